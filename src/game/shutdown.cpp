@@ -1,0 +1,21 @@
+// Ending the game: final standings, the terminal restored, the banner.
+#include "game/game.h"
+#include "market/market.h"
+#include "ui/ui.h"
+
+#include <cstdio>
+
+void shutdown() {
+    show_standings(" GAME OVER - Final Standings ");
+    delwin(map_window);
+    delwin(coinfo_window);
+    delwin(general_window);
+    map_window = coinfo_window = general_window = nullptr;
+    noraw();
+    echo();
+    wclear(stdscr);
+    wrefresh(stdscr);
+    endwin();
+    std::printf("%s\n", version_banner());
+    std::fflush(stdout);
+}

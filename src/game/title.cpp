@@ -1,0 +1,72 @@
+// The title screen: number of players, the first player, and the names.
+#include "game/game.h"
+#include "ui/ui.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+constexpr int NAME_COLUMN = 49;
+
+void draw_title_screen() {
+    wclear(stdscr);
+    const attr_t frame = scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW), A_NORMAL);
+    wattr_on(stdscr, frame, nullptr);
+    wborder(stdscr, '$', '$', '$', '$', 0, 0, 0, 0);
+    char version[32];
+    std::snprintf(version, sizeof version, " V%s ", VERSION);
+    center_text(stdscr, screen_cols, screen_lines - 1, version);
+    wattr_off(stdscr, frame, nullptr);
+
+    for (int i = 0; i < 3; ++i) center_text(stdscr, screen_cols, screen_lines - 5 + i, NOTICE_LINES[i]);
+
+    const attr_t banner = scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE);
+    wattr_on(stdscr, banner, nullptr);
+    center_text(stdscr, screen_cols, 6, "* V * E * G * A ** T * R * A * D * E *");
+    wattr_off(stdscr, banner, nullptr);
+
+    char prompt[64];
+    std::snprintf(prompt, sizeof prompt, "Please enter the number of players [1-%d]: ", MAX_PLAYERS);
+    center_text(stdscr, screen_cols, 9, prompt);
+    wrefresh(stdscr);
+    noecho();
+    raw();
+}
+
+// Waits for a digit from 1 to MAX_PLAYERS; every other key is ignored.
+int read_player_count() {
+    for (;;) {
+        const int key = read_key();
+        if (key >= '1' && key < '1' + MAX_PLAYERS) {
+            waddch(stdscr, static_cast<chtype>(key));
+            return key - '0';
+        }
+    }
+}
+
+// Asks player `index` for a name until a non-empty one is given.
+void read_player_name(int index) {
+    char prompt[40];
+    const int length = std::snprintf(prompt, sizeof prompt, "Player %d, enter your name: ", index + 1);
+    char *name = players[index].name;
+    do {
+        put_text_at(stdscr, 11 + index, (screen_cols - length - 8) / 2, prompt);
+        wrefresh(stdscr);
+        get_line(stdscr, 11 + index, NAME_COLUMN, MAX_NAME_LEN, INPUT_TEXT, name);
+    } while (name[0] == '\0');
+}
+
+}  // namespace
+
+// Shows the title screen and sets num_players, current_player and the names.
+void setup_players() {
+    draw_title_screen();
+    num_players = read_player_count();
+    std::srand(static_cast<unsigned>(getpid()));
+    current_player = std::rand() % num_players;
+    nl();
+    for (int i = 0; i < num_players; ++i) read_player_name(i);
+    nonl();
+}

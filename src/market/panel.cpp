@@ -1,0 +1,28 @@
+// The company panel: active companies, prices and the mover's holdings.
+#include "market/market.h"
+#include "ui/ui.h"
+
+#include <cstdio>
+
+void show_coinfo() {
+    werase(coinfo_window);
+    char line[NAME_SIZE + 64];
+    std::snprintf(line, sizeof line, " %-19s    %5s  %8s ", "Company", "Price", "Holdings");
+    put_text_attr_at(coinfo_window, 0, 0, scheme_attr(pair_attr(PAIR_BLACK_ON_GREEN), A_REVERSE), line);
+
+    wmove(coinfo_window, 2, 0);
+    bool any_active = false;
+    for (int i = 0; i < NUM_COMPANIES; ++i) {
+        if (companies[i].size == 0) continue;
+        any_active = true;
+        std::snprintf(line, sizeof line, " %-19s    ", companies[i].name);
+        put_text_attr(coinfo_window, company_name_attr(i), line);
+        std::snprintf(line, sizeof line, "$%-4d   ", companies[i].price);
+        waddstr(coinfo_window, line);
+        // The newlines clear the rest of this row and the row below it.
+        std::snprintf(line, sizeof line, "%-5d\n\n\r", players[current_player].holdings[i]);
+        waddstr(coinfo_window, line);
+    }
+    if (!any_active) put_text_attr_at(coinfo_window, 2, 0, A_BOLD, " no active companies");
+    wnoutrefresh(coinfo_window);
+}

@@ -1,0 +1,51 @@
+// The detailed company report: price, size and total worth of each company.
+#include "market/market.h"
+#include "ui/ui.h"
+
+#include <cstdio>
+#include <initializer_list>
+
+void more_coinfo() {
+    int active[NUM_COMPANIES];
+    int n = 0;
+    for (int i = 0; i < NUM_COMPANIES; ++i) {
+        if (companies[i].size != 0) active[n++] = i;
+    }
+    if (n == 0) return;
+
+    constexpr int width = 52;
+    WINDOW *window = create_window(n + 7, width, 5, (screen_cols - width) / 2,
+                                   "vegatrade: couldn't create more_coinfo window\n");
+    const attr_t border = scheme_attr(pair_attr(PAIR_BLUE), A_BOLD);
+    wattr_on(window, border, nullptr);
+    wborder(window, '|', '|', '=', '=', 0, 0, 0, 0);
+    wattr_off(window, border, nullptr);
+    put_text_attr_at(window, 0, 11, scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE),
+                     " Detailed Company Information ");
+    put_text_attr_at(window, 2, 1, scheme_attr(pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE),
+                     " Company name          Price   Size   Total Worth ");
+
+    char text[NAME_SIZE + 64];
+    for (int row = 0; row < n; ++row) {
+        const int company = active[row];
+        const Company &c = companies[company];
+        std::snprintf(text, sizeof text, "%-20s  ", c.name);
+        put_text_attr_at(window, row + 4, 2, company_name_attr(company), text);
+        std::snprintf(text, sizeof text, "$%-4d    %-3d    ", c.price, c.size);
+        waddstr(window, text);
+        std::int64_t worth = 0;
+        for (int k = 0; k < num_players; ++k) worth += static_cast<std::int64_t>(players[k].holdings[company]) * c.price;
+        std::snprintf(text, sizeof text, "$%-9d", clamp_int(worth));
+        put_text_attr(window, A_BOLD, text);
+    }
+    put_text_at(window, n + 5, 12, "Press any key to continue...");
+
+    wnoutrefresh(window);
+    doupdate();
+    read_key();
+    delwin(window);
+    for (WINDOW *covered : {map_window, general_window, coinfo_window}) {
+        touchwin(covered);
+        wnoutrefresh(covered);
+    }
+}

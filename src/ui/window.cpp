@@ -1,0 +1,121 @@
+// Window helpers shared by every screen: safe text output, centring, the
+// general window's header, the Ctrl-L repaint and the "press any key" pause.
+#include "ui/ui.h"
+
+#include <cstring>
+
+namespace {
+
+// The visible form of every byte, as `cat -v` shows it: printable ASCII as
+// itself, control characters as ^X, DEL as ^?, and bytes from 128 as M-
+// followed by the form of the byte less 128. No player byte reaches the
+// terminal raw.
+struct VisibleForms {
+    char form[256][5] = {};
+    VisibleForms() {
+        for (int byte = 0; byte < 256; ++byte) {
+            char *out = form[byte];
+            int low = byte;
+            if (low >= 128) {
+                *out++ = 'M';
+                *out++ = '-';
+                low -= 128;
+            }
+            if (low < 32 || low == 127) {
+                *out++ = '^';
+                *out++ = static_cast<char>(low == 127 ? '?' : low + 64);
+            } else {
+                *out++ = static_cast<char>(low);
+            }
+        }
+    }
+};
+
+const char *visible_form(unsigned char byte) {
+    static const VisibleForms forms;
+    return forms.form[byte];
+}
+
+}  // namespace
+
+// The number of columns a text takes when written with put_text.
+int text_width(const char *text) {
+    std::size_t width = 0;
+    for (const char *p = text; *p != '\0'; ++p) width += std::strlen(visible_form(static_cast<unsigned char>(*p)));
+    return static_cast<int>(width);
+}
+
+// Writes a text at the cursor, literally: nothing in it is interpreted.
+void put_text(WINDOW *window, const char *text) {
+    for (const char *p = text; *p != '\0'; ++p) waddstr(window, visible_form(static_cast<unsigned char>(*p)));
+}
+
+// Writes a text at a place; nothing is written when the place is outside
+// the window.
+void put_text_at(WINDOW *window, int row, int column, const char *text) {
+    if (wmove(window, row, column) == ERR) return;
+    put_text(window, text);
+}
+
+void put_text_attr(WINDOW *window, attr_t attr, const char *text) {
+    wattr_on(window, attr, nullptr);
+    put_text(window, text);
+    wattr_off(window, attr, nullptr);
+}
+
+void put_text_attr_at(WINDOW *window, int row, int column, attr_t attr, const char *text) {
+    wattr_on(window, attr, nullptr);
+    put_text_at(window, row, column, text);
+    wattr_off(window, attr, nullptr);
+}
+
+// Writes a text centred within the first `width` columns of a row. A text
+// wider than that is not drawn at all.
+void center_text(WINDOW *window, int width, int row, const char *text) {
+    const int length = text_width(text);
+    if (length > width) return;
+    put_text_at(window, row, (width - length) / 2, text);
+}
+
+// Gives the general window a fresh content: erased, its border, and the
+// centred title (blinking for announcements). Staging is left to the caller.
+void general_header(const char *title, int blink) {
+    werase(general_window);
+    const attr_t border = scheme_attr(pair_attr(PAIR_BLUE), A_NORMAL);
+    wattr_on(general_window, border, nullptr);
+    wborder(general_window, '|', '|', '/', '/', 0, 0, 0, 0);
+    wattr_off(general_window, border, nullptr);
+
+    attr_t title_attr = scheme_attr(A_BOLD | pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE);
+    if (blink) title_attr |= A_BLINK;
+    wattr_on(general_window, title_attr, nullptr);
+    center_text(general_window, screen_cols - 2, 0, title);
+    wattr_off(general_window, title_attr, nullptr);
+}
+
+// The Ctrl-L repaint: every line of the four windows is sent again, so a
+// screen garbled by other output is repaired cell by cell.
+void redraw_all() {
+    WINDOW *const windows[] = {stdscr, map_window, coinfo_window, general_window};
+    for (WINDOW *window : windows) redrawwin(window);
+    for (WINDOW *window : windows) wrefresh(window);
+}
+
+// The pause that ends every announcement: waits for any key but Ctrl-L,
+// which repaints the screen and goes on waiting.
+void wait_key(int row) {
+    center_text(general_window, screen_cols - 2, row, "Press any key to continue...");
+    wnoutrefresh(general_window);
+    noecho();
+    raw();
+    doupdate();
+    while (read_key() == 12) redraw_all();
+}
+
+// Creates a window, ending the program with `failure` when curses cannot,
+// or when its height or width is not positive.
+WINDOW *create_window(int rows, int columns, int top, int left, const char *failure) {
+    WINDOW *window = rows > 0 && columns > 0 ? newwin(rows, columns, top, left) : nullptr;
+    if (window == nullptr) fatal(failure);
+    return window;
+}
