@@ -19,6 +19,10 @@ constexpr int ESCAPE_DELAY_MS = 25;
 // and a hang-up must end the game through the lost-input path, so both
 // signals are ignored once curses has installed its own handlers.
 void start_terminal() {
+    // curses takes the terminal's real size; LINES and COLUMNS in the
+    // environment size the layout only.
+    use_env(FALSE);
+    use_tioctl(TRUE);
     initscr();
     curses_started = true;
     std::signal(SIGWINCH, SIG_IGN);
