@@ -16,7 +16,8 @@ bool is_shortcut(int key) { return key == 'm' || key == 'M' || key == 'n' || key
 // Whether a key may be stored at position `count`; `finish` is set for the
 // amount shortcuts, which end the input after one more key.
 bool accepts(int mode, int key, int count, bool &finish) {
-    if (mode != INPUT_AMOUNT) return key >= 0 && key <= 255;  // key codes are never stored
+    // Key codes are never stored, nor a NUL byte, which would cut the text short.
+    if (mode != INPUT_AMOUNT) return key > 0 && key <= 255;
     if (key >= '0' && key <= '9') return true;
     if (count != 0) return false;
     if (key == '-') return true;
