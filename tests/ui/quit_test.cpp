@@ -1,0 +1,95 @@
+// The quit confirmation: its window, the answers that cancel and the ones
+// that end the game.
+#include <string>
+
+#include "game/game.h"
+#include "market/market.h"
+#include "support/screen.h"
+#include "ui/ui.h"
+
+namespace {
+
+using headless::CursesTest;
+
+// The quit window's place on the 80-column screen.
+constexpr int TOP = 5;
+constexpr int LEFT = 19;
+
+class QuitTest : public CursesTest {
+protected:
+    // The main screen as the turn loop leaves it, already on the terminal.
+    // Keys typed ahead must not postpone the updates this test looks at.
+    void show_main_screen() {
+        typeahead(-1);
+        load_galaxy({"A..*........", "AA.....@....", "...+...BB...", "*.....CCC...", "..DD.....@..",
+                      "....E.......", ".....*......", "AAAAAAAAAAAA", "..+..+..+...", "............"});
+        for (int i = 0; i < NUM_COMPANIES; ++i) companies[i].price = 100 * (i + 1);
+        draw_main_screen();
+        doupdate();
+    }
+
+    // What the terminal shows at a screen cell.
+    chtype shown(int row, int column) const { return cell(curscr, row, column); }
+
+    // The cell of the map or the panel that lies under a screen cell.
+    chtype underneath(int row, int column) const {
+        if (column < 39) return cell(map_window, row - 1, column - 1);
+        return cell(coinfo_window, row - 1, column - 39);
+    }
+};
+
+TEST_F(QuitTest, AnyAnswerButYesClosesTheWindowAndRestoresTheScreen) {
+    const char *const answers[] = {"n", "N", "\r", "\033", "\x0c", headless::KEY_SEQ_DOWN, "q"};
+    for (const int color : {1, 0}) {
+        open_screen(25, 80, color);
+        show_main_screen();
+        for (const char *answer : answers) {
+            SCOPED_TRACE(::testing::PrintToString(std::string(answer)) + (color ? " colour" : " mono"));
+            type(std::string(answer) + "x");
+            confirm_quit();
+
+            // The window is still on the terminal until the caller's next update.
+            EXPECT_EQ(static_cast<char>(shown(TOP, LEFT + 1) & A_CHARTEXT), '=');
+            EXPECT_EQ(static_cast<char>(shown(TOP + 1, LEFT) & A_CHARTEXT), '|');
+            std::string title;
+            for (int c = 0; c < 14; ++c) title += static_cast<char>(shown(TOP, LEFT + 14 + c) & A_CHARTEXT);
+            EXPECT_EQ(title, " Really Quit? ");
+            std::string question;
+            for (int c = 0; c < 37; ++c) question += static_cast<char>(shown(TOP + 2, LEFT + 2 + c) & A_CHARTEXT);
+            EXPECT_EQ(question, "Are you sure you want to quit (y/n)? ");
+            const attr_t attrs = A_ATTRIBUTES & ~A_ALTCHARSET;
+            EXPECT_EQ(shown(TOP + 1, LEFT) & attrs, color ? pair_attr(PAIR_RED) : A_BOLD);
+            EXPECT_EQ(shown(TOP, LEFT + 15) & attrs, color ? pair_attr(PAIR_BLACK_ON_RED) : A_REVERSE);
+            EXPECT_EQ(shown(TOP + 2, LEFT + 2) & attrs, color ? A_BOLD | pair_attr(PAIR_YELLOW) : A_NORMAL);
+            EXPECT_EQ(getcury(curscr), TOP + 2) << "the cursor waits after the question";
+            EXPECT_EQ(getcurx(curscr), LEFT + 2 + 37);
+
+            doupdate();
+            for (int row = TOP; row < TOP + 5; ++row) {
+                for (int column = LEFT; column < LEFT + 42; ++column) {
+                    ASSERT_EQ(shown(row, column), underneath(row, column)) << row << ", " << column;
+                }
+            }
+            EXPECT_EQ(read_key(), 'x') << "exactly one key is read";
+        }
+    }
+}
+
+TEST_F(QuitTest, YesShowsTheFinalStandingsAndExitsWithStatusTwo) {
+    for (const char *yes : {"y", "Y"}) {
+        type(std::string(yes) + "k");  // the answer, then the key that closes the standings
+        EXPECT_EXIT(confirm_quit(), ::testing::ExitedWithCode(2), "") << yes;
+        open_screen(25, 80, 1);
+    }
+    type("y");
+    close_input();
+    EXPECT_EXIT(confirm_quit(), ::testing::ExitedWithCode(1), "^vegatrade: input closed\n$")
+        << "the final standings wait for a key";
+}
+
+TEST_F(QuitTest, AWindowThatCannotBeCreatedEndsTheProgram) {
+    screen_cols = 40;
+    EXPECT_EXIT(confirm_quit(), ::testing::ExitedWithCode(1), "^vegatrade: couldn't open window for y/n prompt\n$");
+}
+
+}  // namespace
