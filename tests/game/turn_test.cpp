@@ -1,0 +1,61 @@
+// The end-of-game test and the count of occupied sectors.
+#include <cstring>
+
+#include "game/game.h"
+#include "support/screen.h"
+
+namespace {
+
+using headless::CursesTest;
+
+// Fills the galaxy with `open` empty sectors and outposts everywhere else.
+void fill_galaxy(int open) {
+    const int cells = map_width * map_height;
+    std::memset(galaxy, SECTOR_OUTPOST, static_cast<std::size_t>(cells));
+    std::memset(galaxy + cells - open, SECTOR_EMPTY, static_cast<std::size_t>(open));
+}
+
+TEST_F(CursesTest, GameEndsWhenCompaniesHoldOverFiftyThreePercentWithRoomLeft) {
+    struct {
+        int sizes[NUM_COMPANIES];
+        int open;
+        int over;
+    } const cases[] = {
+        {{64, 0, 0, 0, 0}, 50, 0},   // 64 * 100 / 120 is 53
+        {{65, 0, 0, 0, 0}, 50, 1},   // 54
+        {{20, 0, 30, 0, 15}, 4, 1},  // inactive companies add nothing
+        {{20, 0, 30, 0, 15}, 3, 0},  // fewer than four open sectors
+        {{64, 0, 0, 0, 0}, 4, 0},   {{40, 40, 0, 0, 0}, 4, 1}, {{0, 0, 0, 0, 0}, 120, 0},
+    };
+    for (const auto &c : cases) {
+        fill_galaxy(c.open);
+        for (int i = 0; i < NUM_COMPANIES; ++i) {
+            companies[i].size = c.sizes[i];
+            companies[i].price = c.sizes[i] == 0 ? 9999 : 100;
+        }
+        EXPECT_EQ(game_over(), c.over)
+            << c.sizes[0] << "+" << c.sizes[2] << "+" << c.sizes[4] << ", open " << c.open;
+    }
+}
+
+TEST_F(CursesTest, CountOccupiedCountsEverySectorThatIsNotOpen) {
+    load_galaxy({
+        "*@+ABCDE....",
+        "............",
+        "............",
+        "............",
+        "............",
+        "............",
+        "............",
+        "............",
+        "............",
+        "...........@",
+    });
+    EXPECT_EQ(count_occupied(), 9);
+    fill_galaxy(0);
+    EXPECT_EQ(count_occupied(), 120);
+    fill_galaxy(120);
+    EXPECT_EQ(count_occupied(), 0);
+}
+
+}  // namespace
