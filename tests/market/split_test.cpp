@@ -1,0 +1,73 @@
+// Two-for-one splits: the price halves, every player's holding doubles, and
+// the announcement waits for a key.
+#include <string>
+
+#include "market/market.h"
+#include "support/screen.h"
+#include "ui/ui.h"
+
+namespace {
+
+using headless::CursesTest;
+
+TEST_F(CursesTest, SplitHalvesThePriceRoundingUpAndDoublesEveryPlayersHolding) {
+    open_screen(25, 80, 1, 3);
+    struct {
+        int price;
+        int expected;
+    } const cases[] = {{3001, 1501}, {3002, 1501}, {3003, 1502}, {5100, 2550}};
+    for (const auto &c : cases) {
+        companies[3] = Company{"Denebola Shippers", c.price, 9};
+        const int holdings[MAX_PLAYERS] = {10, 0, 25, 7};
+        for (int p = 0; p < MAX_PLAYERS; ++p) {
+            players[p].holdings[3] = holdings[p];
+            players[p].holdings[1] = 4;  // another company's shares stay as they are
+        }
+        type("k");
+        split_stock(3);
+        EXPECT_EQ(companies[3].price, c.expected) << "price " << c.price;
+        EXPECT_EQ(players[0].holdings[3], 20);
+        EXPECT_EQ(players[1].holdings[3], 0);
+        EXPECT_EQ(players[2].holdings[3], 50);
+        EXPECT_EQ(players[3].holdings[3], 7) << "a record beyond num_players is not a player";
+        for (int p = 0; p < MAX_PLAYERS; ++p) EXPECT_EQ(players[p].holdings[1], 4);
+    }
+}
+
+TEST_F(CursesTest, SplitAnnouncesAndRepaintsThePanelBeforeWaiting) {
+    companies[2] = Company{"Capella Freight Co.", 3003, 6};
+    players[0].holdings[2] = 40;
+    current_player = 1;
+    players[1].holdings[2] = 15;
+    // Ctrl-L repaints and the wait goes on; the next key ends it.
+    type("\x0ck!");
+    split_stock(2);
+    EXPECT_EQ(read_key(), '!') << "the split reads exactly the keys up to the first that is not Ctrl-L";
+
+    EXPECT_EQ(text_at(general_window, 0, 27, 23), " Special Announcement! ");
+    EXPECT_NE(attr_at(general_window, 0, 27) & A_BLINK, 0u);
+    struct {
+        int row;
+        int column;
+        const char *text;
+        attr_t attr;
+    } const lines[] = {
+        {2, 23, "The stock of Capella Freight Co.", A_BOLD},
+        {3, 28, "has split two-for-one!", A_BOLD},
+        {6, 25, "Press any key to continue...", A_NORMAL},
+    };
+    for (const auto &line : lines) {
+        const int length = static_cast<int>(std::string(line.text).size());
+        EXPECT_EQ(text_at(general_window, line.row, line.column - 1, length + 2),
+                  std::string(" ") + line.text + " ");
+        EXPECT_EQ(attr_at(general_window, line.row, line.column), line.attr) << line.text;
+        EXPECT_EQ(attr_at(general_window, line.row, line.column + length - 1), line.attr) << line.text;
+    }
+
+    // The panel shows the new price and the mover's doubled holding.
+    EXPECT_EQ(text_at(coinfo_window, 2, 1, 19), "Capella Freight Co.");
+    EXPECT_EQ(text_at(coinfo_window, 2, 24, 5), "$1502");
+    EXPECT_EQ(text_at(coinfo_window, 2, 32, 3), "30 ");
+}
+
+}  // namespace
