@@ -14,7 +14,7 @@ namespace {
 using headless::CursesTest;
 
 class TitleTest : public CursesTest {
-protected:
+  protected:
     void SetUp() override {
         CursesTest::SetUp();
         set_escdelay(25);
@@ -48,11 +48,14 @@ TEST_F(TitleTest, TitleScreenShowsItsTextsInTheirPlacesAndAttributes) {
             {22, 13, NOTICE_LINES[2], A_NORMAL},
         };
         for (const auto &t : texts) {
-            EXPECT_EQ(text_at(stdscr, t.row, t.column, static_cast<int>(t.text.size())), t.text) << "row " << t.row;
+            EXPECT_EQ(text_at(stdscr, t.row, t.column, static_cast<int>(t.text.size())), t.text)
+                << "row " << t.row;
             for (int i = 0; i < static_cast<int>(t.text.size()); ++i) {
-                ASSERT_EQ(attr_at(stdscr, t.row, t.column + i), t.attr) << "row " << t.row << ", column " << t.column + i;
+                ASSERT_EQ(attr_at(stdscr, t.row, t.column + i), t.attr)
+                    << "row " << t.row << ", column " << t.column + i;
             }
-            EXPECT_EQ(char_at(stdscr, t.row, t.column - 1) == ' ', t.row != 0 && t.row != 24) << "row " << t.row;
+            EXPECT_EQ(char_at(stdscr, t.row, t.column - 1) == ' ', t.row != 0 && t.row != 24)
+                << "row " << t.row;
         }
         for (int row = 1; row < 24; ++row) {
             EXPECT_EQ(char_at(stdscr, row, 0), '$');
@@ -90,9 +93,11 @@ TEST_F(TitleTest, EachPlayerIsAskedUntilANameIsGiven) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(name(i), names[i]);
         const std::string prompt = "Player " + std::to_string(i + 1) + ", enter your name: ";
-        EXPECT_EQ(text_at(stdscr, 11 + i, 21, 32), " " + prompt + names[i] + std::string(4 - std::string(names[i]).size(), ' '));
+        EXPECT_EQ(text_at(stdscr, 11 + i, 21, 32),
+                  " " + prompt + names[i] + std::string(4 - std::string(names[i]).size(), ' '));
     }
-    EXPECT_EQ(text_at(stdscr, 14, 1, 78), std::string(78, ' ')) << "the empty name is asked again on its own row";
+    EXPECT_EQ(text_at(stdscr, 14, 1, 78), std::string(78, ' '))
+        << "the empty name is asked again on its own row";
     EXPECT_EQ(name(3), "") << "a record beyond the players keeps its default";
 }
 
@@ -110,7 +115,8 @@ TEST_F(TitleTest, NamesAreStoredAsTypedAndShownVisibly) {
         type(c.keys);
         setup_players();
         EXPECT_EQ(name(0), c.name);
-        EXPECT_EQ(text_at(stdscr, 11, 49, 8), std::string(c.shown) + std::string(8 - std::string(c.shown).size(), ' '));
+        EXPECT_EQ(text_at(stdscr, 11, 49, 8),
+                  std::string(c.shown) + std::string(8 - std::string(c.shown).size(), ' '));
     }
 }
 

@@ -31,7 +31,8 @@ constexpr int PROMPT_COLUMN = 40;
 void dump_prompt_row() {
     const int cursor = getcurx(general_window);
     char text[38] = {};
-    for (int i = 0; i < 37; ++i) text[i] = static_cast<char>(mvwinch(general_window, LIST_ROW, PROMPT_COLUMN + i) & A_CHARTEXT);
+    for (int i = 0; i < 37; ++i)
+        text[i] = static_cast<char>(mvwinch(general_window, LIST_ROW, PROMPT_COLUMN + i) & A_CHARTEXT);
     std::fprintf(stderr, "[%s] at %d\n", text, cursor);
 }
 
@@ -66,7 +67,7 @@ std::string dumped(const std::string &text) {
 }
 
 class TradeTest : public CursesTest {
-protected:
+  protected:
     void SetUp() override {
         CursesTest::SetUp();
         show_main_screen();
@@ -145,17 +146,21 @@ TEST_F(TradeTest, ListsTheActiveCompaniesAndMovesTheSelectionRound) {
             for (int entry = 0; entry < 3; ++entry) {
                 const int company = active[entry];
                 const int length = static_cast<int>(std::strlen(companies[company].name));
-                EXPECT_EQ(text_at(general_window, LIST_ROW + entry, NAME_COLUMN, length), companies[company].name);
+                EXPECT_EQ(text_at(general_window, LIST_ROW + entry, NAME_COLUMN, length),
+                          companies[company].name);
                 EXPECT_EQ(char_at(general_window, LIST_ROW + entry, NAME_COLUMN - 1), ' ');
-                const attr_t expected = c.selected < 0 && entry == 0 ? A_REVERSE : entry_attr(company, entry == c.selected);
+                const attr_t expected =
+                    c.selected < 0 && entry == 0 ? A_REVERSE : entry_attr(company, entry == c.selected);
                 for (int column = NAME_COLUMN; column < NAME_COLUMN + length; ++column) {
-                    ASSERT_EQ(attr_at(general_window, LIST_ROW + entry, column), expected) << "entry " << entry;
+                    ASSERT_EQ(attr_at(general_window, LIST_ROW + entry, column), expected)
+                        << "entry " << entry;
                 }
             }
             EXPECT_EQ(text_at(general_window, LIST_ROW + 3, 1, 76), std::string(76, ' '));
             const int at = c.selected < 0 ? 2 : c.selected;  // the cursor after the last name drawn
             EXPECT_EQ(getcury(general_window), LIST_ROW + at);
-            EXPECT_EQ(getcurx(general_window), NAME_COLUMN + static_cast<int>(std::strlen(companies[active[at]].name)));
+            EXPECT_EQ(getcurx(general_window),
+                      NAME_COLUMN + static_cast<int>(std::strlen(companies[active[at]].name)));
         }
     }
 }
@@ -193,7 +198,8 @@ TEST_F(TradeTest, AmountPromptOffersTheRangeThatCashAndHoldingsAllow) {
                 std::atexit(dump_prompt_row);
                 trade_stock();
             },
-            ::testing::ExitedWithCode(1), "^vegatrade: input closed\n" + dumped(std::string(c.prompt) + "12"));
+            ::testing::ExitedWithCode(1),
+            "^vegatrade: input closed\n" + dumped(std::string(c.prompt) + "12"));
     }
 }
 
@@ -208,7 +214,7 @@ TEST_F(TradeTest, TradesChangeCashAndHoldingsAtThePrice) {
         {6000, 5, "\r12\r", 4800, 17},
         {6000, 5, "\r-3\r", 6300, 2},
         {6000, 5, std::string(KEY_SEQ_RIGHT) + "1\r", 5900, 6},
-        {6000, 5, "\x06" "1\r", 5900, 6},
+        {6000, 5, "\0061\r", 5900, 6},
         {6000, 5, "\n1\r", 5900, 6},
         {6000, 5, "\rm\r", 0, 65},
         {6000, 5, "\rM7", 0, 65},
@@ -233,7 +239,8 @@ TEST_F(TradeTest, TradesChangeCashAndHoldingsAtThePrice) {
         EXPECT_EQ(mover().cash, c.cash_after);
         EXPECT_EQ(mover().holdings[0], c.holding_after);
         const bool traded = c.cash != c.cash_after || c.holding != c.holding_after;
-        EXPECT_EQ(row_text(coinfo_window, 5) == "unchanged", !traded) << "the panel is repainted after a trade";
+        EXPECT_EQ(row_text(coinfo_window, 5) == "unchanged", !traded)
+            << "the panel is repainted after a trade";
         if (traded) {
             EXPECT_EQ(row_text(coinfo_window, 2).substr(0, 16), " Altair Starways");
         }
@@ -275,7 +282,8 @@ TEST_F(TradeTest, TheShorterTitleIsCentredAnewBetweenSlashes) {
         const attr_t border = color ? pair_attr(PAIR_BLUE) : A_NORMAL;
         for (int column = 1; column <= 76; ++column) {
             const bool in_title = column >= 29 && column < 29 + static_cast<int>(title.size());
-            EXPECT_EQ(attr_at(general_window, 0, column), in_title ? title_attr : border) << "column " << column;
+            EXPECT_EQ(attr_at(general_window, 0, column), in_title ? title_attr : border)
+                << "column " << column;
         }
     }
 }

@@ -29,15 +29,15 @@ TEST_F(CursesTest, GetLineStoresAndEchoesTheAcceptedKeys) {
         {INPUT_TEXT, 20, "\n", "", ""},
         {INPUT_TEXT, 20, "  \r", "  ", "  "},
         {INPUT_TEXT, 20, "ab\bc\r", "ac", "ac"},
-        {INPUT_TEXT, 20, "\b\x7f" "ab\x7f\r", "a", "a"},
+        {INPUT_TEXT, 20, "\b\177ab\177\r", "a", "a"},
         {INPUT_TEXT, 20, "abcdefghijklmnopqrstUV\r", "abcdefghijklmnopqrst", "abcdefghijklmnopqrst"},
-        {INPUT_TEXT, 20, "ab\x0c" "c\r", "abc", "abc"},
+        {INPUT_TEXT, 20, "ab\014c\r", "abc", "abc"},
         // Keypad translation is off: an arrow key arrives as its bytes.
         {INPUT_TEXT, 20, "a\033OAb\r", "a\033OAb", "a^[OAb"},
         // Control and high bytes are stored as typed and echoed in visible
         // form; erasing one clears all of its columns. A NUL byte is not
         // stored: it would end the text where the screen goes on.
-        {INPUT_TEXT, 20, "a\tb\x7f\x7f" "c\r", "ac", "ac"},
+        {INPUT_TEXT, 20, "a\tb\177\177c\r", "ac", "ac"},
         {INPUT_TEXT, 20, "\xe9z\r", "\xe9z", "M-iz"},
         {INPUT_TEXT, 20, std::string("a\0b\r", 4), "ab", "ab"},
         {2, 20, "m5\r", "m5", "m5"},
@@ -108,7 +108,7 @@ TEST(GetLineOnATerminal, TerminalEraseKeyErases) {
     set_term(screen);
     ASSERT_EQ(erasechar(), 21);
 
-    const char typed[] = "\x15" "ab\x15" "c\r";
+    const char typed[] = "\025ab\025c\r";
     ASSERT_EQ(write(keys[1], typed, sizeof typed - 1), static_cast<ssize_t>(sizeof typed - 1));
     char buffer[32];
     get_line(stdscr, 1, 5, 20, INPUT_TEXT, buffer);

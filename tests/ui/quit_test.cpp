@@ -16,13 +16,13 @@ constexpr int TOP = 5;
 constexpr int LEFT = 19;
 
 class QuitTest : public CursesTest {
-protected:
+  protected:
     // The main screen as the turn loop leaves it, already on the terminal.
     // Keys typed ahead must not postpone the updates this test looks at.
     void show_main_screen() {
         typeahead(-1);
         load_galaxy({"A..*........", "AA.....@....", "...+...BB...", "*.....CCC...", "..DD.....@..",
-                      "....E.......", ".....*......", "AAAAAAAAAAAA", "..+..+..+...", "............"});
+                     "....E.......", ".....*......", "AAAAAAAAAAAA", "..+..+..+...", "............"});
         for (int i = 0; i < NUM_COMPANIES; ++i) companies[i].price = 100 * (i + 1);
         draw_main_screen();
         doupdate();
@@ -55,7 +55,8 @@ TEST_F(QuitTest, AnyAnswerButYesClosesTheWindowAndRestoresTheScreen) {
             for (int c = 0; c < 14; ++c) title += static_cast<char>(shown(TOP, LEFT + 14 + c) & A_CHARTEXT);
             EXPECT_EQ(title, " Really Quit? ");
             std::string question;
-            for (int c = 0; c < 37; ++c) question += static_cast<char>(shown(TOP + 2, LEFT + 2 + c) & A_CHARTEXT);
+            for (int c = 0; c < 37; ++c)
+                question += static_cast<char>(shown(TOP + 2, LEFT + 2 + c) & A_CHARTEXT);
             EXPECT_EQ(question, "Are you sure you want to quit (y/n)? ");
             const attr_t attrs = A_ATTRIBUTES & ~A_ALTCHARSET;
             EXPECT_EQ(shown(TOP + 1, LEFT) & attrs, color ? pair_attr(PAIR_RED) : A_BOLD);
@@ -89,7 +90,8 @@ TEST_F(QuitTest, YesShowsTheFinalStandingsAndExitsWithStatusTwo) {
 
 TEST_F(QuitTest, AWindowThatCannotBeCreatedEndsTheProgram) {
     screen_cols = 40;
-    EXPECT_EXIT(confirm_quit(), ::testing::ExitedWithCode(1), "^vegatrade: couldn't open window for y/n prompt\n$");
+    EXPECT_EXIT(confirm_quit(), ::testing::ExitedWithCode(1),
+                "^vegatrade: couldn't open window for y/n prompt\n$");
 }
 
 }  // namespace
