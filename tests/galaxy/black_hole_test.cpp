@@ -1,0 +1,105 @@
+// Black holes: a lost site, a company swallowed at its founding, and an
+// existing company swallowed with every player's shares.
+#include <string>
+#include <vector>
+
+#include "galaxy_fixture.h"
+
+namespace {
+
+using galaxy_test::at;
+using galaxy_test::full_map;
+using galaxy_test::GalaxyTest;
+using galaxy_test::map_text;
+
+TEST_F(GalaxyTest, BlackHoleSituations) {
+    struct Line {
+        int row, column;
+        const char *text;  // nullptr: the row stays empty
+    };
+    // clang-format off
+    struct {
+        const char *what;
+        int company, detail;
+        std::vector<Line> lines;
+        std::vector<std::string> after;
+        bool panel_repainted;
+    } const cases[] = {
+        {"an existing company",
+         0, 1,
+         {{2, 30, "The company named"},
+          {3, 31, "Altair Starways"},
+          {4, 22, "has been sucked into a black hole!"},
+          {6, 25, "All players' holdings lost."}},
+         {"....+.", "....@", ".B"}, true},
+        {"a company founded by this move",
+         0, 0,
+         {{2, 20, "The company that would have been named"},
+          {3, 31, "Altair Starways"},
+          {4, 22, "has been sucked into a black hole!"},
+          {6, 0, nullptr}},
+         {"....+.", "....@", ".B"}, false},
+        {"a lost site",
+         -1, at(1, 5),
+         {{2, 23, "The new company site just placed"},
+          {3, 22, "has been sucked into a black hole!"},
+          {4, 0, nullptr},
+          {6, 0, nullptr}},
+         {"....+A", "....@.A", ".B", "", "", "", "", "", "", "AA"}, false},
+    };
+    // clang-format on
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        open_screen(25, 80, 1);
+        load_map({"....+A", "....@.A", ".B", "", "", "", "", "", "", "AA"});
+        draw_map();
+        // The move prompt leaves a lost site's cell as a plain '.'.
+        if (c.company < 0) mvwaddch(map_window, 2, 5 * 3 + 2, '.');
+        companies[0].price = -200;
+        companies[1].price = 700;
+        for (int k = 0; k < MAX_PLAYERS; ++k) {
+            players[k].holdings[0] = k + 1;
+            players[k].holdings[1] = 9;
+        }
+        werase(coinfo_window);
+        mvwaddstr(coinfo_window, 5, 0, "stale panel");
+        type_waits(1);
+
+        black_hole(c.company, c.detail);
+
+        EXPECT_EQ(keys_left(), "");
+        EXPECT_EQ(galaxy_text(), map_text(full_map(c.after)));
+        expect_map_shows_galaxy();
+        const bool swallowed = c.company >= 0;
+        EXPECT_EQ(companies[0].size, swallowed ? 0 : 4);
+        EXPECT_EQ(companies[0].price, swallowed ? 0 : -200);
+        EXPECT_EQ(companies[1].size, 1);
+        EXPECT_EQ(companies[1].price, 700);
+        for (int k = 0; k < MAX_PLAYERS; ++k) {
+            const bool playing = k < num_players;
+            EXPECT_EQ(players[k].holdings[0], swallowed && playing ? 0 : k + 1) << "player " << k;
+            EXPECT_EQ(players[k].holdings[1], 9);
+            EXPECT_EQ(players[k].cash, STARTING_CASH);
+        }
+
+        EXPECT_EQ(text_at(general_window, 0, 27, 23), " Special Announcement! ");
+        EXPECT_EQ(attr_at(general_window, 0, 27), A_BOLD | A_BLINK | pair_attr(PAIR_WHITE_ON_BLUE));
+        for (const Line &line : c.lines) {
+            if (line.text == nullptr) {
+                EXPECT_EQ(general_row(line.row), "") << "row " << line.row;
+                continue;
+            }
+            EXPECT_EQ(general_row(line.row), placed(line.column, line.text));
+            EXPECT_EQ(attr_at(general_window, line.row, line.column), A_BOLD) << "row " << line.row;
+        }
+        EXPECT_EQ(general_row(8), placed(25, "Press any key to continue..."));
+        EXPECT_EQ(attr_at(general_window, 8, 25), A_NORMAL);
+
+        EXPECT_EQ(row_text(coinfo_window, 5), c.panel_repainted ? "" : "stale panel");
+        if (c.panel_repainted) {
+            EXPECT_EQ(text_at(coinfo_window, 2, 0, 18), " Beetlejuice, Ltd.");
+        }
+    }
+}
+
+}  // namespace
