@@ -1,0 +1,307 @@
+// Mergers: the survivor, the relabelled map, the exchange of stock with its
+// bonuses, splits of the survivor, and chains of mergers around one sector.
+#include <array>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "galaxy_fixture.h"
+
+namespace {
+
+using galaxy_test::at;
+using galaxy_test::full_map;
+using galaxy_test::GalaxyTest;
+using galaxy_test::map_text;
+
+using Five = std::array<int, NUM_COMPANIES>;
+
+// Company A on five sectors here and there, B on `b_size` (3 or 5).
+std::vector<std::string> two_companies(int b_size) {
+    return {"A..........A", "", "....BBB", "", "A.A", "", b_size == 5 ? ".BB" : "", "", "", "...........A"};
+}
+
+TEST_F(GalaxyTest, SurvivorIsTheLargerThenTheMoreValuableCompany) {
+    // clang-format off
+    struct {
+        const char *what;
+        int b_size;
+        int a_price, b_price;
+        int a_shares[3], b_shares[3];  // players 0 and 1 play; player 2 does not
+        char survivor;
+    } const cases[] = {
+        {"A is larger, whatever B's shares are worth", 3, 100, 2000, {0, 0, 0}, {50, 50, 0}, 'A'},
+        {"equal sizes: B's 20 shares at 300 beat A's 10 at 500", 5, 500, 300, {4, 6, 0}, {20, 0, 0}, 'B'},
+        {"equal sizes: A's 10 shares at 700 beat B's 20 at 300", 5, 700, 300, {10, 0, 0}, {0, 20, 0}, 'A'},
+        {"only players in the game count", 5, 500, 300, {10, 0, 1000}, {0, 20, 0}, 'B'},
+    };
+    // clang-format on
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        open_screen(25, 80, 1);
+        load_map(two_companies(c.b_size));
+        draw_map();
+        companies[0].price = c.a_price;
+        companies[1].price = c.b_price;
+        for (int k = 0; k < 3; ++k) {
+            players[k].holdings[0] = c.a_shares[k];
+            players[k].holdings[1] = c.b_shares[k];
+        }
+        const int a_size = companies[0].size;
+        const int b_size = companies[1].size;
+        const int survivor = c.survivor - 'A';
+        const int absorbed = 1 - survivor;
+        const int absorbed_price = companies[absorbed].price;
+        int first = 'A', second = 'B', third = 'B', fourth = '*';
+        type_waits(2);
+
+        merge(&first, &second, &third, &fourth);
+
+        EXPECT_EQ(keys_left(), "");
+        EXPECT_EQ(first, c.survivor);
+        EXPECT_EQ(second, c.survivor);
+        EXPECT_EQ(third, c.survivor) << "a neighbour holding the absorbed letter is rewritten";
+        EXPECT_EQ(fourth, '*') << "any other neighbour stays";
+        EXPECT_EQ(companies[survivor].size, a_size + b_size);
+        EXPECT_EQ(companies[survivor].price, c.a_price + c.b_price);
+        EXPECT_EQ(companies[absorbed].size, 0);
+        EXPECT_EQ(companies[absorbed].price, absorbed_price);
+        for (int pos = 0; pos < 120; ++pos) EXPECT_NE(galaxy[pos], 'A' + absorbed) << "pos " << pos;
+        EXPECT_EQ(galaxy[at(9, 11)], c.survivor) << "sectors far away are relabelled too";
+        EXPECT_EQ(galaxy[at(2, 4)], c.survivor);
+        expect_map_shows_galaxy();
+    }
+}
+
+TEST_F(GalaxyTest, FullTieIsDecidedByTheLowBitOfOneRand) {
+    bool seen[2] = {false, false};
+    for (unsigned seed = 1; seed <= 8; ++seed) {
+        for (const bool with_shares : {false, true}) {
+            open_screen(25, 80, 1);
+            load_map(two_companies(5));
+            companies[0].price = 300;
+            companies[1].price = 150;
+            if (with_shares) {  // 10 at 300 and 20 at 150 are worth the same
+                players[0].holdings[0] = 10;
+                players[1].holdings[1] = 20;
+            }
+            std::srand(seed);
+            const int draw = std::rand();
+            const int next = std::rand();
+            const char survivor = (draw & 1) != 0 ? 'B' : 'A';
+            seen[draw & 1] = true;
+            int first = 'A', second = 'B', third = '.', fourth = 'A';
+            type_waits(2);
+            std::srand(seed);
+
+            merge(&first, &second, &third, &fourth);
+
+            EXPECT_EQ(first, survivor) << "seed " << seed;
+            EXPECT_EQ(fourth, survivor);
+            EXPECT_EQ(third, '.');
+            EXPECT_EQ(std::rand(), next) << "exactly one rand() call, seed " << seed;
+            EXPECT_EQ(keys_left(), "");
+        }
+    }
+    EXPECT_TRUE(seen[0] && seen[1]) << "the seeds should cover both bits";
+}
+
+TEST_F(GalaxyTest, MergerAnnouncementNamesBothCompanies) {
+    type_waits(1);
+    announce_merger(0, 1);
+    EXPECT_EQ(text_at(general_window, 0, 27, 23), " Special Announcement! ");
+    EXPECT_EQ(attr_at(general_window, 0, 27), A_BOLD | A_BLINK | pair_attr(PAIR_WHITE_ON_BLUE));
+    EXPECT_EQ(general_row(2), placed(30, "Beetlejuice, Ltd."));
+    EXPECT_EQ(general_row(3), placed(26, "has just been merged into"));
+    EXPECT_EQ(general_row(4), placed(31, "Altair Starways"));
+    EXPECT_EQ(attr_at(general_window, 2, 30), A_BOLD);
+    EXPECT_EQ(attr_at(general_window, 3, 26), A_NORMAL);
+    EXPECT_EQ(attr_at(general_window, 4, 31), A_BOLD);
+    EXPECT_EQ(general_row(7), placed(25, "Press any key to continue..."));
+    EXPECT_EQ(keys_left(), "");
+}
+
+std::string left(int value, int width) {
+    std::string text = std::to_string(value);
+    text.resize(static_cast<std::size_t>(width), ' ');
+    return text;
+}
+
+std::string right(int value, int width) {
+    const std::string text = std::to_string(value);
+    return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
+}
+
+TEST_F(GalaxyTest, StockExchangeHalvesSharesAndPaysBonuses) {
+    // clang-format off
+    struct {
+        const char *what;
+        int players;
+        int price;               // of the absorbed company B
+        int old_shares[3];       // of B
+        int survivor_shares[3];  // of A before
+        int new_shares[3];
+        int bonus[3];
+    } const cases[] = {
+        {"$400 with 10 and 30 shares", 2, 400, {10, 30}, {2, 0}, {5, 15}, {1000, 3000}},
+        {"$250 with 3 and 4 shares", 2, 250, {3, 4}, {0, 1}, {2, 2}, {1071, 1428}},
+        {"a player with no shares", 3, 300, {0, 5, 1}, {4, 0, 0}, {0, 3, 1}, {0, 2500, 500}},
+        {"nobody holds shares", 2, 900, {0, 0}, {6, 1}, {0, 0}, {0, 0}},
+    };
+    // clang-format on
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        open_screen(25, 80, 1, c.players);
+        companies[1].price = c.price;
+        for (int k = 0; k < c.players; ++k) {
+            players[k].holdings[1] = c.old_shares[k];
+            players[k].holdings[0] = c.survivor_shares[k];
+        }
+        players[3].holdings[1] = 40;  // not in the game: neither counted nor changed
+        type_waits(1);
+
+        merge_stock(0, 1);
+
+        EXPECT_EQ(keys_left(), "");
+        EXPECT_EQ(text_at(general_window, 0, 29, 20), " Stock Transactions ");
+        EXPECT_EQ(attr_at(general_window, 0, 29), A_BOLD | pair_attr(PAIR_WHITE_ON_BLUE));
+        EXPECT_EQ(text_at(general_window, 2, 4, 69),
+                  "=Player===============Old Stock===New Stock===Total Holdings===Bonus=");
+        EXPECT_EQ(attr_at(general_window, 2, 4), A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE));
+        for (int k = 0; k < c.players; ++k) {
+            const int row = k + 3;
+            const int total = c.survivor_shares[k] + c.new_shares[k];
+            EXPECT_EQ(text_at(general_window, row, 4, 24),
+                      " Player" + std::to_string(k + 1) + std::string(16, ' '));
+            EXPECT_EQ(text_at(general_window, row, 28, 12), left(c.old_shares[k], 12));
+            EXPECT_EQ(text_at(general_window, row, 40, 10), left(c.new_shares[k], 10));
+            EXPECT_EQ(text_at(general_window, row, 50, 17), right(total, 5) + std::string(12, ' '));
+            EXPECT_EQ(text_at(general_window, row, 67, 6), "$" + left(c.bonus[k], 5));
+            EXPECT_EQ(attr_at(general_window, row, 5), A_BOLD);
+            EXPECT_EQ(attr_at(general_window, row, 28), A_NORMAL);
+            EXPECT_EQ(attr_at(general_window, row, 67), A_BOLD);
+
+            EXPECT_EQ(players[k].holdings[0], total);
+            EXPECT_EQ(players[k].holdings[1], 0);
+            EXPECT_EQ(players[k].cash, STARTING_CASH + c.bonus[k]);
+        }
+        EXPECT_EQ(players[3].holdings[1], 40);
+        EXPECT_EQ(players[3].cash, STARTING_CASH);
+        EXPECT_EQ(general_row(8), placed(25, "Press any key to continue..."));
+    }
+}
+
+TEST_F(GalaxyTest, StockTableRowHasItsFixedLayout) {
+    players[0].holdings[1] = 10;
+    players[1].holdings[1] = 30;
+    players[0].holdings[0] = 2;
+    companies[1].price = 400;
+    type_waits(1);
+    merge_stock(0, 1);
+    EXPECT_EQ(general_row(1), placed(30, "Beetlejuice, Ltd.")) << "the absorbed company, above the table";
+    EXPECT_EQ(general_row(3), "    Player1                10          5             7            $1000");
+    EXPECT_EQ(general_row(4), "    Player2                30          15           15            $3000");
+}
+
+TEST_F(GalaxyTest, StockTableHeaderIsReverseVideoInMonochrome) {
+    open_screen(25, 80, 0);
+    type_waits(1);
+    merge_stock(0, 1);
+    EXPECT_EQ(attr_at(general_window, 2, 4), A_REVERSE);
+    EXPECT_EQ(attr_at(general_window, 2, 72), A_REVERSE);
+    EXPECT_EQ(attr_at(general_window, 0, 29), A_REVERSE);
+}
+
+TEST_F(GalaxyTest, SurvivorAbove3000SplitsAfterTheExchange) {
+    // clang-format off
+    struct {
+        int a_price, b_price;
+        int waits;
+        int price_after;
+        int holdings_after[2];  // of A
+    } const cases[] = {
+        {2000, 1200, 3, 1600, {14, 2}},  // 4 + 6/2, then doubled; 0 + (1+1)/2, doubled
+        {1800, 1200, 2, 3000, {7, 1}},
+    };
+    // clang-format on
+    for (const auto &c : cases) {
+        open_screen(25, 80, 1);
+        load_map(two_companies(3));
+        companies[0].price = c.a_price;
+        companies[1].price = c.b_price;
+        players[0].holdings[0] = 4;
+        players[0].holdings[1] = 6;
+        players[1].holdings[1] = 1;
+        int first = 'B', second = 'A', third = '.', fourth = '.';
+        type_waits(c.waits);
+
+        merge(&first, &second, &third, &fourth);
+
+        EXPECT_EQ(keys_left(), "");
+        EXPECT_EQ(first, 'A');
+        EXPECT_EQ(companies[0].price, c.price_after);
+        EXPECT_EQ(players[0].holdings[0], c.holdings_after[0]);
+        EXPECT_EQ(players[1].holdings[0], c.holdings_after[1]);
+        EXPECT_EQ(players[0].holdings[1], 0);
+    }
+}
+
+TEST_F(GalaxyTest, SectorBetweenSeveralCompaniesMergesThemAllFirst) {
+    // clang-format off
+    struct {
+        const char *what;
+        std::vector<std::string> before;
+        int row, column;
+        Five prices;
+        Five mover_before, other_before;
+        int waits;
+        std::vector<std::string> after;
+        int survivor, size, price, mover_shares, other_shares, mover_cash, other_cash;
+    } const cases[] = {
+        // N A, S B, W A, E C: B takes A (and the west neighbour becomes B,
+        // so no merger of A is attempted again), then B takes C.
+        {"three companies: two mergers",
+         {".....A", "....A.CC", ".....B", ".....B", ".....B"}, 1, 5, {200, 300, 400}, {3, 0, 5}, {0, 2, 1}, 4,
+         {".....B", "....BBBB", ".....B", ".....B", ".....B"}, 1, 8, 1000, 5, 3, 6000 + 2000 + 3333,
+         6000 + 666},
+        // N A, S B, W C, E D: B takes A, D takes B, D takes C.
+        {"four companies: three mergers",
+         {"", "", "", "", ".....A", "..CCC.DDDD", ".....B", ".....B"}, 5, 5, {100, 200, 300, 400},
+         {3, 0, 0, 0}, {0, 0, 7, 0}, 6,
+         {"", "", "", "", ".....D", "..DDDDDDDD", ".....D", ".....D"}, 3, 11, 1100, 1, 4, 10000, 9000},
+    };
+    // clang-format on
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        open_screen(25, 80, 1);
+        load_map(c.before);
+        draw_map();
+        for (int i = 0; i < NUM_COMPANIES; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            companies[i].price = c.prices[k];
+            players[0].holdings[i] = c.mover_before[k];
+            players[1].holdings[i] = c.other_before[k];
+        }
+        type_waits(c.waits);
+
+        do_move(at(c.row, c.column));
+
+        EXPECT_EQ(keys_left(), "") << "one announcement and one exchange per merger";
+        EXPECT_EQ(galaxy_text(), map_text(full_map(c.after)));
+        expect_map_shows_galaxy();
+        for (int i = 0; i < NUM_COMPANIES; ++i) {
+            EXPECT_EQ(companies[i].size, i == c.survivor ? c.size : 0) << "company " << i;
+            if (i != c.survivor) {
+                EXPECT_EQ(players[0].holdings[i], 0);
+                EXPECT_EQ(players[1].holdings[i], 0);
+            }
+        }
+        EXPECT_EQ(companies[c.survivor].price, c.price);
+        EXPECT_EQ(players[0].holdings[c.survivor], c.mover_shares);
+        EXPECT_EQ(players[1].holdings[c.survivor], c.other_shares);
+        EXPECT_EQ(players[0].cash, c.mover_cash);
+        EXPECT_EQ(players[1].cash, c.other_cash);
+    }
+}
+
+}  // namespace
