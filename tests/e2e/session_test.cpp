@@ -1,0 +1,242 @@
+// A session through the real terminal: the title screen, the main screen,
+// quitting, repainting and losing the terminal.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "support/game_driver.h"
+
+namespace e2e {
+namespace {
+
+constexpr int YELLOW = 3;
+constexpr int BLUE = 4;
+
+Style style(bool bold, bool reverse, int fg = -1, int bg = -1) {
+    Style s;
+    s.bold = bold;
+    s.reverse = reverse;
+    s.fg = fg;
+    s.bg = bg;
+    return s;
+}
+
+// Writes text onto the game's terminal as another program would.
+void scribble_over(Terminal &t, const std::string &text) {
+    char link[64];
+    std::snprintf(link, sizeof link, "/proc/%d/fd/1", static_cast<int>(t.pid()));
+    char device[256] = {};
+    ASSERT_GT(readlink(link, device, sizeof device - 1), 0);
+    const int fd = open(device, O_WRONLY | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    close(fd);
+}
+
+class TitleScreen : public ::testing::TestWithParam<bool> {};
+
+TEST_P(TitleScreen, ShowsBorderBannerNoticeAndPrompt) {
+    const bool mono = GetParam();
+    Options options;
+    options.args = {mono ? "-m" : "-c"};
+    Terminal t(options);
+    ASSERT_TRUE(t.wait_for_text(9, "Please enter the number of players [1-4]:"));
+    for (int c = 1; c < 79; ++c) ASSERT_EQ(t.cell(0, c).ch, "$") << "column " << c;
+    for (int r = 1; r < 24; ++r) ASSERT_EQ(t.cell(r, 0).ch, "$") << "row " << r;
+    std::string version;
+    for (int c = 36; c < 44; ++c) version += t.cell(24, c).ch;
+    EXPECT_EQ(version, " V1.2.2 ");
+    EXPECT_EQ(t.row_text(6).substr(21, 38), "* V * E * G * A ** T * R * A * D * E *");
+    EXPECT_EQ(t.row_text(20).substr(11, 58), "This program is free software, and comes with NO WARRANTY.");
+    EXPECT_EQ(t.row_text(21).substr(13, 54), "You may share and change it under the MIT License; see");
+    EXPECT_EQ(t.row_text(22).substr(13, 54), "the LICENSE file that is distributed with the program.");
+    EXPECT_EQ(t.row_text(9).substr(19, 42), "Please enter the number of players [1-4]: ");
+    EXPECT_EQ(t.cursor(), (Position{9, 61}));
+
+    const Cell border = t.cell(0, 5);
+    const Cell banner = t.cell(6, 21);
+    const Cell notice = t.cell(20, 11);
+    if (mono) {
+        EXPECT_EQ(static_cast<Style>(border), Style{});
+        EXPECT_EQ(static_cast<Style>(banner), style(false, true));
+    } else {
+        EXPECT_EQ(static_cast<Style>(border), style(true, false, YELLOW, 0));
+        EXPECT_EQ(static_cast<Style>(banner), style(true, false, YELLOW, BLUE));
+    }
+    EXPECT_EQ(static_cast<Style>(notice), Style{});
+
+    // Every key but 1 to 4 is ignored without a trace.
+    const std::string before = t.screen_text();
+    t.type("05x\r\x03\x0cq");
+    t.type(key::Up);
+    ASSERT_TRUE(t.wait_until_quiet());
+    EXPECT_EQ(t.screen_text(), before);
+    t.type("3");
+    ASSERT_TRUE(t.wait_for_text(11, "Player 1, enter your name:"));
+    EXPECT_EQ(t.row_text(9).substr(61, 1), "3");
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, TitleScreen, ::testing::Values(false, true),
+                         [](const auto &param_info) { return param_info.param ? "Monochrome" : "Colour"; });
+
+TEST(Session, NamesLeadToTheMainScreenOfThePinnedGalaxy) {
+    constexpr unsigned seed = 1997;
+    Options options;
+    options.pin_clock = PinnedClock{seed, 4242};
+    Terminal t(options);
+    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players"));
+    t.type("3");
+    ASSERT_TRUE(t.wait_for_text(11, "Player 1, enter your name:"));
+    EXPECT_EQ(t.row_text(11).find("Player 1"), 22u);
+    t.type("Ann\r");
+    ASSERT_TRUE(t.wait_for_text(12, "Player 2, enter your name:"));
+    t.type("\r");  // an empty name is asked for again, on the same row
+    ASSERT_TRUE(t.wait_until_quiet());
+    EXPECT_EQ(t.cursor(), (Position{12, 49}));
+    t.type("Bob\r");
+    ASSERT_TRUE(t.wait_for_text(13, "Player 3, enter your name:"));
+    EXPECT_EQ(text_at(t, 12, 49, 4), "Bob ");
+    t.type("Cy\r");
+
+    std::srand(4242);
+    const char *names[] = {"Ann", "Bob", "Cy"};
+    const std::string mover = names[std::rand() % 3];
+    ASSERT_TRUE(t.wait_for_text(PROMPT_ROW, " " + mover + ", enter your move [1-5]:"));
+    EXPECT_EQ(t.row_text(0), " VegaTrade " + std::string(69, '='));
+    EXPECT_EQ(text_at(t, MAP_TOP, 17, 5), " Map ");
+    EXPECT_EQ(text_at(t, 3, PANEL_LEFT, 21), " no active companies ");
+    EXPECT_TRUE(t.cell(3, PANEL_LEFT + 1).bold);
+    EXPECT_NE(t.row_text(GENERAL_TOP).find(" " + mover + " (Cash: $6000) "), std::string::npos);
+
+    const auto galaxy = galaxy_for_seed(seed);
+    int offers = 0;
+    for (int r = 0; r < 10; ++r) {
+        for (int c = 0; c < 12; ++c) {
+            const Position at = sector_cell(r, c);
+            const Cell cell = t.cell(at.row, at.col);
+            if (cell.ch >= "1" && cell.ch <= "5") {
+                ++offers;
+                EXPECT_EQ(galaxy[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)], '.');
+                EXPECT_TRUE(cell.reverse);
+            } else {
+                EXPECT_EQ(cell.ch, std::string(1, galaxy[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]))
+                    << "sector " << r << "," << c;
+            }
+        }
+    }
+    EXPECT_EQ(offers, 5);
+}
+
+TEST(Session, HostileNamesAreShownInVisibleFormAndNeverSentRaw) {
+    Terminal t;
+    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players"));
+    t.type("1");
+    ASSERT_TRUE(t.wait_for_text(11, "Player 1, enter your name:"));
+    t.type("%s%n%x\033[2J\x07\r");
+    ASSERT_TRUE(t.wait_for_text(PROMPT_ROW, " %s%n%x^[[2J^G, enter your move [1-5]:"));
+    EXPECT_EQ(t.bells(), 0);
+    EXPECT_EQ(t.output_bytes().find("%s%n%x\033[2J"), std::string::npos);
+}
+
+TEST(Session, QuitDeclinedWithManyKeysThenConfirmed) {
+    Terminal t;
+    ASSERT_TRUE(start_players(t, {"Ann", "Bob"}));
+    for (const std::string_view answer : {std::string_view("n"), key::Enter, key::Escape, key::CtrlL, key::Down,
+                                          std::string_view("x")}) {
+        t.type("q");
+        ASSERT_TRUE(t.wait_for_screen_contains("Are you sure you want to quit (y/n)?"));
+        t.type(answer);
+        ASSERT_TRUE(t.wait_for([&] { return t.screen_text().find("Really Quit?") == std::string::npos; }))
+            << "answer " << testing::PrintToString(std::string(answer));
+        ASSERT_TRUE(at_move_prompt(t));
+    }
+    t.type(key::CtrlC);
+    ASSERT_TRUE(t.wait_for_screen_contains("Really Quit?"));
+    t.type("Y");
+    ASSERT_TRUE(t.wait_for_screen_contains("  GAME OVER - Final Standings  "));
+    EXPECT_TRUE(t.running()) << "the final standings wait for a key";
+    t.type("\r");
+    const auto status = t.wait_exit();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_EQ(*status, ExitStatus::exited(2));
+    EXPECT_TRUE(t.modes_restored());
+    EXPECT_NE(t.output_bytes().find("v1.2.2 29-Mar-1997\r\n"), std::string::npos) << "banner on standard output";
+    EXPECT_EQ(t.stderr_text(), "");
+}
+
+TEST(Session, CtrlLRepairsAScreenThatOtherOutputGarbled) {
+    Terminal t;
+    ASSERT_TRUE(start_players(t, {"Ann"}));
+    ASSERT_TRUE(t.wait_until_quiet());
+    const std::string clean = t.screen_text();
+    const Position cursor = t.cursor();
+    scribble_over(t, "\033[H\033[5;10HGARBAGE GARBAGE\033[20;3Hmore garbage\033[1;1HXX");
+    ASSERT_TRUE(t.wait_for([&] { return t.screen_text() != clean; }));
+    t.type(key::CtrlL);
+    ASSERT_TRUE(t.wait_for([&] { return t.screen_text() == clean; }, kDefaultTimeout, "the clean screen"));
+    EXPECT_EQ(t.cursor(), cursor);
+}
+
+TEST(Session, StandingsWindowThatCannotBeCreatedEndsTheProgram) {
+    Options options;
+    options.env = {{"LINES", "25"}, {"COLUMNS", "58"}};
+    Terminal t(options);
+    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players"));
+    t.type("1");
+    ASSERT_TRUE(t.wait_for_screen_contains("Player 1, enter your name:"));
+    t.type("Ann\r");
+    ASSERT_TRUE(t.wait_for_screen_contains(", enter your move [1-5]:"));
+    t.type("s");
+    const auto status = t.wait_exit();
+    ASSERT_TRUE(status.has_value()) << t.dump();
+    EXPECT_EQ(*status, ExitStatus::exited(1));
+    EXPECT_EQ(t.stderr_text(), "vegatrade: couldn't create standings window\n");
+    EXPECT_TRUE(t.modes_restored());
+}
+
+struct LostInputCase {
+    const char *name;
+    bool hang_up;  // else standard input reaches end of file
+    bool at_move_prompt;
+};
+
+class LostInput : public ::testing::TestWithParam<LostInputCase> {};
+
+TEST_P(LostInput, EndsTheProgramAtOnceWithoutSpinning) {
+    const LostInputCase &c = GetParam();
+    Options options;
+    options.stdin_pipe = !c.hang_up;
+    Terminal t(options);
+    if (c.at_move_prompt) {
+        ASSERT_TRUE(start_players(t, {"Ann"}));
+    } else {
+        ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players"));
+    }
+    ASSERT_TRUE(t.wait_until_quiet());
+    const auto cpu_before = t.cpu_time();
+    if (c.hang_up) {
+        t.hangup();
+    } else {
+        t.close_input();
+    }
+    const auto status = t.wait_exit(Millis{1000});
+    ASSERT_TRUE(status.has_value()) << "still running a second after the input ended";
+    EXPECT_EQ(*status, ExitStatus::exited(1));
+    EXPECT_EQ(t.stderr_text(), "vegatrade: input closed\n");
+    EXPECT_LT(t.cpu_time() - cpu_before, std::chrono::milliseconds(200));
+    if (!c.hang_up) {
+        EXPECT_TRUE(t.modes_restored());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Prompts, LostInput,
+                         ::testing::Values(LostInputCase{"HangUpAtNumberPrompt", true, false},
+                                           LostInputCase{"EndOfFileAtNumberPrompt", false, false},
+                                           LostInputCase{"HangUpAtMovePrompt", true, true},
+                                           LostInputCase{"EndOfFileAtMovePrompt", false, true}),
+                         [](const auto &param_info) { return std::string(param_info.param.name); });
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,74 @@
+// The layout size from LINES and COLUMNS: every size either plays or ends
+// with its window's message, and the terminal is left as it was found.
+#include <optional>
+#include <string>
+
+#include "support/game_driver.h"
+
+namespace e2e {
+namespace {
+
+struct SizeCase {
+    std::optional<std::string> lines;
+    std::optional<std::string> columns;
+    const char *message;  // nullptr: the game runs
+};
+
+std::ostream &operator<<(std::ostream &os, const SizeCase &c) {
+    return os << "LINES=" << c.lines.value_or("(unset)") << " COLUMNS=" << c.columns.value_or("(unset)");
+}
+
+constexpr const char *GENERAL = "vegatrade: can't create general window\n";
+constexpr const char *COINFO = "vegatrade: can't create coinfo window\n";
+
+class Sizing : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(Sizing, PlaysOrEndsWithTheWindowMessage) {
+    const SizeCase &c = GetParam();
+    Options options;
+    options.env = {{"LINES", c.lines}, {"COLUMNS", c.columns}};
+    Terminal t(options);
+    if (c.message != nullptr) {
+        const auto status = t.wait_exit();
+        ASSERT_TRUE(status.has_value()) << t.dump();
+        EXPECT_EQ(*status, ExitStatus::exited(1));
+        EXPECT_EQ(t.stderr_text(), c.message);
+    } else {
+        // Small layouts may not show the move prompt; quitting works on all.
+        ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players"));
+        t.type("1");
+        ASSERT_TRUE(t.wait_for_screen_contains("Player 1, enter your name:"));
+        t.type("Ann\r");
+        ASSERT_TRUE(t.wait_until_quiet());
+        t.type("q");
+        ASSERT_TRUE(t.wait_for_screen_contains("Really Quit?"));
+        t.type("y");
+        ASSERT_TRUE(t.wait_for_screen_contains("GAME OVER - Final Standings"));
+        t.type(" ");
+        const auto status = t.wait_exit();
+        ASSERT_TRUE(status.has_value()) << t.dump();
+        EXPECT_EQ(*status, ExitStatus::exited(2));
+        EXPECT_EQ(t.stderr_text(), "");
+    }
+    EXPECT_TRUE(t.modes_restored());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Environment, Sizing,
+    ::testing::Values(SizeCase{std::nullopt, std::nullopt, nullptr}, SizeCase{"25", "80", nullptr},
+                      SizeCase{"13", std::nullopt, nullptr},   // one variable alone is ignored
+                      SizeCase{std::nullopt, "30", nullptr},
+                      SizeCase{"abc", "80", GENERAL},         // not a number reads as 0
+                      SizeCase{"25", "eighty", GENERAL},
+                      SizeCase{"99999999999", "80", GENERAL},  // too large for an int
+                      SizeCase{"25", "99999999999", GENERAL},
+                      SizeCase{"13", "80", GENERAL},           // general window of -1 rows
+                      SizeCase{"14", "80", GENERAL},           // general window of 0 rows
+                      SizeCase{"25", "1", GENERAL},
+                      SizeCase{"25", "2", GENERAL},            // general window of 0 columns
+                      SizeCase{"25", "39", COINFO},
+                      SizeCase{"25", "40", COINFO},            // company panel of 0 columns
+                      SizeCase{"15", "80", nullptr}));
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,43 @@
+#include "support/game_driver.h"
+
+#include <cstdlib>
+
+namespace e2e {
+
+::testing::AssertionResult start_players(Terminal &t, const std::vector<std::string> &names) {
+    auto ready = t.wait_for_screen_contains("Please enter the number of players [1-4]:");
+    if (!ready) return ready;
+    t.type(std::to_string(names.size()));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        auto asked = t.wait_for_screen_contains("Player " + std::to_string(i + 1) + ", enter your name:");
+        if (!asked) return asked;
+        t.type(names[i]);
+        t.type(key::Enter);
+    }
+    return t.wait_for([&] { return at_move_prompt(t); }, kDefaultTimeout, "the move prompt");
+}
+
+std::string text_at(const Terminal &t, int row, int col, int length) {
+    std::string text;
+    for (int c = col; c < col + length; ++c) text += t.cell(row, c).ch;
+    return text;
+}
+
+bool at_move_prompt(const Terminal &t) {
+    return t.row_text(PROMPT_ROW).find(", enter your move [1-") != std::string::npos;
+}
+
+std::vector<std::string> galaxy_for_seed(unsigned seed) {
+    std::vector<std::string> rows(10, std::string(12, '.'));
+    std::srand(seed);
+    for (int column = 0; column < 12; ++column) {
+        for (int row = 0; row < 10; ++row) {
+            const int value = std::rand() % 60;
+            rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] =
+                value == 0 ? '@' : value <= 3 ? '*' : '.';
+        }
+    }
+    return rows;
+}
+
+}  // namespace e2e

@@ -1,0 +1,34 @@
+// Helpers for end-to-end tests that play the game through the terminal:
+// where things stand on the default 25 x 80 screen, and the common steps.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "support/terminal.h"
+
+namespace e2e {
+
+// Screen places of the default layout.
+inline constexpr int MAP_TOP = 1;        // map window's top border row
+inline constexpr int GENERAL_TOP = 13;   // general window's top border row
+inline constexpr int PROMPT_ROW = 15;    // the move prompt's row
+inline constexpr int PANEL_LEFT = 39;    // company panel's first column
+
+// The screen cell of a sector at map row r, column c.
+inline Position sector_cell(int r, int c) { return {MAP_TOP + 1 + r, 1 + c * 3 + 2}; }
+
+// Answers the title screen: the number of players and their names, then
+// waits for the first move prompt.
+::testing::AssertionResult start_players(Terminal &t, const std::vector<std::string> &names);
+
+// The text of `length` cells from (row, col), one character per cell.
+std::string text_at(const Terminal &t, int row, int col, int length);
+
+// Whether the move prompt is up.
+bool at_move_prompt(const Terminal &t);
+
+// The galaxy the game draws from the seed `time`, as rows of map text.
+std::vector<std::string> galaxy_for_seed(unsigned seed);
+
+}  // namespace e2e
