@@ -25,6 +25,14 @@ bool accepts(int mode, int key, int count, bool &finish) {
     return finish;
 }
 
+// Whether the text still takes at most `max_len` columns with the key added:
+// a control character's visible form takes two or more, so a name of them
+// cannot outgrow the fields it is shown in.
+bool fits(const char *buffer, int key, int max_len) {
+    const char typed[2] = {static_cast<char>(key), '\0'};
+    return text_width(buffer) + text_width(typed) <= max_len;
+}
+
 }  // namespace
 
 // Reads a line into `buffer` (max_len + 1 bytes), echoing character i at
@@ -60,7 +68,7 @@ void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
                 wmove(window, row, start);
                 wnoutrefresh(window);
             }
-        } else if (accepts(mode, key, count, finish) && count < limit) {
+        } else if (accepts(mode, key, count, finish) && count < limit && fits(buffer, key, max_len)) {
             const char typed[2] = {static_cast<char>(key), '\0'};
             echo_column[count] = column + text_width(buffer);
             put_text_at(window, row, echo_column[count], typed);

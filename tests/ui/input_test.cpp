@@ -40,6 +40,11 @@ TEST_F(CursesTest, GetLineStoresAndEchoesTheAcceptedKeys) {
         {INPUT_TEXT, 20, "a\tb\177\177c\r", "ac", "ac"},
         {INPUT_TEXT, 20, "\xe9z\r", "\xe9z", "M-iz"},
         {INPUT_TEXT, 20, std::string("a\0b\r", 4), "ab", "ab"},
+        // The limit counts the columns a name takes on the screen, so a name
+        // of control characters cannot outgrow the fields it is shown in.
+        {INPUT_TEXT, 20, std::string(12, '\x01') + "\r", std::string(10, '\x01'), "^A^A^A^A^A^A^A^A^A^A"},
+        {INPUT_TEXT, 20, "\x80\x80\x80\x80\x80\x80\r", "\x80\x80\x80\x80\x80", "M-^@M-^@M-^@M-^@M-^@"},
+        {INPUT_TEXT, 20, "abcdefghijklmnopqrs\x01t\r", "abcdefghijklmnopqrst", "abcdefghijklmnopqrst"},
         {2, 20, "m5\r", "m5", "m5"},
         {INPUT_AMOUNT, 9, "12-3\r", "123", "123"},
         {INPUT_AMOUNT, 9, "-5\r", "-5", "-5"},
