@@ -30,6 +30,21 @@ int choose_survivor(int a, int b) {
     return (std::rand() & 1) != 0 ? b : a;
 }
 
+// The bonus for `old` of the `held` shares: their share of ten times the
+// absorbed price, exact in 64 bits; only states far beyond play (prices and
+// holdings near the int limit) fall back to long double, clamped.
+int merger_bonus(std::int64_t absorbed_price, int old_shares, std::int64_t held) {
+    const std::int64_t pool = BONUS_FACTOR * absorbed_price;
+    std::int64_t product = 0;
+    if (!__builtin_mul_overflow(pool, static_cast<std::int64_t>(old_shares), &product)) {
+        return clamp_int(product / held);
+    }
+    const long double share = static_cast<long double>(pool) * old_shares / static_cast<long double>(held);
+    if (share >= static_cast<long double>(INT_MAX)) return INT_MAX;
+    if (share <= static_cast<long double>(INT_MIN)) return INT_MIN;
+    return static_cast<int>(share);
+}
+
 // Writes a text and pads it with blanks to `width` columns.
 void put_padded(WINDOW *window, const char *text, int width) {
     put_text(window, text);
@@ -102,7 +117,7 @@ void merge_stock(int survivor, int absorbed) {
         const int old_shares = player.holdings[absorbed];
         const int new_shares = truncate_to_int(as_float_double(old_shares) * 0.5 + 0.5);
         const int total = clamp_int(static_cast<std::int64_t>(player.holdings[survivor]) + new_shares);
-        const int bonus = clamp_int(std::int64_t{BONUS_FACTOR} * old_shares * absorbed_price / divisor);
+        const int bonus = merger_bonus(absorbed_price, old_shares, divisor);
 
         wmove(general_window, k + 3, 4);
         wattr_on(general_window, A_BOLD, nullptr);

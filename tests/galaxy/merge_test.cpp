@@ -191,6 +191,20 @@ TEST_F(GalaxyTest, StockExchangeHalvesSharesAndPaysBonuses) {
     }
 }
 
+TEST_F(GalaxyTest, BonusesFarBeyondPlayClampInsteadOfWrapping) {
+    // Ten times the price times the shares exceeds 64 bits here.
+    companies[1].price = INT_MAX;
+    players[0].holdings[1] = INT_MAX;
+    players[1].holdings[1] = 1;
+    players[0].cash = 0;
+    players[1].cash = 0;
+    type_waits(1);
+    merge_stock(0, 1);
+    EXPECT_EQ(players[0].cash, INT_MAX);
+    EXPECT_EQ(players[1].cash, 9) << "10 x INT_MAX / (INT_MAX + 1), truncated";
+    EXPECT_EQ(players[0].holdings[0], 1073741824);
+}
+
 TEST_F(GalaxyTest, StockTableRowHasItsFixedLayout) {
     players[0].holdings[1] = 10;
     players[1].holdings[1] = 30;
