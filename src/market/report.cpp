@@ -3,7 +3,6 @@
 #include "ui/ui.h"
 
 #include <cstdio>
-#include <initializer_list>
 
 void more_coinfo() {
     int active[NUM_COMPANIES];
@@ -14,12 +13,8 @@ void more_coinfo() {
     if (n == 0) return;
 
     constexpr int width = 52;
-    WINDOW *window = create_window(n + 7, width, 5, (screen_cols - width) / 2,
-                                   "vegatrade: couldn't create more_coinfo window\n");
-    const attr_t border = scheme_attr(pair_attr(PAIR_BLUE), A_BOLD);
-    wattr_on(window, border, nullptr);
-    wborder(window, '|', '|', '=', '=', 0, 0, 0, 0);
-    wattr_off(window, border, nullptr);
+    WINDOW *window = open_dialog(n + 7, width, scheme_attr(pair_attr(PAIR_BLUE), A_BOLD),
+                                 "vegatrade: couldn't create more_coinfo window\n");
     put_text_attr_at(window, 0, 11, scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE),
                      " Detailed Company Information ");
     put_text_attr_at(window, 2, 1, scheme_attr(pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE),
@@ -40,12 +35,6 @@ void more_coinfo() {
     }
     put_text_at(window, n + 5, 12, "Press any key to continue...");
 
-    wnoutrefresh(window);
-    doupdate();
-    read_key();
-    delwin(window);
-    for (WINDOW *covered : {map_window, general_window, coinfo_window}) {
-        touchwin(covered);
-        wnoutrefresh(covered);
-    }
+    wait_dialog_key(window);
+    close_dialog(window);
 }

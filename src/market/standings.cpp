@@ -3,7 +3,6 @@
 #include "ui/ui.h"
 
 #include <cstdio>
-#include <initializer_list>
 #include <cstdlib>
 
 namespace {
@@ -59,19 +58,15 @@ int by_net_worth(const void *a, const void *b) {
 void show_standings(const char *title) {
     constexpr int width = 60;
     const int n = num_players;
-    WINDOW *window = create_window(n + 9, width, 5, (screen_cols - width) / 2,
-                                   "vegatrade: couldn't create standings window\n");
-
-    const attr_t border = scheme_attr(pair_attr(PAIR_BLUE), A_BOLD);
-    wattr_on(window, border, nullptr);
-    wborder(window, '|', '|', '=', '=', 0, 0, 0, 0);
-    wattr_off(window, border, nullptr);
+    WINDOW *window = open_dialog(n + 9, width, scheme_attr(pair_attr(PAIR_BLUE), A_BOLD),
+                                 "vegatrade: couldn't create standings window\n");
 
     char text[128];
     std::snprintf(text, sizeof text, " %s ", title);
-    wattr_on(window, scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE), nullptr);
+    const attr_t title_attr = scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE);
+    wattr_on(window, title_attr, nullptr);
     center_text(window, width, 0, text);
-    wattr_off(window, scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE), nullptr);
+    wattr_off(window, title_attr, nullptr);
     put_text_attr_at(window, 2, 2, scheme_attr(pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE),
                      "=Player================Stock Value===Cash=====Net Worth=");
 
@@ -87,12 +82,6 @@ void show_standings(const char *title) {
     center_text(window, width, n + 5, text);
     put_text_at(window, n + 7, 16, "Press any key to continue...");
 
-    wnoutrefresh(window);
-    doupdate();
-    read_key();
-    delwin(window);
-    for (WINDOW *covered : {map_window, general_window, coinfo_window}) {
-        touchwin(covered);
-        wnoutrefresh(covered);
-    }
+    wait_dialog_key(window);
+    close_dialog(window);
 }

@@ -5,6 +5,7 @@
 #include "game/state.h"
 
 #include <array>
+#include <initializer_list>
 
 // Colour pair numbers, in the order init_colors defines them.
 enum ColorPair : short {
@@ -51,6 +52,10 @@ void general_header(const char *title, int blink);
 void redraw_all();
 void wait_key(int row);
 WINDOW *create_window(int rows, int columns, int top, int left, const char *failure);
+WINDOW *open_dialog(int rows, int columns, attr_t border, const char *failure);
+int wait_dialog_key(WINDOW *dialog);
+void close_dialog(WINDOW *dialog);
+void restage(std::initializer_list<WINDOW *> windows);
 
 // terminal.cpp
 void start_terminal();

@@ -119,3 +119,35 @@ WINDOW *create_window(int rows, int columns, int top, int left, const char *fail
     if (window == nullptr) fatal(failure);
     return window;
 }
+
+// Creates a modal window at row 5, centred on the layout, with its '|' and
+// '=' border; ends the program with `failure` when it cannot be made.
+WINDOW *open_dialog(int rows, int columns, attr_t border, const char *failure) {
+    WINDOW *dialog = create_window(rows, columns, 5, (screen_cols - columns) / 2, failure);
+    wattr_on(dialog, border, nullptr);
+    wborder(dialog, '|', '|', '=', '=', 0, 0, 0, 0);
+    wattr_off(dialog, border, nullptr);
+    return dialog;
+}
+
+// Shows a modal window and reads the one key that answers it.
+int wait_dialog_key(WINDOW *dialog) {
+    wnoutrefresh(dialog);
+    doupdate();
+    return read_key();
+}
+
+// Removes a modal window and stages again the three windows it may cover.
+void close_dialog(WINDOW *dialog) {
+    delwin(dialog);
+    restage({map_window, general_window, coinfo_window});
+}
+
+// Marks windows changed and stages them, so they are sent again whole at
+// the next screen update.
+void restage(std::initializer_list<WINDOW *> windows) {
+    for (WINDOW *window : windows) {
+        touchwin(window);
+        wnoutrefresh(window);
+    }
+}
