@@ -179,8 +179,10 @@ class Terminal {
     std::optional<ExitStatus> wait_exit(Millis timeout = kDefaultTimeout);
     // CPU time (user + system) the program has used so far.
     std::chrono::microseconds cpu_time();
+    // What the program wrote to stderr and to the terminal, as far as read
+    // by the last wait (all of it once wait_exit() has returned a status).
     const std::string &stderr_text() const { return stderr_; }
-    const std::string &output_bytes() const { return output_; }  // all it wrote to the terminal
+    const std::string &output_bytes() const { return output_; }
     const termios &modes_before() const { return modes_before_; }
     // The terminal modes as the program left them; nullopt until it has
     // exited, or when the terminal was hung up.
