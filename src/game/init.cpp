@@ -32,12 +32,15 @@ void init_players() {
 }
 
 // The three windows of the main screen: map and company panel side by side
-// under the title bar, the general window below them.
+// under the title bar, the general window below them. The sizes are formed
+// in 64 bits: a layout size near INT_MIN must not wrap to a valid one.
 void create_windows() {
+    const std::int64_t lines = screen_lines;
+    const std::int64_t columns = screen_cols;
     map_window = create_window(map_height + 2, map_width * 3 + 2, 1, 1, "vegatrade: can't create map window\n");
-    general_window = create_window(screen_lines - map_height - 4, screen_cols - 2, map_height + 3, 1,
+    general_window = create_window(clamp_int(lines - map_height - 4), clamp_int(columns - 2), map_height + 3, 1,
                                    "vegatrade: can't create general window\n");
-    coinfo_window = create_window(map_height + 2, screen_cols - map_width * 3 - 4, 1, map_width * 3 + 3,
+    coinfo_window = create_window(map_height + 2, clamp_int(columns - map_width * 3 - 4), 1, map_width * 3 + 3,
                                   "vegatrade: can't create coinfo window\n");
 }
 

@@ -1,0 +1,338 @@
+// Drives whole games of vegatrade through the terminal for the reliability
+// tests: tells which prompt is up from the screen, answers it at random
+// (a player who keeps the rules, or a monkey that types anything), and
+// keeps the figures the suite reports.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <random>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "support/terminal.h"
+
+namespace reliability {
+
+using e2e::Millis;
+using e2e::Terminal;
+using Clock = std::chrono::steady_clock;
+
+// A size the full run sets through the environment; the normal test run
+// uses the small default.
+inline long setting(const char *name, long fallback) {
+    const char *text = std::getenv(name);
+    if (text == nullptr || *text == '\0') return fallback;
+    return std::strtol(text, nullptr, 10);
+}
+
+// Appends one line of figures to the file named by VEGATRADE_RELIABILITY_REPORT.
+inline void report(const std::string &line) {
+    std::printf("[figures] %s\n", line.c_str());
+    const char *path = std::getenv("VEGATRADE_RELIABILITY_REPORT");
+    if (path == nullptr || *path == '\0') return;
+    std::ofstream out(path, std::ios::app);
+    out << line << '\n';
+}
+
+// The seed of a test's random choices: VEGATRADE_RELIABILITY_SEED, or the
+// clock; printed so a failure can be replayed.
+inline unsigned seed_for(const std::string &what) {
+    const long fixed = setting("VEGATRADE_RELIABILITY_SEED", 0);
+    const unsigned seed = fixed != 0 ? static_cast<unsigned>(fixed) + static_cast<unsigned>(std::hash<std::string>{}(what))
+                                     : static_cast<unsigned>(Clock::now().time_since_epoch().count());
+    std::printf("[seed] %s: %u\n", what.c_str(), seed);
+    return seed;
+}
+
+inline e2e::Options with_args(std::vector<std::string> args) {
+    e2e::Options options;
+    options.args = std::move(args);
+    return options;
+}
+
+enum class Stage {
+    Unknown,
+    Number,        // the number of players
+    Name,          // a player's name in the line editor
+    Move,          // the move prompt
+    Trade,         // the trading list
+    Amount,        // the amount editor
+    Announcement,  // a "press any key" announcement in the general window
+    Standings,
+    Report,
+    Quit,  // the quit question
+    Final,
+    Exited,
+};
+
+inline const char *stage_name(Stage stage) {
+    switch (stage) {
+    case Stage::Unknown: return "unknown";
+    case Stage::Number: return "number prompt";
+    case Stage::Name: return "name editor";
+    case Stage::Move: return "move prompt";
+    case Stage::Trade: return "trading list";
+    case Stage::Amount: return "amount editor";
+    case Stage::Announcement: return "announcement";
+    case Stage::Standings: return "standings";
+    case Stage::Report: return "company report";
+    case Stage::Quit: return "quit question";
+    case Stage::Final: return "final standings";
+    case Stage::Exited: return "exited";
+    }
+    return "?";
+}
+
+// The kinds of announcement, by the text that tells them apart.
+inline std::string announcement_kind(const std::string &screen) {
+    if (screen.find("A new shipping company has been formed!") != std::string::npos) return "new company";
+    if (screen.find("has just been merged into") != std::string::npos) return "merger";
+    if (screen.find("Stock Transactions") != std::string::npos) return "stock transactions";
+    if (screen.find("has split two-for-one!") != std::string::npos) return "split";
+    if (screen.find("The new company site just placed") != std::string::npos) return "lost site";
+    if (screen.find("The company that would have been named") != std::string::npos) return "lost founding";
+    if (screen.find("All players' holdings lost.") != std::string::npos) return "company lost";
+    return "other";
+}
+
+inline Stage classify(const std::string &screen) {
+    auto has = [&](std::string_view text) { return screen.find(text) != std::string::npos; };
+    if (has("Really Quit?")) return Stage::Quit;
+    if (has("GAME OVER - Final Standings")) return Stage::Final;
+    if (has("Current Standings")) return Stage::Standings;
+    if (has("Detailed Company Information")) return Stage::Report;
+    if (has("Press any key to continue...")) return Stage::Announcement;
+    if (has("Amount (")) return Stage::Amount;
+    if (has("Arrow keys to select a company")) return Stage::Trade;
+    if (has(", enter your move [1-")) return Stage::Move;
+    if (has("enter your name:")) return Stage::Name;
+    if (has("Please enter the number of players")) return Stage::Number;
+    return Stage::Unknown;
+}
+
+// Random keys of every kind a keyboard can send.
+class KeySource {
+public:
+    explicit KeySource(std::mt19937 &rng) : rng_(rng) {}
+
+    std::string key() {
+        static constexpr const char *sequences[] = {
+            "\033OA",   "\033OB",   "\033OC",   "\033OD",   "\033[A",   "\033[B",   "\033[C",  "\033[D",
+            "\033OP",   "\033OQ",   "\033OR",   "\033OS",   "\033[15~", "\033[17~", "\033[18~", "\033[19~",
+            "\033[20~", "\033[21~", "\033[23~", "\033[24~", "\033[H",   "\033[F",   "\033[2~", "\033[3~",
+            "\033[5~",  "\033[6~",  "\033[1;5A", "\033[Z",  "\033",     "\033[",    "\033O",   "\033[999;999R",
+        };
+        switch (pick(10)) {
+        case 0: case 1: case 2: case 3: return std::string(1, static_cast<char>(' ' + pick(95)));  // printable
+        case 4: return std::string(1, "0123456789"[pick(10)]);
+        case 5: return std::string(1, static_cast<char>(pick(32)));  // control, NUL included
+        case 6: return std::string(1, "\r\n\177\b\033"[pick(5)]);
+        case 7: return std::string(1, static_cast<char>(128 + pick(128)));
+        default: return sequences[pick(static_cast<int>(std::size(sequences)))];
+        }
+    }
+
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+
+private:
+    std::mt19937 &rng_;
+};
+
+// What the driver saw and did, over all games of one test.
+struct Tally {
+    long games_finished = 0;  // exit 0 after the final standings
+    long games_quit = 0;      // exit 2 after a confirmed quit
+    long keys = 0;            // keys typed (an escape sequence counts once)
+    long random_keys = 0;     // of them, typed by the monkey
+    long turns = 0;
+    std::map<std::string, long> announcements;
+    std::map<std::string, long> monkey_stages;  // bursts typed at each stage
+};
+
+// Plays one game on a terminal. The player answers every prompt with a
+// legal key chosen at random; with a key budget it is a monkey that also
+// types random bursts, and once the budget is spent it quits the game.
+class Driver {
+public:
+    Driver(Terminal &t, std::mt19937 &rng, Tally &tally) : t_(t), rng_(rng), keys_(rng), tally_(tally) {}
+
+    int players = 2;
+    long monkey_budget = 0;  // 0: play fairly to the end
+    Millis game_limit{setting("VEGATRADE_SOAK_GAME_SECONDS", 180) * 1000};
+    // Called at every stage before the driver answers it; returning true
+    // stops the game there (the program is left running).
+    std::function<bool(Stage, const std::string &screen)> stop_at;
+
+    // Plays until the program exits or stop_at says so. Fails on a hang:
+    // no exit within the game's time limit.
+    ::testing::AssertionResult play() {
+        const auto deadline = Clock::now() + game_limit;
+        long typed = 0;
+        int names_typed = 0;
+        bool started = false;  // keys typed before raw mode could raise signals
+        while (true) {
+            if (!t_.running()) return ::testing::AssertionSuccess();
+            if (Clock::now() > deadline) {
+                return ::testing::AssertionFailure()
+                       << "hang: the game did not end within " << game_limit.count() << " ms\n" << t_.dump();
+            }
+            const std::string screen = t_.screen_text();
+            Stage stage = classify(screen);
+            if (stage == Stage::Name && names_typed >= players && monkey_budget == 0) stage = Stage::Unknown;
+            if (stop_at && stop_at(stage, screen)) return ::testing::AssertionSuccess();
+            const bool quitting = monkey_budget > 0 && typed >= monkey_budget;
+            if (stage != Stage::Unknown) started = true;
+            if (monkey_budget > 0 && started && !quitting && keys_.pick(3) != 0) {
+                const int length = 1 + keys_.pick(keys_.pick(4) == 0 ? 64 : 8);
+                std::string burst;
+                for (int i = 0; i < length; ++i) burst += keys_.key();
+                ++tally_.monkey_stages[stage_name(stage)];
+                tally_.random_keys += length;
+                typed += length;
+                send(burst, length, false);
+                continue;
+            }
+            switch (stage) {
+            case Stage::Exited: return ::testing::AssertionSuccess();
+            case Stage::Number: send(std::string(1, static_cast<char>('0' + players))); break;
+            case Stage::Name:
+                send(random_name() + "\r");
+                ++names_typed;
+                break;
+            case Stage::Move:
+                ++tally_.turns;
+                if (quitting) {
+                    send("q");
+                } else if (keys_.pick(25) == 0) {
+                    // The report opens only when a company is active.
+                    const bool active = screen.find("no active companies") == std::string::npos;
+                    send(std::string(1, (active ? "scSC\014" : "sS\014")[keys_.pick(active ? 5 : 3)]));
+                } else {
+                    send(std::string(1, static_cast<char>('1' + keys_.pick(offer_count(screen)))));
+                }
+                break;
+            case Stage::Trade:
+                if (quitting) {
+                    send("q");
+                } else if (keys_.pick(5) < 2) {
+                    send(std::string(e2e::key::Escape));
+                } else {
+                    const int steps = list_length(t_) > 1 ? keys_.pick(4) : 0;
+                    for (int i = 0; i < steps; ++i) send(keys_.pick(2) == 0 ? "j" : "k");
+                    send("\r");
+                }
+                break;
+            case Stage::Amount: send(quitting ? "\r" : random_amount(screen) + "\r"); break;
+            case Stage::Announcement:
+                ++tally_.announcements[announcement_kind(screen)];
+                send(" ");
+                break;
+            case Stage::Standings:
+            case Stage::Report:
+            case Stage::Final: send(" "); break;
+            case Stage::Quit: send(quitting ? "y" : "n"); break;
+            case Stage::Unknown:
+                t_.wait_until_quiet(Millis{20}, Millis{500});
+                if (quitting) send("\r");
+                break;
+            }
+            typed += 1;
+        }
+    }
+
+    // Plays a whole game without reading the screen: the title answers,
+    // then a stream of keys that cannot quit (move digits, Escape, any-key
+    // answers, whole trades with m or n) until the program exits. Only
+    // Ctrl-F opens the amount editor, and always with its m or n and a
+    // closing key, so no stray digit makes an invalid amount (which pauses
+    // a second).
+    ::testing::AssertionResult play_blind() {
+        const auto deadline = Clock::now() + game_limit;
+        if (!t_.wait_for_screen_contains("Please enter the number of players", Millis{10000}))
+            return ::testing::AssertionFailure() << "no title screen\n" << t_.dump();
+        std::string title(1, static_cast<char>('0' + players));
+        for (int i = 0; i < players; ++i) title += random_name() + "\r";
+        t_.type(title);
+        tally_.keys += 1 + 2 * players;
+        static constexpr const char *tokens[] = {"1", "2", "3", "4", "5", "1", "2", "\033", "\033", "\033",
+                                                 " ", "\006m ", "\006n ", "j", "k"};
+        while (t_.running()) {
+            if (Clock::now() > deadline) {
+                return ::testing::AssertionFailure()
+                       << "hang: the game did not end within " << game_limit.count() << " ms\n" << t_.dump();
+            }
+            std::string chunk;
+            for (int i = 0; i < 8; ++i) chunk += tokens[keys_.pick(static_cast<int>(std::size(tokens)))];
+            t_.type(chunk);
+            tally_.keys += static_cast<long>(chunk.size());
+            t_.wait_until_quiet(Millis{5}, Millis{200});
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+private:
+    // Types keys and waits for the program to answer them.
+    void send(const std::string &bytes, long count = 1, bool wait = true) {
+        const std::size_t before = t_.output_bytes().size();
+        t_.type(bytes);
+        tally_.keys += count;
+        if (!wait) return;
+        t_.wait_for([&] { return t_.output_bytes().size() > before || !t_.running(); }, Millis{3000},
+                    "an answer");
+        t_.wait_until_quiet(Millis{15}, Millis{2000});
+    }
+
+    // The number of companies in the trading list.
+    static int list_length(const Terminal &t) {
+        int count = 0;
+        for (int row = 16; row < 21; ++row) count += t.row_text(row).size() > 21 ? 1 : 0;
+        return count;
+    }
+
+    static int offer_count(const std::string &screen) {
+        const auto at = screen.find(", enter your move [1-");
+        const int k = screen[at + 21] - '0';
+        return k >= 1 && k <= 5 ? k : 1;
+    }
+
+    // A name of 1 to 8 bytes, any byte the editor stores (not Enter,
+    // erase or Ctrl-L, which the editor acts on, nor NUL).
+    std::string random_name() {
+        const int length = 1 + keys_.pick(8);
+        std::string name;
+        while (static_cast<int>(name.size()) < length) {
+            const int byte = keys_.pick(3) == 0 ? 1 + keys_.pick(255) : 'a' + keys_.pick(26);
+            if (byte == '\r' || byte == '\n' || byte == 8 || byte == 127 || byte == 12) continue;
+            name += static_cast<char>(byte);
+        }
+        return name;
+    }
+
+    // "m", "n", or a number within the range the prompt shows.
+    std::string random_amount(const std::string &screen) {
+        long low = 0, high = 0;
+        const auto at = screen.find("Amount (");
+        if (std::sscanf(screen.c_str() + at, "Amount (%ld to %ld)", &low, &high) != 2) return "0";
+        switch (keys_.pick(4)) {
+        case 0: return "m";
+        case 1: return "n";
+        default: return std::to_string(std::uniform_int_distribution<long>(low, high)(rng_));
+        }
+    }
+
+    Terminal &t_;
+    std::mt19937 &rng_;
+    KeySource keys_;
+    Tally &tally_;
+};
+
+}  // namespace reliability
