@@ -107,16 +107,18 @@ std::string line_value(const char *path, const std::string &key) {
 void print_machine() {
     utsname names{};
     uname(&names);
-    std::string load = "?";
     std::ifstream loadavg("/proc/loadavg");
-    std::getline(loadavg, load);
+    std::string one = "?", five = "?", fifteen = "?";
+    loadavg >> one >> five >> fifteen;
+    const std::string load = one + " " + five + " " + fifteen;
     std::printf("Machine: %ld CPUs, %s; %s, Linux %s; load average %s; %s\n\n",
                 sysconf(_SC_NPROCESSORS_ONLN), line_value("/proc/cpuinfo", "model name").c_str(),
                 line_value("/etc/os-release", "PRETTY_NAME").c_str(), names.release,
-                load.substr(0, load.find(' ', load.find(' ', load.find(' ') + 1) + 1)).c_str(), curses_version());
+                load.c_str(), curses_version());
 }
 
-std::string escape_bytes(std::string_view label) {
+// A key's label as one field of the tab-separated file.
+std::string tsv_field(std::string_view label) {
     std::string out;
     for (char c : label) out += c == '\t' ? ' ' : c;
     return out;
@@ -188,7 +190,7 @@ int main(int argc, char **argv) {
                 by_context[term][context].add(key);
                 if (keys_out) {
                     keys_out << game.name << '\t' << term << '\t' << i << '\t' << key.record.context << '\t'
-                             << escape_bytes(key.record.label) << '\t' << key.cost.bytes << '\t'
+                             << tsv_field(key.record.label) << '\t' << key.cost.bytes << '\t'
                              << key.cost.changed_cells << '\t' << key.cost.changed_runs << '\t'
                              << key.cost.lower_bound << '\t' << key.cost.rewritten_cells << '\t' << key.cost.wasted_cells << '\t'
                              << key.cost.erased_unchanged << '\t' << key.record.latency.count();

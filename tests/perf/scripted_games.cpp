@@ -362,6 +362,10 @@ GameRun play(const ScriptedGame &game, const std::string &term, const PlayOption
     const auto started = Clock::now();
     Terminal t(terminal_options);
 
+    if (t.running() && read_file("/proc/" + std::to_string(t.pid()) + "/syscall").empty()) {
+        run.failure = "cannot read /proc/PID/syscall, which tells when the game waits for a key";
+        return run;
+    }
     Settled first = settle(t, started, 0);
     run.keys.push_back({"(start)", "start", 0, t.output_bytes().size(),
                         std::chrono::duration_cast<Micros>(first.last_output - started), false});
