@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -27,6 +28,8 @@ std::string setup_name(const GameSetup &setup) {
     return std::to_string(setup.players) + (setup.players == 1 ? "Player" : "Players") +
            (setup.monochrome ? "Monochrome" : "Colour");
 }
+
+void PrintTo(const GameSetup &setup, std::ostream *os) { *os << setup_name(setup); }
 
 int games_per_setup() {
     const char *text = std::getenv("VEGATRADE_BOT_GAMES");
