@@ -4,9 +4,10 @@
 // screen, each company's price and size, each player's cash and holdings)
 // and moves the model on by the rules with every event it sees, so it knows
 // at every screen what the screen must show, down to the last cell of the
-// dialogs. Only a tied merger draws a random number in the game; the bot
-// follows the game's draws with its own copy of the C library's generator,
-// seeded with the pinned process id, and so also knows the offers.
+// dialogs. The game's random choices after the galaxy (the first player,
+// the offers and the survivor of a tied merger) come from rand() seeded
+// with the process id, which the bot pins; it follows them with its own
+// copy of the C library's generator, so it knows the offers too.
 //
 // Between keys it waits until the game is blocked reading the terminal with
 // every typed byte consumed and every written byte received, which it reads
@@ -292,9 +293,11 @@ struct Bot::Impl {
     int offer_count = 0;
 
     int turn = 0;
-    long long typed = 0;             // bytes typed since the title screen
-    long long rchar_base = -1;       // the program's read count at the title screen
-    std::optional<bool> watchable;   // whether /proc lets the bot see the game wait
+    long long typed = 0;        // bytes typed since the title screen
+    long long rchar_base = -1;  // the program's read count at the title screen
+    std::optional<bool> watchable;
+    int style = 0;  // 0 any offer, 1 outposts first, 2 companies first   // whether /proc lets the bot see
+                    // the game wait
     std::deque<std::string> recent;  // the last actions, for failure messages
 
     // --- plumbing
@@ -343,6 +346,7 @@ struct Bot::Impl {
     AssertionResult title_screen();
     AssertionResult read_galaxy();
     AssertionResult move_turn();
+    int choose_offer();
     AssertionResult hotkey(bool trading, std::optional<Position> put_back = std::nullopt);
     AssertionResult announce(const std::string &title, bool blink, const General &content, bool panel_fresh,
                              const std::string &what);
@@ -754,6 +758,7 @@ AssertionResult Bot::Impl::model_consistent() const {
 // ------------------------------------------------------------ playing
 
 AssertionResult Bot::Impl::play() {
+    style = chance(60) ? 0 : 1 + roll(2);
     BOT_TRY(title_screen());
     BOT_TRY(settle_running("after the names"));
     BOT_TRY(read_galaxy());
@@ -767,6 +772,7 @@ AssertionResult Bot::Impl::play() {
             return finish();
         }
         draw_offers(candidates);
+        if (offer_count < 5) ++stats.short_prompts;
         BOT_TRY(move_turn());
         pay_dividends();
         if (game_over()) return finish();
@@ -849,11 +855,31 @@ AssertionResult Bot::Impl::move_turn() {
 
     while (chance(opt.hotkey_percent)) BOT_TRY(hotkey(false));
 
-    const int choice = roll(offer_count);
+    const int choice = choose_offer();
     const int pos = offers[static_cast<std::size_t>(choice)];
     press(std::to_string(choice + 1),
           "offer at sector " + std::to_string(pos / MAP_WIDTH) + "," + std::to_string(pos % MAP_WIDTH));
     return resolve(pos);
+}
+
+// The offer to take. Most games take any offer; some prefer lone sectors,
+// which fill the map with outposts for companies to absorb later, and some
+// prefer sectors next to companies, for more growth, mergers and splits.
+int Bot::Impl::choose_offer() {
+    std::vector<int> preferred;
+    for (int k = 0; k < offer_count; ++k) {
+        const int pos = offers[static_cast<std::size_t>(k)];
+        int companies_near = 0;
+        bool lone = true;
+        for (const Direction d : {NORTH, SOUTH, WEST, EAST}) {
+            const int symbol = neighbor_symbol(pos, d);
+            if (is_letter(symbol)) ++companies_near;
+            if (symbol != '.') lone = false;
+        }
+        if ((style == 1 && lone) || (style == 2 && companies_near > 0)) preferred.push_back(k);
+    }
+    if (preferred.empty() || chance(10)) return roll(offer_count);
+    return pick(preferred);
 }
 
 // A side trip from a prompt that must leave the prompt as it was: the
@@ -980,6 +1006,7 @@ AssertionResult Bot::Impl::merge(int *first, int *second, int *third, int *fourt
         survivor = value(b) > value(a) ? b : a;
     } else {
         survivor = (draws.next() & 1) != 0 ? b : a;
+        ++stats.tied_mergers;
     }
     const int absorbed = survivor == a ? b : a;
     const char kept = static_cast<char>('A' + survivor);
@@ -1324,9 +1351,10 @@ std::string Bot::summary() const {
     std::ostringstream out;
     out << "seed " << impl_->opt.seed << ", " << impl_->opt.players << " player(s), "
         << (impl_->opt.monochrome ? "monochrome" : "colour") << ": " << s.turns << " turns, " << s.foundings
-        << " foundings, " << s.mergers << " mergers, " << s.splits << " splits, " << s.black_holes
-        << " black holes, " << s.trades << " trades (" << s.invalid_amounts << " invalid), " << s.hotkeys
-        << " hotkeys" << (s.ended_without_offers ? ", ended without offers" : "");
+        << " foundings, " << s.mergers << " mergers (" << s.tied_mergers << " tied), " << s.splits
+        << " splits, " << s.black_holes << " black holes, " << s.trades << " trades (" << s.invalid_amounts
+        << " invalid), " << s.hotkeys << " hotkeys, " << s.short_prompts
+        << " prompts with fewer than 5 offers" << (s.ended_without_offers ? ", ended without offers" : "");
     return out.str();
 }
 

@@ -39,11 +39,13 @@ struct BotStats {
     int turns = 0;
     int foundings = 0;
     int mergers = 0;
+    int tied_mergers = 0;  // equal sizes and values: the game draws the survivor
     int splits = 0;
     int black_holes = 0;  // lost sites and swallowed companies
     int trades = 0;       // amounts entered, invalid ones included
     int invalid_amounts = 0;
     int hotkeys = 0;
+    int short_prompts = 0;  // move prompts with fewer than five offers
     bool ended_without_offers = false;
 };
 
