@@ -13,6 +13,18 @@ bool is_erase(int key) { return key == erasechar() || key == 127 || key == 8; }
 
 bool is_shortcut(int key) { return key == 'm' || key == 'M' || key == 'n' || key == 'N'; }
 
+// The Ctrl-L repaint. The names are typed on the title screen, which is all
+// stdscr: the main windows are not shown yet, and repainting them would
+// blank the title screen.
+void repaint(WINDOW *window) {
+    if (window == stdscr) {
+        redrawwin(stdscr);
+        wrefresh(stdscr);
+    } else {
+        redraw_all();
+    }
+}
+
 // Whether a key may be stored at position `count`; `finish` is set for the
 // amount shortcuts, which end the input after one more key.
 bool accepts(int mode, int key, int count, bool &finish) {
@@ -53,7 +65,7 @@ void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
     int key = read_key();
     for (;;) {
         while (key == CTRL_L) {
-            redraw_all();
+            repaint(window);
             doupdate();
             key = read_key();
         }

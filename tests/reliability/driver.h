@@ -154,6 +154,7 @@ struct Tally {
     long keys = 0;            // keys typed (an escape sequence counts once)
     long random_keys = 0;     // of them, typed by the monkey
     long turns = 0;
+    long silent_keys = 0;  // answered keys that brought no output within 3 s
     std::map<std::string, long> announcements;
     std::map<std::string, long> monkey_stages;  // bursts typed at each stage
 };
@@ -167,6 +168,7 @@ public:
 
     int players = 2;
     long monkey_budget = 0;  // 0: play fairly to the end
+    bool quit = false;       // quit the game at the first chance
     Millis game_limit{setting("VEGATRADE_SOAK_GAME_SECONDS", 180) * 1000};
     // Called at every stage before the driver answers it; returning true
     // stops the game there (the program is left running).
@@ -189,7 +191,7 @@ public:
             Stage stage = classify(screen);
             if (stage == Stage::Name && names_typed >= players && monkey_budget == 0) stage = Stage::Unknown;
             if (stop_at && stop_at(stage, screen)) return ::testing::AssertionSuccess();
-            const bool quitting = monkey_budget > 0 && typed >= monkey_budget;
+            const bool quitting = quit || (monkey_budget > 0 && typed >= monkey_budget);
             if (stage != Stage::Unknown) started = true;
             if (monkey_budget > 0 && started && !quitting && keys_.pick(3) != 0) {
                 const int length = 1 + keys_.pick(keys_.pick(4) == 0 ? 64 : 8);
@@ -286,15 +288,18 @@ private:
         t_.type(bytes);
         tally_.keys += count;
         if (!wait) return;
-        t_.wait_for([&] { return t_.output_bytes().size() > before || !t_.running(); }, Millis{3000},
-                    "an answer");
-        t_.wait_until_quiet(Millis{15}, Millis{2000});
+        if (!t_.wait_for([&] { return t_.output_bytes().size() > before || !t_.running(); }, Millis{3000},
+                         "an answer")) {
+            ++tally_.silent_keys;
+            if (std::getenv("RELDEBUG")) std::fprintf(stderr, "silent after %s\n%s\n", bytes.c_str(), t_.dump().c_str());
+        }
+        t_.wait_until_quiet(Millis{8}, Millis{2000});
     }
 
     // The number of companies in the trading list.
     static int list_length(const Terminal &t) {
         int count = 0;
-        for (int row = 16; row < 21; ++row) count += t.row_text(row).size() > 21 ? 1 : 0;
+        for (int row = 16; row < 21; ++row) count += t.cell(row, 21).ch != " " ? 1 : 0;
         return count;
     }
 
