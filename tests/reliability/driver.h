@@ -167,6 +167,7 @@ public:
     Driver(Terminal &t, std::mt19937 &rng, Tally &tally) : t_(t), rng_(rng), keys_(rng), tally_(tally) {}
 
     int players = 2;
+    std::vector<std::string> names;  // typed at the name prompts; random when empty
     long monkey_budget = 0;  // 0: play fairly to the end
     bool quit = false;       // quit the game at the first chance
     Millis game_limit{setting("VEGATRADE_SOAK_GAME_SECONDS", 180) * 1000};
@@ -207,7 +208,7 @@ public:
             case Stage::Exited: return ::testing::AssertionSuccess();
             case Stage::Number: send(std::string(1, static_cast<char>('0' + players))); break;
             case Stage::Name:
-                send(random_name() + "\r");
+                send(name_for(names_typed) + "\r");
                 ++names_typed;
                 break;
             case Stage::Move:
@@ -262,7 +263,7 @@ public:
         if (!t_.wait_for_screen_contains("Please enter the number of players", Millis{10000}))
             return ::testing::AssertionFailure() << "no title screen\n" << t_.dump();
         std::string title(1, static_cast<char>('0' + players));
-        for (int i = 0; i < players; ++i) title += random_name() + "\r";
+        for (int i = 0; i < players; ++i) title += name_for(i) + "\r";
         t_.type(title);
         tally_.keys += 1 + 2 * players;
         static constexpr const char *tokens[] = {"1", "2", "3", "4", "5", "1", "2", "\033", "\033", "\033",
@@ -307,6 +308,11 @@ private:
         const auto at = screen.find(", enter your move [1-");
         const int k = screen[at + 21] - '0';
         return k >= 1 && k <= 5 ? k : 1;
+    }
+
+    std::string name_for(int player) {
+        const auto index = static_cast<std::size_t>(player);
+        return index < names.size() ? names[index] : random_name();
     }
 
     // A name of 1 to 8 bytes, any byte the editor stores (not Enter,
