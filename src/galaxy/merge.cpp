@@ -11,11 +11,12 @@ namespace {
 constexpr int SPLIT_THRESHOLD = 3000;
 constexpr int BONUS_FACTOR = 10;
 
-// The market value of all players' shares in a company.
+// The market value of all players' shares in a company, clamped to the int
+// range as it grows (four products near 2^62 would pass 2^63).
 std::int64_t market_value(int company) {
     std::int64_t value = 0;
     for (int k = 0; k < num_players; ++k) {
-        value += static_cast<std::int64_t>(players[k].holdings[company]) * companies[company].price;
+        value = clamp_int(value + static_cast<std::int64_t>(players[k].holdings[company]) * companies[company].price);
     }
     return value;
 }

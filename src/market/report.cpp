@@ -29,7 +29,10 @@ void more_coinfo() {
         std::snprintf(text, sizeof text, "$%-4d    %-3d    ", c.price, c.size);
         waddstr(window, text);
         std::int64_t worth = 0;
-        for (int k = 0; k < num_players; ++k) worth += static_cast<std::int64_t>(players[k].holdings[company]) * c.price;
+        // Each product fits in 64 bits, their sum may not: clamp as it grows.
+        for (int k = 0; k < num_players; ++k) {
+            worth = clamp_int(worth + static_cast<std::int64_t>(players[k].holdings[company]) * c.price);
+        }
         std::snprintf(text, sizeof text, "$%-9d", clamp_int(worth));
         put_text_attr(window, A_BOLD, text);
     }

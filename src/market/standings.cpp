@@ -11,11 +11,14 @@ std::int64_t net_worth(int player) {
     return static_cast<std::int64_t>(players[player].cash) + players[player].stock_value;
 }
 
-// The market value of a player's shares in the active companies.
+// The market value of a player's shares in the active companies. Each
+// product fits in 64 bits, their sum may not: it is clamped as it grows.
 int stock_value(int player) {
     std::int64_t value = 0;
     for (int k = 0; k < NUM_COMPANIES; ++k) {
-        if (companies[k].size != 0) value += static_cast<std::int64_t>(players[player].holdings[k]) * companies[k].price;
+        if (companies[k].size != 0) {
+            value = clamp_int(value + static_cast<std::int64_t>(players[player].holdings[k]) * companies[k].price);
+        }
     }
     return clamp_int(value);
 }

@@ -1,0 +1,140 @@
+// Money at the 32-bit edges: cash, prices and holdings near INT_MAX through
+// the sums and products of the standings, the company report, a merger
+// with its bonus and split, and a split. Every value clamps to the int
+// range; nothing wraps (the sanitizer build reports any signed overflow).
+#include <climits>
+#include <string>
+
+#include "galaxy/galaxy.h"
+#include "market/market.h"
+#include "market/modal_screen.h"
+#include "ui/ui.h"
+
+namespace {
+
+using MoneyTest = market_test::ModalTest<headless::CursesTest>;
+
+const std::string MAX = std::to_string(INT_MAX);
+
+// Every company active at the top price, every player holding the most
+// shares there are: each product is near 2^62 and their sums pass 2^63.
+void fill_to_the_top(int player_count) {
+    for (int i = 0; i < NUM_COMPANIES; ++i) {
+        companies[i].price = INT_MAX;
+        companies[i].size = 1;
+    }
+    for (int p = 0; p < player_count; ++p) {
+        for (int &holding : players[p].holdings) holding = INT_MAX;
+        players[p].cash = INT_MAX;
+    }
+}
+
+TEST_F(MoneyTest, StandingsClampStockValueAndNetWorth) {
+    reopen(25, 80, 1, 4);
+    fill_to_the_top(4);
+    left_ = 10;
+    type(" ");
+    show_standings(" Current Standings ");
+    for (int p = 0; p < 4; ++p) {
+        EXPECT_EQ(players[p].stock_value, INT_MAX) << p;
+        // Stock value and cash, each shown clamped (the net worth that
+        // follows runs past the window's edge at these widths).
+        EXPECT_EQ(shown(4 + p, 25, 11), "$" + MAX) << p;
+        EXPECT_EQ(shown(4 + p, 39, 11), "$" + MAX) << p;
+    }
+}
+
+TEST_F(MoneyTest, ReportClampsTheTotalWorthOfEveryPlayersShares) {
+    reopen(25, 80, 1, 4);
+    fill_to_the_top(4);
+    left_ = 14;
+    type(" ");
+    more_coinfo();
+    for (int r = 0; r < NUM_COMPANIES; ++r) {
+        EXPECT_EQ(shown(4 + r, 24, 11), "$" + MAX) << r;
+        // The total worth, clamped, up to the window's edge.
+        EXPECT_EQ(shown(4 + r, 46, 5), "$2147") << r;
+    }
+}
+
+// Two companies of one size, every share worth the most: the survivor is
+// chosen on market values beyond 2^63, the bonus of ten times the price is
+// shared out exactly, and the merged price splits.
+TEST_F(MoneyTest, MergerAtTheTopClampsHoldingsCashAndPrice) {
+    reopen(25, 80, 1, 4);
+    load_galaxy({"AB..........", "............", "............", "............", "............",
+                 "............", "............", "............", "............", "............"});
+    for (int i = 0; i < 2; ++i) companies[i].price = INT_MAX;
+    for (int p = 0; p < 4; ++p) {
+        players[p].holdings[0] = INT_MAX;
+        players[p].holdings[1] = INT_MAX;
+        players[p].cash = 1000;
+    }
+    std::srand(1);
+    int first = 'A', second = 'B', third = '.', fourth = '.';
+    type("   ");  // the merger, the stock table and the split
+    merge(&first, &second, &third, &fourth);
+
+    const int survivor = first - 'A';
+    const int absorbed = 1 - survivor;
+    EXPECT_EQ(companies[absorbed].size, 0);
+    EXPECT_EQ(companies[survivor].size, 2);
+    // The summed price clamps to INT_MAX, then the split halves it.
+    EXPECT_EQ(companies[survivor].price, 1073741824);
+    for (int p = 0; p < 4; ++p) {
+        EXPECT_EQ(players[p].holdings[survivor], INT_MAX) << p;
+        EXPECT_EQ(players[p].holdings[absorbed], 0) << p;
+        // Each of the four equal holders gets a quarter of 10 x INT_MAX,
+        // more than an int holds.
+        EXPECT_EQ(players[p].cash, INT_MAX) << p;
+    }
+}
+
+// A bonus below the int range stays exact even when its product does not
+// fit in 64 bits: 10 x price x shares / all shares.
+TEST_F(MoneyTest, MergerBonusIsExactBeyondSixtyFourBitProducts) {
+    reopen(25, 80, 1, 2);
+    load_galaxy({"AAB.........", "............", "............", "............", "............",
+                 "............", "............", "............", "............", "............"});
+    companies[0].price = 100;
+    companies[1].price = INT_MAX - 1;
+    players[0].holdings[1] = INT_MAX;
+    players[1].holdings[1] = 3;
+    players[0].cash = 0;
+    players[1].cash = 0;
+    int first = 'A', second = 'B', third = '.', fourth = '.';
+    type("   ");
+    merge(&first, &second, &third, &fourth);
+
+    EXPECT_EQ(first, 'A');
+    const std::int64_t price = INT_MAX - 1;
+    const std::int64_t held = std::int64_t{INT_MAX} + 3;
+    // Player 1: 10 x (2^31 - 2) x 3 / (2^31 + 2), well inside 64 bits.
+    EXPECT_EQ(players[1].cash, 10 * price * 3 / held);
+    // Player 0's share passes the int range and clamps.
+    EXPECT_EQ(players[0].cash, INT_MAX);
+}
+
+TEST_F(MoneyTest, SplitOfTheTopPriceHalvesItAndClampsDoubledHoldings) {
+    reopen(25, 80, 1, 3);
+    companies[2].price = INT_MAX;
+    companies[2].size = 5;
+    players[0].holdings[2] = INT_MAX;
+    players[1].holdings[2] = INT_MAX / 2 + 1;
+    players[2].holdings[2] = 1000;
+    type(" ");
+    split_stock(2);
+    EXPECT_EQ(companies[2].price, 1073741824);
+    EXPECT_EQ(players[0].holdings[2], INT_MAX);
+    EXPECT_EQ(players[1].holdings[2], INT_MAX);
+    EXPECT_EQ(players[2].holdings[2], 2000);
+}
+
+TEST_F(MoneyTest, DividendsOnEveryCompanyAtTheTopClamp) {
+    fill_to_the_top(2);
+    players[0].cash = 0;
+    pay_dividends();
+    EXPECT_EQ(players[0].cash, INT_MAX);
+}
+
+}  // namespace
