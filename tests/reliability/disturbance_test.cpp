@@ -71,13 +71,21 @@ constexpr std::string_view GARBAGE =
     "\033[1;31mRED BOLD\033[0m \033[7mreverse\033[0m \033[5;5Hxyzzy\033[12;30H\xe9\xff\xc3\xa9 bytes"
     "\033[2K\033[20;1H\033[J\033[25;1H\n\n\n scrolled \033[3;60H\033[1K\tTAB\b\b\a\033[0m";
 
+// What one test did, for the figures.
+int resizes = 0;
+int writes = 0;
+
 // Shakes the terminal: random sizes, some smaller than the layout, some
 // larger, with garbage written between them.
 void shake(Terminal &t, std::mt19937 &rng, int times) {
     std::uniform_int_distribution<int> rows(1, 60), cols(1, 200);
     for (int i = 0; i < times; ++i) {
         t.resize(rows(rng), cols(rng));
-        if (i % 2 == 0) write_over(t, GARBAGE);
+        ++resizes;
+        if (i % 2 == 0) {
+            write_over(t, GARBAGE);
+            ++writes;
+        }
         t.wait_until_quiet(Millis{10}, Millis{200});
     }
 }
@@ -92,11 +100,9 @@ void shake(Terminal &t, std::mt19937 &rng, int times) {
     return same_screen(before, t);
 }
 
-class Disturbance : public ::testing::TestWithParam<Stage> {};
-
-TEST_P(Disturbance, CtrlLRestoresTheScreenAndTheGameGoesOn) {
-    const Stage target = GetParam();
-    std::mt19937 rng(seed_for(std::string("disturbance ") + stage_name(target)));
+// One game: up to the target, shaken there (and under the modal windows
+// it can open), repaired, then quit.
+void disturb_once(Stage target, std::mt19937 &rng) {
     Tally tally;
     Terminal t(with_args({"-c"}));
     Driver driver(t, rng, tally);
@@ -139,8 +145,19 @@ TEST_P(Disturbance, CtrlLRestoresTheScreenAndTheGameGoesOn) {
     EXPECT_TRUE(*status == e2e::ExitStatus::exited(2) || *status == e2e::ExitStatus::exited(0)) << *status;
     EXPECT_EQ(t.stderr_text(), "");
     EXPECT_TRUE(t.modes_restored());
-    report(std::string("disturbance ") + stage_name(target) + ": resizes=" + std::to_string(12 + 18) +
-           " garbage_writes=15");
+}
+
+class Disturbance : public ::testing::TestWithParam<Stage> {};
+
+// VEGATRADE_DISTURBANCE_ROUNDS games per place (one in the normal run).
+TEST_P(Disturbance, CtrlLRestoresTheScreenAndTheGameGoesOn) {
+    const Stage target = GetParam();
+    resizes = writes = 0;
+    std::mt19937 rng(seed_for(std::string("disturbance ") + stage_name(target)));
+    const long rounds = setting("VEGATRADE_DISTURBANCE_ROUNDS", 1);
+    for (long round = 0; round < rounds && !HasFailure(); ++round) disturb_once(target, rng);
+    report(std::string("disturbance ") + stage_name(target) + ": resizes=" + std::to_string(resizes) +
+           " garbage_writes=" + std::to_string(writes));
 }
 
 INSTANTIATE_TEST_SUITE_P(Reliability, Disturbance,
