@@ -1288,6 +1288,13 @@ AssertionResult Bot::Impl::trade(const std::vector<int> &entries, int selected, 
             keys.insert(1, pick<std::string>({"x", "-", "m", " "}));  // refused after the first place
         }
     }
+    // Erasing an empty amount does nothing; a repaint keeps what was typed
+    // (but after a shortcut letter the next key would end the input).
+    if (chance(8)) keys.insert(0, "\x7f");
+    if (chance(8)) {
+        const bool shortcut = !keys.empty() && std::string("mMnN").find(keys.back()) != std::string::npos;
+        keys.insert(shortcut ? 0 : static_cast<std::size_t>(roll(static_cast<int>(keys.size()) + 1)), "\x0c");
+    }
     if (chance(30)) {
         press(keys, "an amount");
         BOT_TRY(settle_running("while typing an amount"));
