@@ -45,6 +45,7 @@ TEST_P(TitleScreen, ShowsBorderBannerNoticeAndPrompt) {
     options.args = {mono ? "-m" : "-c"};
     Terminal t(options);
     ASSERT_TRUE(t.wait_for_text(9, "Please enter the number of players [1-4]:"));
+    ASSERT_TRUE(t.wait_until_quiet()) << "the whole title screen is drawn";
     for (int c = 1; c < 79; ++c) ASSERT_EQ(t.cell(0, c).ch, "$") << "column " << c;
     for (int r = 1; r < 24; ++r) ASSERT_EQ(t.cell(r, 0).ch, "$") << "row " << r;
     std::string version;
