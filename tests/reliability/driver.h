@@ -170,6 +170,7 @@ public:
     std::vector<std::string> names;  // typed at the name prompts; random when empty
     long monkey_budget = 0;  // 0: play fairly to the end
     bool quit = false;       // quit the game at the first chance
+    bool prefer_black_holes = false;  // take offers next to a black hole when there are any
     Millis game_limit{setting("VEGATRADE_SOAK_GAME_SECONDS", 180) * 1000};
     // Called at every stage before the driver answers it; returning true
     // stops the game there (the program is left running).
@@ -220,7 +221,9 @@ public:
                     const bool active = screen.find("no active companies") == std::string::npos;
                     send(std::string(1, (active ? "scSC\014" : "sS\014")[keys_.pick(active ? 5 : 3)]));
                 } else {
-                    send(std::string(1, static_cast<char>('1' + keys_.pick(offer_count(screen)))));
+                    const int near_hole = prefer_black_holes ? offer_next_to_black_hole() : 0;
+                    const int choice = near_hole != 0 ? near_hole : 1 + keys_.pick(offer_count(screen));
+                    send(std::string(1, static_cast<char>('0' + choice)));
                 }
                 break;
             case Stage::Trade:
@@ -295,6 +298,22 @@ private:
             if (std::getenv("RELDEBUG")) std::fprintf(stderr, "silent after %s\n%s\n", bytes.c_str(), t_.dump().c_str());
         }
         t_.wait_until_quiet(Millis{8}, Millis{2000});
+    }
+
+    // An offer (1 to 5) next to a black hole on the map, or 0.
+    int offer_next_to_black_hole() const {
+        auto at = [&](int r, int c) {
+            return r < 0 || r >= 10 || c < 0 || c >= 12 ? std::string(" ") : t_.cell(2 + r, 3 + 3 * c).ch;
+        };
+        for (int r = 0; r < 10; ++r) {
+            for (int c = 0; c < 12; ++c) {
+                const std::string symbol = at(r, c);
+                if (symbol.size() != 1 || symbol[0] < '1' || symbol[0] > '5') continue;
+                if (at(r - 1, c) == "@" || at(r + 1, c) == "@" || at(r, c - 1) == "@" || at(r, c + 1) == "@")
+                    return symbol[0] - '0';
+            }
+        }
+        return 0;
     }
 
     // The number of companies in the trading list.
