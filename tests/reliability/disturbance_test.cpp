@@ -95,7 +95,8 @@ void shake(Terminal &t, std::mt19937 &rng, int times) {
     t.resize(rows, cols);
     t.wait_until_quiet(Millis{20});
     t.type(e2e::key::CtrlL);
-    t.wait_until_quiet(Millis{50});
+    // Waits for the repaint to bring back every cell (a busy machine may be slow).
+    t.wait_for([&] { return !t.running() || same_screen(before, t); }, Millis{5000}, "the repaint");
     if (!t.running()) return ::testing::AssertionFailure() << "the game ended\n" << t.dump();
     return same_screen(before, t);
 }
