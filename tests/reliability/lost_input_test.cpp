@@ -61,11 +61,9 @@ TEST_P(LostInput, EndsTheGameAtOnce) {
         Driver driver(t, rng, tally);
         driver.players = 1 + static_cast<int>(attempt % 4);
         driver.prefer_black_holes = rare(place);
+        // The report is opened from the trading list, which implies an active company.
         driver.stop_at = [&](Stage stage, const std::string &screen) {
-            if (stage != place.stage) return false;
-            if (place.kind != nullptr && announcement_kind(screen) != place.kind) return false;
-            // The report needs an active company, which the trading list implies.
-            return true;
+            return stage == place.stage && (place.kind == nullptr || announcement_kind(screen) == place.kind);
         };
         ASSERT_TRUE(driver.play());
         if (!t.running()) continue;  // the game ended before the place came up
