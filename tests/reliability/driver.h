@@ -134,7 +134,12 @@ public:
         switch (pick(10)) {
         case 0: case 1: case 2: case 3: return std::string(1, static_cast<char>(' ' + pick(95)));  // printable
         case 4: return std::string(1, "0123456789"[pick(10)]);
-        case 5: return std::string(1, static_cast<char>(pick(32)));  // control, NUL included
+        case 5: {
+            // Control characters, NUL included; not Ctrl-Z, which typed after
+            // the game has restored the terminal would stop the exiting program.
+            const int control = pick(32);
+            return std::string(1, static_cast<char>(control == 26 ? 25 : control));
+        }
         case 6: return std::string(1, "\r\n\177\b\033"[pick(5)]);
         case 7: return std::string(1, static_cast<char>(128 + pick(128)));
         default: return sequences[pick(static_cast<int>(std::size(sequences)))];
