@@ -300,7 +300,6 @@ private:
         if (!t_.wait_for([&] { return t_.output_bytes().size() > before || !t_.running(); }, Millis{3000},
                          "an answer")) {
             ++tally_.silent_keys;
-            if (std::getenv("RELDEBUG")) std::fprintf(stderr, "silent after %s\n%s\n", bytes.c_str(), t_.dump().c_str());
         }
         t_.wait_until_quiet(Millis{8}, Millis{2000});
     }
