@@ -29,10 +29,7 @@ TEST_P(Sizing, PlaysOrEndsWithTheWindowMessage) {
     options.env = {{"LINES", c.lines}, {"COLUMNS", c.columns}};
     Terminal t(options);
     if (c.message != nullptr) {
-        const auto status = t.wait_exit();
-        ASSERT_TRUE(status.has_value()) << t.dump();
-        EXPECT_EQ(*status, ExitStatus::exited(1));
-        EXPECT_EQ(t.stderr_text(), c.message);
+        EXPECT_TRUE(ended_with(t, 1, c.message));
     } else {
         // Small layouts may not show the move prompt; quitting works on all.
         ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players"));
@@ -45,12 +42,8 @@ TEST_P(Sizing, PlaysOrEndsWithTheWindowMessage) {
         t.type("y");
         ASSERT_TRUE(t.wait_for_screen_contains("GAME OVER - Final Standings"));
         t.type(" ");
-        const auto status = t.wait_exit();
-        ASSERT_TRUE(status.has_value()) << t.dump();
-        EXPECT_EQ(*status, ExitStatus::exited(2));
-        EXPECT_EQ(t.stderr_text(), "");
+        EXPECT_TRUE(ended_with(t, 2, ""));
     }
-    EXPECT_TRUE(t.modes_restored());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -23,6 +23,19 @@ std::string text_at(const Terminal &t, int row, int col, int length) {
     return text;
 }
 
+::testing::AssertionResult ended_with(Terminal &t, int code, std::string_view error, Millis timeout) {
+    const auto status = t.wait_exit(timeout);
+    if (!status) return ::testing::AssertionFailure() << "still running\n" << t.dump();
+    if (*status != ExitStatus::exited(code)) {
+        return ::testing::AssertionFailure() << "ended with " << *status << ", not status " << code << "\n" << t.dump();
+    }
+    if (t.stderr_text() != error) {
+        return ::testing::AssertionFailure() << "standard error " << ::testing::PrintToString(t.stderr_text())
+                                             << ", not " << ::testing::PrintToString(std::string(error));
+    }
+    return t.modes_restored();
+}
+
 bool at_move_prompt(const Terminal &t) {
     return t.row_text(PROMPT_ROW).find(", enter your move [1-") != std::string::npos;
 }

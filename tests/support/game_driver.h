@@ -25,6 +25,10 @@ inline Position sector_cell(int r, int c) { return {MAP_TOP + 1 + r, 1 + c * 3 +
 // The text of `length` cells from (row, col), one character per cell.
 std::string text_at(const Terminal &t, int row, int col, int length);
 
+// Waits for the program to end and checks its exit status, its standard
+// error and that the terminal modes are as it found them.
+::testing::AssertionResult ended_with(Terminal &t, int code, std::string_view error, Millis timeout = kDefaultTimeout);
+
 // Whether the move prompt is up.
 bool at_move_prompt(const Terminal &t);
 
