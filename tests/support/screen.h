@@ -1,10 +1,30 @@
 // In-process test fixture: a headless curses screen of a chosen size with
-// keys fed through a pipe, and the game state built on it.
+// keys fed through a pipe, and the game state built on it; and pictures of
+// what curses holds for a window.
+//
+//   TEST_F(CursesTest, Example) {
+//       type("k");
+//       show_something();
+//       EXPECT_TRUE(headless::expect_window(coinfo_window, R"(
+//   {b:+-------+}
+//   {b:|}{t: Title }{b:|}
+//   )", {{'b', A_BOLD}, {'t', A_REVERSE | COLOR_PAIR(3)}}));
+//   }
+//
+// A picture holds the rows of the window (one leading newline is dropped);
+// trailing blanks are ignored and missing rows must be blank. With `styles`,
+// "{k:text}" marks text drawn with the attributes styles[k] (colour pair
+// included), and every other cell must have no attribute; without, only the
+// text is compared. Line-drawing characters read as the terminal shows them
+// ("┌─┐│└┘"); a double-width character is written once. On failure the
+// message shows the actual window with markup, ready to paste.
 #pragma once
 
+#include <curses.h>
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -52,6 +72,27 @@ private:
     FILE *input_ = nullptr;
     int key_pipe_[2] = {-1, -1};
 };
+
+// Attributes for the markup keys of a picture.
+using Styles = std::map<char, attr_t>;
+
+// A part of a window: `rows` x `columns` cells from (row, column).
+struct Area {
+    int row = 0;
+    int column = 0;
+    int rows = 0;
+    int columns = 0;
+};
+
+// Asserts the whole window, or an area of it, against a picture. Reads the
+// cells without moving the window's cursor.
+::testing::AssertionResult expect_window(WINDOW *window, std::string_view picture, const Styles &styles = {});
+::testing::AssertionResult expect_window(WINDOW *window, Area area, std::string_view picture,
+                                         const Styles &styles = {});
+
+// The area as a picture with markup for `styles`; '?' marks attributes
+// that have no key.
+std::string window_picture(WINDOW *window, Area area, const Styles &styles = {});
 
 // The same fixture, opened in monochrome.
 class MonoCursesTest : public CursesTest {
