@@ -2,7 +2,7 @@
 // last screen update sent to the terminal, newscr what has been staged since.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 #include "support/screen.h"
 
@@ -20,12 +20,14 @@ class ModalTest : public Base {
         settle();
     }
 
-    // Text and attribute shown at a place of the modal window at (5, left).
-    std::string shown(int row, int column, int length) const {
-        return this->text_at(curscr, 5 + row, left_ + column, length);
+    // Asserts the modal window of `rows` x `columns` at (5, left) as the
+    // terminal shows it, with the column on each side and the row below,
+    // which must stay blank.
+    ::testing::AssertionResult expect_shown(int rows, int columns, std::string_view picture,
+                                            const headless::Styles &styles = {}) const {
+        return headless::expect_window(curscr, headless::Area{5, left_ - 1, rows + 1, columns + 2}, picture,
+                                       styles);
     }
-    attr_t shown_attr(int row, int column) const { return this->attr_at(curscr, 5 + row, left_ + column); }
-    char shown_char(int row, int column) const { return this->char_at(curscr, 5 + row, left_ + column); }
 
     int left_ = 0;
 

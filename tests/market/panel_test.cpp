@@ -10,13 +10,53 @@ namespace {
 
 using headless::CursesTest;
 
-constexpr const char *HEADER = " Company                Price  Holdings ";
+// The colour scheme's attributes: header, bold, and the names of the
+// companies A to E.
+const headless::Styles COLOUR = {{'h', pair_attr(PAIR_BLACK_ON_GREEN)},
+                                 {'b', A_BOLD},
+                                 {'A', company_attr[0]},
+                                 {'B', company_attr[1]},
+                                 {'C', company_attr[2]},
+                                 {'D', company_attr[3]},
+                                 {'E', company_attr[4]}};
 
 TEST_F(CursesTest, PanelListsActiveCompaniesTwoRowsApart) {
     struct {
         std::vector<int> active;
-    } const cases[] = {{{}}, {{3}}, {{0, 1, 2, 3, 4}}, {{0, 2}}};
-    current_player = 1;
+        const char *picture;
+    } const cases[] = {
+        {{}, R"(
+{h: Company                Price  Holdings }
+
+{b: no active companies}
+)"},
+        {{3}, R"(
+{h: Company                Price  Holdings }
+
+{D: Denebola Shippers      }$400    13
+)"},
+        {{0, 1, 2, 3, 4}, R"(
+{h: Company                Price  Holdings }
+
+{A: Altair Starways        }$100    10
+
+{B: Beetlejuice, Ltd.      }$200    11
+
+{C: Capella Freight Co.    }$300    12
+
+{D: Denebola Shippers      }$400    13
+
+{E: Eridani Expediters     }$500    14
+)"},
+        {{0, 2}, R"(
+{h: Company                Price  Holdings }
+
+{A: Altair Starways        }$100    10
+
+{C: Capella Freight Co.    }$300    12
+)"},
+    };
+    current_player = 1;  // the mover's holdings are shown
     for (const auto &c : cases) {
         for (int i = 0; i < NUM_COMPANIES; ++i) {
             companies[i].size = 0;
@@ -27,26 +67,8 @@ TEST_F(CursesTest, PanelListsActiveCompaniesTwoRowsApart) {
         for (const int i : c.active) companies[i].size = 3;
         for (int row = 0; row < 12; ++row) mvwaddstr(coinfo_window, row, 0, "stale stale stale");
         show_coinfo();
-
-        EXPECT_EQ(text_at(coinfo_window, 0, 0, 40), HEADER);
-        EXPECT_EQ(row_text(coinfo_window, 1), "");
-        int row = 2;
-        for (const int i : c.active) {
-            const std::string name = companies[i].name;
-            EXPECT_EQ(text_at(coinfo_window, row, 0, 24), " " + name + std::string(23 - name.size(), ' '));
-            EXPECT_EQ(text_at(coinfo_window, row, 24, 8), "$" + std::to_string(100 * (i + 1)) + "    ");
-            EXPECT_EQ(row_text(coinfo_window, row).substr(32), std::to_string(10 + i))
-                << "the mover's holdings";
-            EXPECT_EQ(row_text(coinfo_window, row + 1), "");
-            row += 2;
-        }
-        if (c.active.empty()) {
-            EXPECT_EQ(row_text(coinfo_window, 2), " no active companies");
-            EXPECT_EQ(attr_at(coinfo_window, 2, 0), A_BOLD);
-            EXPECT_EQ(attr_at(coinfo_window, 2, 19), A_BOLD);
-            row = 3;
-        }
-        for (; row < 12; ++row) EXPECT_EQ(row_text(coinfo_window, row), "") << "row " << row;
+        EXPECT_TRUE(headless::expect_window(coinfo_window, c.picture, COLOUR))
+            << c.active.size() << " active";
     }
 }
 
@@ -56,26 +78,38 @@ TEST_F(CursesTest, FiveDigitPricePushesOnlyItsOwnHoldingsRight) {
     players[0].holdings[0] = 7;
     players[0].holdings[1] = 12345;
     show_coinfo();
-    EXPECT_EQ(row_text(coinfo_window, 2).substr(24), "$12345   7");
-    EXPECT_EQ(row_text(coinfo_window, 4).substr(24), "$800    12345");
+    EXPECT_TRUE(headless::expect_window(coinfo_window, R"(
+ Company                Price  Holdings
+
+ Altair Starways        $12345   7
+
+ Beetlejuice, Ltd.      $800    12345
+)"));
 }
 
 TEST_F(CursesTest, PanelAttributesFollowTheScheme) {
+    // In monochrome the header is reverse video and the company names plain.
+    const headless::Styles MONOCHROME = {{'h', A_REVERSE}, {'A', A_NORMAL}, {'B', A_NORMAL},
+                                         {'C', A_NORMAL},  {'D', A_NORMAL}, {'E', A_NORMAL}};
     for (const int color : {1, 0}) {
         use_color = color;
         for (int i = 0; i < NUM_COMPANIES; ++i) companies[i].size = 1;
         show_coinfo();
-        const attr_t header = color ? pair_attr(PAIR_BLACK_ON_GREEN) : A_REVERSE;
-        EXPECT_EQ(attr_at(coinfo_window, 0, 0), header);
-        EXPECT_EQ(attr_at(coinfo_window, 0, 39), header);
-        for (int i = 0; i < NUM_COMPANIES; ++i) {
-            const int row = 2 + 2 * i;
-            const attr_t name = color ? company_attr[static_cast<std::size_t>(i)] : A_NORMAL;
-            EXPECT_EQ(attr_at(coinfo_window, row, 1), name) << "company " << i;
-            EXPECT_EQ(attr_at(coinfo_window, row, 23), name) << "company " << i;
-            EXPECT_EQ(attr_at(coinfo_window, row, 24), A_NORMAL);
-            EXPECT_EQ(attr_at(coinfo_window, row, 32), A_NORMAL);
-        }
+        EXPECT_TRUE(headless::expect_window(coinfo_window, R"(
+{h: Company                Price  Holdings }
+
+{A: Altair Starways        }$0      0
+
+{B: Beetlejuice, Ltd.      }$0      0
+
+{C: Capella Freight Co.    }$0      0
+
+{D: Denebola Shippers      }$0      0
+
+{E: Eridani Expediters     }$0      0
+)",
+                                            color ? COLOUR : MONOCHROME))
+            << (color ? "colour" : "monochrome");
     }
 }
 

@@ -14,42 +14,55 @@ namespace {
 
 using StandingsTest = market_test::ModalTest<headless::CursesTest>;
 
-char acs(chtype symbol) { return static_cast<char>(symbol & A_CHARTEXT); }
-
 constexpr const char *CURRENT = " Current Standings ";
 constexpr const char *FINAL = " GAME OVER - Final Standings ";
+
+// The colour scheme's attributes: border, title, header, bold.
+const headless::Styles COLOUR = {{'=', pair_attr(PAIR_BLUE)},
+                                 {'t', A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE)},
+                                 {'h', pair_attr(PAIR_WHITE_ON_BLUE)},
+                                 {'b', A_BOLD}};
 
 TEST_F(StandingsTest, WindowHasOneRowPerPlayerBelowTheHeader) {
     struct {
         int players;
         const char *title;
-        int title_column;
-    } const cases[] = {{1, CURRENT, 19}, {4, FINAL, 14}};
+        const char *picture;
+    } const cases[] = {
+        {1, CURRENT, R"(
+ {=:┌==================}{t:  Current Standings  }{=:===================┐}
+ {=:|}                                                          {=:|}
+ {=:|} {h:=Player================Stock Value===Cash=====Net Worth=} {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}  {b:Player1               }$0          $6000      {b:$6000    }  {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}         Available company sectors remaining: 65          {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}               Press any key to continue...               {=:|}
+ {=:└==========================================================┘}
+)"},
+        {4, FINAL, R"(
+ {=:┌=============}{t:  GAME OVER - Final Standings  }{=:==============┐}
+ {=:|}                                                          {=:|}
+ {=:|} {h:=Player================Stock Value===Cash=====Net Worth=} {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}  {b:Player1               }$0          $6000      {b:$6000    }  {=:|}
+ {=:|}  {b:Player2               }$0          $6000      {b:$6000    }  {=:|}
+ {=:|}  {b:Player3               }$0          $6000      {b:$6000    }  {=:|}
+ {=:|}  {b:Player4               }$0          $6000      {b:$6000    }  {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}         Available company sectors remaining: 65          {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}               Press any key to continue...               {=:|}
+ {=:└==========================================================┘}
+)"},
+    };
     left_ = 10;
     for (const auto &c : cases) {
         reopen(25, 80, 1, c.players);
-        const int n = c.players;
         type("k");
         show_standings(c.title);
-
-        const std::string title = std::string(" ") + c.title + " ";
-        EXPECT_EQ(shown(0, c.title_column, static_cast<int>(title.size())), title);
-        EXPECT_EQ(shown_char(0, c.title_column - 1), '=');
-        EXPECT_EQ(shown(2, 2, 56), "=Player================Stock Value===Cash=====Net Worth=");
-        for (int r = 0; r < n; ++r) EXPECT_EQ(shown(4 + r, 3, 8), "Player" + std::to_string(r + 1) + " ");
-        EXPECT_EQ(shown(n + 4, 1, 58), std::string(58, ' '));
-        EXPECT_EQ(shown(n + 5, 10, 39), "Available company sectors remaining: 65");
-        EXPECT_EQ(shown(n + 7, 15, 30), " Press any key to continue... ");
-
-        // The border: 60 columns from screen column 10, rows 5 to n + 13.
-        EXPECT_EQ(shown_char(0, 0), acs(ACS_ULCORNER));
-        EXPECT_EQ(shown_char(0, 59), acs(ACS_URCORNER));
-        EXPECT_EQ(shown_char(n + 8, 0), acs(ACS_LLCORNER));
-        EXPECT_EQ(shown_char(n + 8, 59), acs(ACS_LRCORNER));
-        EXPECT_EQ(shown(n + 8, 1, 58), std::string(58, '='));
-        for (int r = 1; r < n + 8; ++r)
-            EXPECT_EQ(shown(r, -1, 62), " |" + shown(r, 1, 58) + "| ") << "row " << r;
-        EXPECT_EQ(shown(n + 9, 0, 60), std::string(60, ' ')) << "nothing below the window";
+        EXPECT_TRUE(expect_shown(c.players + 9, 60, c.picture, COLOUR)) << c.players << " players";
     }
 }
 
@@ -63,31 +76,21 @@ TEST_F(StandingsTest, FieldsStandAtTheirColumnsAndLongNamesPushTheRow) {
     players[1].cash = 6000;
     type("k");
     show_standings(CURRENT);
-
-    struct {
-        int row;
-        int shift;
-        const char *name;
-        const char *stock;
-        const char *cash;
-        const char *worth;
-    } const rows[] = {
-        {4, 0, "Nineteen Characters", "$2500     ", "$7000     ", "$9500    "},
-        {5, 1, "Twenty Characters!!!", "$0        ", "$6000     ", "$6000    "},
-    };
-    for (const auto &r : rows) {
-        EXPECT_EQ(shown(r.row, 3, 19 + r.shift), r.name);
-        EXPECT_EQ(shown(r.row, 22 + r.shift, 3), "   ");
-        EXPECT_EQ(shown(r.row, 25 + r.shift, 10), r.stock);
-        EXPECT_EQ(shown(r.row, 37 + r.shift, 10), r.cash);
-        EXPECT_EQ(shown(r.row, 48 + r.shift, 9), r.worth);
-        EXPECT_EQ(shown_attr(r.row, 3), A_BOLD);
-        EXPECT_EQ(shown_attr(r.row, 24 + r.shift), A_BOLD) << "the blanks after the name are bold too";
-        EXPECT_EQ(shown_attr(r.row, 25 + r.shift), A_NORMAL);
-        EXPECT_EQ(shown_attr(r.row, 47 + r.shift), A_NORMAL);
-        EXPECT_EQ(shown_attr(r.row, 48 + r.shift), A_BOLD);
-        EXPECT_EQ(shown_attr(r.row, 56 + r.shift), A_BOLD);
-    }
+    // The blanks after a name are bold too.
+    EXPECT_TRUE(expect_shown(11, 60, R"(
+ {=:┌==================}{t:  Current Standings  }{=:===================┐}
+ {=:|}                                                          {=:|}
+ {=:|} {h:=Player================Stock Value===Cash=====Net Worth=} {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}  {b:Nineteen Characters   }$2500       $7000      {b:$9500    }  {=:|}
+ {=:|}  {b:Twenty Characters!!!   }$0          $6000      {b:$6000    } {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}         Available company sectors remaining: 61          {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}               Press any key to continue...               {=:|}
+ {=:└==========================================================┘}
+)",
+                             COLOUR));
 }
 
 TEST_F(StandingsTest, StockValueCountsActiveCompaniesOnly) {
@@ -106,28 +109,36 @@ TEST_F(StandingsTest, StockValueCountsActiveCompaniesOnly) {
     EXPECT_EQ(players[1].stock_value, 3600);
     EXPECT_EQ(players[2].stock_value, -1);
     left_ = 10;
-    EXPECT_EQ(shown(4, 3, 8), "Player2 ");
-    EXPECT_EQ(shown(4, 25, 5), "$3600");
-    EXPECT_EQ(shown(5, 25, 5), "$1500");
+    EXPECT_TRUE(expect_shown(11, 60, R"(
+ ┌==================  Current Standings  ===================┐
+ |                                                          |
+ | =Player================Stock Value===Cash=====Net Worth= |
+ |                                                          |
+ |  Player2               $3600       $6000      $9600      |
+ |  Player1               $1500       $6000      $7500      |
+ |                                                          |
+ |         Available company sectors remaining: 56          |
+ |                                                          |
+ |               Press any key to continue...               |
+ └==========================================================┘
+)"));
 }
 
 TEST_F(StandingsTest, SectorsRemainingCountDownToTheEndOfTheGame) {
     struct {
         int sizes[NUM_COMPANIES];
-        const char *text;
+        const char *row;  // the window's row below the players
     } const cases[] = {
-        {{0, 0, 0, 0, 0}, "Available company sectors remaining: 65"},
-        {{30, 0, 20, 14, 0}, "Available company sectors remaining: 1"},
-        {{30, 0, 20, 15, 0}, "Available company sectors remaining: 0"},
-        {{30, 12, 20, 15, 0}, "Available company sectors remaining: -12"},
+        {{0, 0, 0, 0, 0}, "|         Available company sectors remaining: 65          |"},
+        {{30, 0, 20, 14, 0}, "|          Available company sectors remaining: 1          |"},
+        {{30, 0, 20, 15, 0}, "|          Available company sectors remaining: 0          |"},
+        {{30, 12, 20, 15, 0}, "|         Available company sectors remaining: -12         |"},
     };
-    left_ = 10;
     for (const auto &c : cases) {
         for (int i = 0; i < NUM_COMPANIES; ++i) companies[i].size = c.sizes[i];
         type("k");
         show_standings(FINAL);
-        const int length = static_cast<int>(std::string(c.text).size());
-        EXPECT_EQ(shown(7, (60 - length) / 2 - 1, length + 2), std::string(" ") + c.text + " ");
+        EXPECT_TRUE(headless::expect_window(curscr, headless::Area{5 + 7, 10, 1, 60}, c.row));
     }
 }
 
@@ -172,37 +183,45 @@ TEST_F(StandingsTest, EqualNetWorthsKeepIndexOrder) {
     type("k");
     show_standings(CURRENT);
     left_ = 10;
-    const char *names[] = {"Player2", "Player4", "Player1", "Player3"};
-    for (int r = 0; r < MAX_PLAYERS; ++r) EXPECT_EQ(shown(4 + r, 3, 7), names[r]) << "place " << r;
+    EXPECT_TRUE(expect_shown(13, 60, R"(
+ ┌==================  Current Standings  ===================┐
+ |                                                          |
+ | =Player================Stock Value===Cash=====Net Worth= |
+ |                                                          |
+ |  Player2               $0          $8000      $8000      |
+ |  Player4               $0          $8000      $8000      |
+ |  Player1               $0          $5000      $5000      |
+ |  Player3               $1000       $4000      $5000      |
+ |                                                          |
+ |         Available company sectors remaining: 62          |
+ |                                                          |
+ |               Press any key to continue...               |
+ └==========================================================┘
+)"));
 }
 
 TEST_F(StandingsTest, AttributesFollowTheScheme) {
-    struct {
-        int color;
-        attr_t border, title, header;
-    } const schemes[] = {
-        {1, pair_attr(PAIR_BLUE), A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), pair_attr(PAIR_WHITE_ON_BLUE)},
-        {0, A_BOLD, A_REVERSE, A_REVERSE},
-    };
+    const headless::Styles MONOCHROME = {{'=', A_BOLD}, {'t', A_REVERSE}, {'h', A_REVERSE}, {'b', A_BOLD}};
     left_ = 10;
-    for (const auto &s : schemes) {
-        reopen(25, 80, s.color, 2);
+    for (const int color : {1, 0}) {
+        reopen(25, 80, color, 2);
         type("k");
         show_standings(CURRENT);
-        EXPECT_EQ(shown_attr(0, 5), s.border);
-        EXPECT_EQ(shown_attr(0, 0), s.border) << "corner";
-        EXPECT_EQ(shown_attr(3, 0), s.border);
-        EXPECT_EQ(shown_attr(3, 59), s.border);
-        EXPECT_EQ(shown_attr(10, 30), s.border);
-        EXPECT_EQ(shown_attr(0, 19), s.title);
-        EXPECT_EQ(shown_attr(0, 39), s.title);
-        EXPECT_EQ(shown_attr(2, 2), s.header);
-        EXPECT_EQ(shown_attr(2, 57), s.header);
-        EXPECT_EQ(shown_attr(4, 3), A_BOLD);
-        EXPECT_EQ(shown_attr(4, 25), A_NORMAL);
-        EXPECT_EQ(shown_attr(4, 48), A_BOLD);
-        EXPECT_EQ(shown_attr(7, 10), A_NORMAL);
-        EXPECT_EQ(shown_attr(9, 16), A_NORMAL);
+        EXPECT_TRUE(expect_shown(11, 60, R"(
+ {=:┌==================}{t:  Current Standings  }{=:===================┐}
+ {=:|}                                                          {=:|}
+ {=:|} {h:=Player================Stock Value===Cash=====Net Worth=} {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}  {b:Player1               }$0          $6000      {b:$6000    }  {=:|}
+ {=:|}  {b:Player2               }$0          $6000      {b:$6000    }  {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}         Available company sectors remaining: 65          {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}               Press any key to continue...               {=:|}
+ {=:└==========================================================┘}
+)",
+                                 color ? COLOUR : MONOCHROME))
+            << (color ? "colour" : "monochrome");
     }
 }
 
@@ -216,19 +235,59 @@ TEST_F(StandingsTest, CtrlLClosesAndCoveredWindowsAreStagedAgain) {
     type("\x0cz");  // Ctrl-L is a key like any other here
     show_standings(CURRENT);
     EXPECT_EQ(read_key(), 'z');
-    EXPECT_EQ(text_at(newscr, 7, 16, 4), "MAPX");
-    EXPECT_EQ(text_at(newscr, 7, 44, 4), "COIN");
-    EXPECT_EQ(text_at(newscr, 15, 21, 4), "GENX");
+    EXPECT_TRUE(headless::expect_window(newscr, R"(
+
+
+
+
+
+
+
+                MAPX                        COIN
+
+
+
+
+
+
+
+                     GENX
+)")) << "the covered windows are staged again";
     left_ = 10;
-    EXPECT_EQ(shown(2, 2, 7), "=Player") << "the terminal still shows the standings until the next update";
+    EXPECT_TRUE(expect_shown(13, 60, R"(
+ ┌==================  Current Standings  ===================┐
+ |                                                          |
+ | =Player================Stock Value===Cash=====Net Worth= |
+ |                                                          |
+ |  Player1               $0          $6000      $6000      |
+ |  Player2               $0          $6000      $6000      |
+ |  Player3               $0          $6000      $6000      |
+ |  Player4               $0          $6000      $6000      |
+ |                                                          |
+ |         Available company sectors remaining: 65          |
+ |                                                          |
+ |               Press any key to continue...               |
+ └==========================================================┘
+)")) << "the terminal still shows the standings until the next update";
 }
 
 TEST_F(StandingsTest, WindowAtTheLeftEdgeAndBeyondIt) {
     screen_cols = 59;  // column (59 - 60) / 2 truncates to 0
     type("k");
     show_standings(CURRENT);
-    left_ = 0;
-    EXPECT_EQ(shown(2, 2, 7), "=Player");
+    EXPECT_TRUE(headless::expect_window(curscr, headless::Area{5, 0, 12, 61}, R"(
+┌==================  Current Standings  ===================┐
+|                                                          |
+| =Player================Stock Value===Cash=====Net Worth= |
+|                                                          |
+|  Player1               $0          $6000      $6000      |
+|  Player2               $0          $6000      $6000      |
+|                                                          |
+|         Available company sectors remaining: 65          |
+|                                                          |
+|               Press any key to continue...               |
+└==========================================================┘
+)"));
 
     screen_cols = 58;
     EXPECT_EXIT(show_standings(CURRENT), ::testing::ExitedWithCode(1),

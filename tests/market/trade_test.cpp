@@ -16,6 +16,7 @@
 
 namespace {
 
+using headless::Area;
 using headless::CursesTest;
 using headless::KEY_SEQ_DOWN;
 using headless::KEY_SEQ_RIGHT;
@@ -99,11 +100,21 @@ class TradeTest : public CursesTest {
 
     Player &mover() { return players[current_player]; }
 
-    // The attribute of list entry `entry` (company `company`) when it is
-    // or is not the moved selection.
-    static attr_t entry_attr(int company, bool selected) {
-        if (selected) return use_color ? pair_attr(PAIR_BLACK_ON_WHITE) : A_REVERSE;
-        return use_color ? company_attr[static_cast<std::size_t>(company)] : A_NORMAL;
+    // The scheme's attributes: the border ('/'), the title, the first entry
+    // as drawn ('r'), a moved selection ('s') and the names of A to E.
+    static headless::Styles styles() {
+        if (!use_color)
+            return {{'/', A_NORMAL}, {'t', A_REVERSE}, {'r', A_REVERSE}, {'s', A_REVERSE}, {'A', A_NORMAL},
+                    {'B', A_NORMAL}, {'C', A_NORMAL},  {'D', A_NORMAL},  {'E', A_NORMAL}};
+        return {{'/', pair_attr(PAIR_BLUE)},
+                {'t', A_BOLD | pair_attr(PAIR_WHITE_ON_BLUE)},
+                {'r', A_REVERSE},
+                {'s', pair_attr(PAIR_BLACK_ON_WHITE)},
+                {'A', company_attr[0]},
+                {'B', company_attr[1]},
+                {'C', company_attr[2]},
+                {'D', company_attr[3]},
+                {'E', company_attr[4]}};
     }
 };
 
@@ -113,26 +124,82 @@ TEST_F(TradeTest, NoActiveCompanyReturnsAtOnce) {
     mvwaddstr(general_window, 4, 2, "as before");
     type("j");
     trade_stock();
-    EXPECT_EQ(row_text(general_window, 0), "");
-    EXPECT_EQ(row_text(general_window, 4), "  as before");
+    EXPECT_TRUE(headless::expect_window(general_window, R"(
+
+
+
+
+  as before
+)"));
     EXPECT_EQ(read_key(), 'j') << "no key is read";
 }
 
 TEST_F(TradeTest, ListsTheActiveCompaniesAndMovesTheSelectionRound) {
-    const int active[] = {0, 2, 4};
+    // The list as it stands after the keys: the first entry is drawn in
+    // reverse video until the selection moves.
     struct {
         std::string keys;
-        int selected;  // -1: never moved
+        const char *list;
+        int cursor;  // the entry after whose name the cursor waits
     } const cases[] = {
-        {"", -1},
-        {KEY_SEQ_UP, 2},
-        {std::string(KEY_SEQ_DOWN) + "5j", 0},
-        {"J", 1},
-        {"jK", 0},
-        {"k", 2},
-        {"88", 1},
-        {std::string(KEY_SEQ_DOWN) + "x" + headless::KEY_SEQ_LEFT, 1},
+        {"", R"(
+{/:|}                   {r:Altair Starways}                                          {/:|}
+{/:|}                   {C:Capella Freight Co.}                                      {/:|}
+{/:|}                   {E:Eridani Expediters}                                       {/:|}
+{/:|}                                                                            {/:|}
+)",
+         2},  // after the last name drawn
+        {KEY_SEQ_UP, R"(
+{/:|}                   {A:Altair Starways}                                          {/:|}
+{/:|}                   {C:Capella Freight Co.}                                      {/:|}
+{/:|}                   {s:Eridani Expediters}                                       {/:|}
+{/:|}                                                                            {/:|}
+)",
+         2},
+        {std::string(KEY_SEQ_DOWN) + "5j", R"(
+{/:|}                   {s:Altair Starways}                                          {/:|}
+{/:|}                   {C:Capella Freight Co.}                                      {/:|}
+{/:|}                   {E:Eridani Expediters}                                       {/:|}
+{/:|}                                                                            {/:|}
+)",
+         0},
+        {"J", R"(
+{/:|}                   {A:Altair Starways}                                          {/:|}
+{/:|}                   {s:Capella Freight Co.}                                      {/:|}
+{/:|}                   {E:Eridani Expediters}                                       {/:|}
+{/:|}                                                                            {/:|}
+)",
+         1},
+        {"jK", R"(
+{/:|}                   {s:Altair Starways}                                          {/:|}
+{/:|}                   {C:Capella Freight Co.}                                      {/:|}
+{/:|}                   {E:Eridani Expediters}                                       {/:|}
+{/:|}                                                                            {/:|}
+)",
+         0},
+        {"k", R"(
+{/:|}                   {A:Altair Starways}                                          {/:|}
+{/:|}                   {C:Capella Freight Co.}                                      {/:|}
+{/:|}                   {s:Eridani Expediters}                                       {/:|}
+{/:|}                                                                            {/:|}
+)",
+         2},
+        {"88", R"(
+{/:|}                   {A:Altair Starways}                                          {/:|}
+{/:|}                   {s:Capella Freight Co.}                                      {/:|}
+{/:|}                   {E:Eridani Expediters}                                       {/:|}
+{/:|}                                                                            {/:|}
+)",
+         1},
+        {std::string(KEY_SEQ_DOWN) + "x" + headless::KEY_SEQ_LEFT, R"(
+{/:|}                   {A:Altair Starways}                                          {/:|}
+{/:|}                   {s:Capella Freight Co.}                                      {/:|}
+{/:|}                   {E:Eridani Expediters}                                       {/:|}
+{/:|}                                                                            {/:|}
+)",
+         1},
     };
+    const char *const names[] = {"Altair Starways", "Capella Freight Co.", "Eridani Expediters"};
     for (const int color : {1, 0}) {
         reopen(color);
         activate("ACE");
@@ -140,27 +207,15 @@ TEST_F(TradeTest, ListsTheActiveCompaniesAndMovesTheSelectionRound) {
             SCOPED_TRACE(::testing::PrintToString(c.keys) + (color ? " colour" : " mono"));
             type(c.keys + "\033");
             trade_stock();
-            EXPECT_EQ(text_at(general_window, 0, 27, 23), " Player1 (Cash: $6000) ");
-            EXPECT_EQ(text_at(general_window, 1, 1, 76),
-                      "     Arrow keys to select a company, return to trade, escape when done:     ");
-            for (int entry = 0; entry < 3; ++entry) {
-                const int company = active[entry];
-                const int length = static_cast<int>(std::strlen(companies[company].name));
-                EXPECT_EQ(text_at(general_window, LIST_ROW + entry, NAME_COLUMN, length),
-                          companies[company].name);
-                EXPECT_EQ(char_at(general_window, LIST_ROW + entry, NAME_COLUMN - 1), ' ');
-                const attr_t expected =
-                    c.selected < 0 && entry == 0 ? A_REVERSE : entry_attr(company, entry == c.selected);
-                for (int column = NAME_COLUMN; column < NAME_COLUMN + length; ++column) {
-                    ASSERT_EQ(attr_at(general_window, LIST_ROW + entry, column), expected)
-                        << "entry " << entry;
-                }
-            }
-            EXPECT_EQ(text_at(general_window, LIST_ROW + 3, 1, 76), std::string(76, ' '));
-            const int at = c.selected < 0 ? 2 : c.selected;  // the cursor after the last name drawn
-            EXPECT_EQ(getcury(general_window), LIST_ROW + at);
-            EXPECT_EQ(getcurx(general_window),
-                      NAME_COLUMN + static_cast<int>(std::strlen(companies[active[at]].name)));
+            EXPECT_TRUE(headless::expect_window(general_window, Area{0, 0, 3, 78}, R"(
+{/:┌//////////////////////////}{t: Player1 (Cash: $6000) }{/:///////////////////////////┐}
+{/:|}     Arrow keys to select a company, return to trade, escape when done:     {/:|}
+{/:|}                                                                            {/:|}
+)",
+                                                styles()));
+            EXPECT_TRUE(headless::expect_window(general_window, Area{LIST_ROW, 0, 4, 78}, c.list, styles()));
+            EXPECT_EQ(getcury(general_window), LIST_ROW + c.cursor);
+            EXPECT_EQ(getcurx(general_window), NAME_COLUMN + static_cast<int>(std::strlen(names[c.cursor])));
         }
     }
 }
@@ -169,8 +224,11 @@ TEST_F(TradeTest, WithOneCompanyTheSelectionStays) {
     activate("B");
     type(std::string(KEY_SEQ_DOWN) + KEY_SEQ_UP + "5j8kJK\033");
     trade_stock();
-    EXPECT_EQ(attr_at(general_window, LIST_ROW, NAME_COLUMN), A_REVERSE);
-    EXPECT_EQ(text_at(general_window, LIST_ROW + 1, 1, 76), std::string(76, ' '));
+    EXPECT_TRUE(headless::expect_window(general_window, Area{LIST_ROW, 0, 2, 78}, R"(
+{/:|}                   {r:Beetlejuice, Ltd.}                                        {/:|}
+{/:|}                                                                            {/:|}
+)",
+                                        styles()));
 }
 
 TEST_F(TradeTest, AmountPromptOffersTheRangeThatCashAndHoldingsAllow) {
@@ -210,22 +268,38 @@ TEST_F(TradeTest, TradesChangeCashAndHoldingsAtThePrice) {
         std::string keys;
         int cash_after;
         int holding_after;
+        const char *title_row;
     } const cases[] = {
-        {6000, 5, "\r12\r", 4800, 17},
-        {6000, 5, "\r-3\r", 6300, 2},
-        {6000, 5, std::string(KEY_SEQ_RIGHT) + "1\r", 5900, 6},
-        {6000, 5, "\0061\r", 5900, 6},
-        {6000, 5, "\n1\r", 5900, 6},
-        {6000, 5, "\rm\r", 0, 65},
-        {6000, 5, "\rM7", 0, 65},
-        {6000, 5, "\rn\r", 6500, 0},
-        {6000, 5, "\rN5", 6500, 0},  // the 5 ends the amount and does not move the selection
-        {6000, 5, "\r12\r\r-2\r", 5000, 15},
-        {99, 0, "\rm\r", 99, 0},
+        {6000, 5, "\r12\r", 4800, 17,
+         "┌////////////////////////// Player1 (Cash: $4800) ///////////////////////////┐"},
+        {6000, 5, "\r-3\r", 6300, 2,
+         "┌////////////////////////// Player1 (Cash: $6300) ///////////////////////////┐"},
+        {6000, 5, std::string(KEY_SEQ_RIGHT) + "1\r", 5900, 6,
+         "┌////////////////////////// Player1 (Cash: $5900) ///////////////////////////┐"},
+        {6000, 5, "\0061\r", 5900, 6,
+         "┌////////////////////////// Player1 (Cash: $5900) ///////////////////////////┐"},
+        {6000, 5, "\n1\r", 5900, 6,
+         "┌////////////////////////// Player1 (Cash: $5900) ///////////////////////////┐"},
+        {6000, 5, "\rm\r", 0, 65,
+         "┌//////////////////////////// Player1 (Cash: $0) ////////////////////////////┐"},
+        {6000, 5, "\rM7", 0, 65,
+         "┌//////////////////////////// Player1 (Cash: $0) ////////////////////////////┐"},
+        {6000, 5, "\rn\r", 6500, 0,
+         "┌////////////////////////// Player1 (Cash: $6500) ///////////////////////////┐"},
+        // The 5 ends the amount and does not move the selection.
+        {6000, 5, "\rN5", 6500, 0,
+         "┌////////////////////////// Player1 (Cash: $6500) ///////////////////////////┐"},
+        {6000, 5, "\r12\r\r-2\r", 5000, 15,
+         "┌////////////////////////// Player1 (Cash: $5000) ///////////////////////////┐"},
+        {99, 0, "\rm\r", 99, 0,
+         "┌/////////////////////////// Player1 (Cash: $99) ////////////////////////////┐"},
         // Nothing is traded: no panel repaint.
-        {6000, 5, "\r\r", 6000, 5},
-        {6000, 5, "\r0\r", 6000, 5},
-        {6000, 5, "\r-\r", 6000, 5},
+        {6000, 5, "\r\r", 6000, 5,
+         "┌////////////////////////// Player1 (Cash: $6000) ///////////////////////////┐"},
+        {6000, 5, "\r0\r", 6000, 5,
+         "┌////////////////////////// Player1 (Cash: $6000) ///////////////////////////┐"},
+        {6000, 5, "\r-\r", 6000, 5,
+         "┌////////////////////////// Player1 (Cash: $6000) ///////////////////////////┐"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.keys));
@@ -244,11 +318,11 @@ TEST_F(TradeTest, TradesChangeCashAndHoldingsAtThePrice) {
         if (traded) {
             EXPECT_EQ(row_text(coinfo_window, 2).substr(0, 16), " Altair Starways");
         }
-        EXPECT_EQ(text_at(general_window, LIST_ROW, PROMPT_COLUMN, 37), std::string(37, ' '));
-        char title[64];
-        std::snprintf(title, sizeof title, " Player1 (Cash: $%d) ", c.cash_after);
-        const int length = static_cast<int>(std::strlen(title));
-        EXPECT_EQ(text_at(general_window, 0, (78 - length) / 2, length), title);
+        // The title shows the cash after the trades, and the prompt is gone.
+        EXPECT_TRUE(headless::expect_window(general_window, Area{0, 0, 1, 78}, c.title_row));
+        EXPECT_TRUE(headless::expect_window(general_window, Area{LIST_ROW, 0, 1, 78}, R"(
+|                   Altair Starways                                          |
+)"));
         EXPECT_EQ(getcury(general_window), LIST_ROW);
         EXPECT_EQ(getcurx(general_window), NAME_COLUMN + 15);
     }
@@ -261,7 +335,13 @@ TEST_F(TradeTest, AnAmountOutsideTheRangeChangesNothing) {
     trade_stock();
     EXPECT_EQ(mover().cash, 6000);
     EXPECT_EQ(mover().holdings[0], 5);
-    EXPECT_EQ(text_at(general_window, LIST_ROW, PROMPT_COLUMN, 37), std::string(37, ' '));
+    EXPECT_TRUE(headless::expect_window(general_window, Area{0, 0, 5, 78}, R"(
+┌////////////////////////// Player1 (Cash: $6000) ///////////////////////////┐
+|     Arrow keys to select a company, return to trade, escape when done:     |
+|                                                                            |
+|                   Altair Starways                                          |
+|                                                                            |
+)")) << "the prompt and the message are gone";
 }
 
 TEST_F(TradeTest, InvalidAmountIsShownDuringThePause) {
@@ -276,15 +356,11 @@ TEST_F(TradeTest, TheShorterTitleIsCentredAnewBetweenSlashes) {
         activate("A");
         type("\rm\r\033");
         trade_stock();
-        const std::string title = " Player1 (Cash: $0) ";
-        EXPECT_EQ(text_at(general_window, 0, 1, 76), std::string(28, '/') + title + std::string(28, '/'));
-        const attr_t title_attr = color ? A_BOLD | pair_attr(PAIR_WHITE_ON_BLUE) : A_REVERSE;
-        const attr_t border = color ? pair_attr(PAIR_BLUE) : A_NORMAL;
-        for (int column = 1; column <= 76; ++column) {
-            const bool in_title = column >= 29 && column < 29 + static_cast<int>(title.size());
-            EXPECT_EQ(attr_at(general_window, 0, column), in_title ? title_attr : border)
-                << "column " << column;
-        }
+        EXPECT_TRUE(headless::expect_window(general_window, Area{0, 0, 1, 78}, R"(
+{/:┌////////////////////////////}{t: Player1 (Cash: $0) }{/:////////////////////////////┐}
+)",
+                                            styles()))
+            << (color ? "colour" : "mono");
     }
 }
 
