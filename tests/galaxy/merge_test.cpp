@@ -106,30 +106,31 @@ TEST_F(GalaxyTest, FullTieIsDecidedByTheLowBitOfOneRand) {
     EXPECT_TRUE(seen[0] && seen[1]) << "the seeds should cover both bits";
 }
 
+// The colour scheme's attributes: border, title, table header, bold.
+const headless::Styles COLOUR = {{'/', pair_attr(PAIR_BLUE)},
+                                 {'!', A_BOLD | A_BLINK | pair_attr(PAIR_WHITE_ON_BLUE)},
+                                 {'t', A_BOLD | pair_attr(PAIR_WHITE_ON_BLUE)},
+                                 {'h', A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE)},
+                                 {'b', A_BOLD}};
+
 TEST_F(GalaxyTest, MergerAnnouncementNamesBothCompanies) {
     type_waits(1);
     announce_merger(0, 1);
-    EXPECT_EQ(text_at(general_window, 0, 27, 23), " Special Announcement! ");
-    EXPECT_EQ(attr_at(general_window, 0, 27), A_BOLD | A_BLINK | pair_attr(PAIR_WHITE_ON_BLUE));
-    EXPECT_EQ(general_row(2), placed(30, "Beetlejuice, Ltd."));
-    EXPECT_EQ(general_row(3), placed(26, "has just been merged into"));
-    EXPECT_EQ(general_row(4), placed(31, "Altair Starways"));
-    EXPECT_EQ(attr_at(general_window, 2, 30), A_BOLD);
-    EXPECT_EQ(attr_at(general_window, 3, 26), A_NORMAL);
-    EXPECT_EQ(attr_at(general_window, 4, 31), A_BOLD);
-    EXPECT_EQ(general_row(7), placed(25, "Press any key to continue..."));
+    EXPECT_TRUE(headless::expect_window(general_window, R"(
+{/:┌//////////////////////////}{!: Special Announcement! }{/:///////////////////////////┐}
+{/:|}                                                                            {/:|}
+{/:|}                             {b:Beetlejuice, Ltd.}                              {/:|}
+{/:|}                         has just been merged into                          {/:|}
+{/:|}                              {b:Altair Starways}                               {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                        Press any key to continue...                        {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                                                                            {/:|}
+{/:└////////////////////////////////////////////////////////////////////////////┘}
+)",
+                                        COLOUR));
     EXPECT_EQ(keys_left(), "");
-}
-
-std::string left(int value, int width) {
-    std::string text = std::to_string(value);
-    text.resize(static_cast<std::size_t>(width), ' ');
-    return text;
-}
-
-std::string right(int value, int width) {
-    const std::string text = std::to_string(value);
-    return std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
 }
 
 TEST_F(GalaxyTest, StockExchangeHalvesSharesAndPaysBonuses) {
@@ -142,11 +143,60 @@ TEST_F(GalaxyTest, StockExchangeHalvesSharesAndPaysBonuses) {
         int survivor_shares[3];  // of A before
         int new_shares[3];
         int bonus[3];
+        const char *picture;
     } const cases[] = {
-        {"$400 with 10 and 30 shares", 2, 400, {10, 30}, {2, 0}, {5, 15}, {1000, 3000}},
-        {"$250 with 3 and 4 shares", 2, 250, {3, 4}, {0, 1}, {2, 2}, {1071, 1428}},
-        {"a player with no shares", 3, 300, {0, 5, 1}, {4, 0, 0}, {0, 3, 1}, {0, 2500, 500}},
-        {"nobody holds shares", 2, 900, {0, 0}, {6, 1}, {0, 0}, {0, 0}},
+        {"$400 with 10 and 30 shares", 2, 400, {10, 30}, {2, 0}, {5, 15}, {1000, 3000}, R"(
+{/:┌////////////////////////////}{t: Stock Transactions }{/:////////////////////////////┐}
+{/:|}                             {b:Beetlejuice, Ltd.}                              {/:|}
+{/:|}   {h:=Player===============Old Stock===New Stock===Total Holdings===Bonus=}    {/:|}
+{/:|}   {b: Player1                }10          5             7            {b:$1000 }    {/:|}
+{/:|}   {b: Player2                }30          15           15            {b:$3000 }    {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                        Press any key to continue...                        {/:|}
+{/:|}                                                                            {/:|}
+{/:└////////////////////////////////////////////////////////////////////////////┘}
+)"},
+        {"$250 with 3 and 4 shares", 2, 250, {3, 4}, {0, 1}, {2, 2}, {1071, 1428}, R"(
+{/:┌////////////////////////////}{t: Stock Transactions }{/:////////////////////////////┐}
+{/:|}                             {b:Beetlejuice, Ltd.}                              {/:|}
+{/:|}   {h:=Player===============Old Stock===New Stock===Total Holdings===Bonus=}    {/:|}
+{/:|}   {b: Player1                }3           2             2            {b:$1071 }    {/:|}
+{/:|}   {b: Player2                }4           2             3            {b:$1428 }    {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                        Press any key to continue...                        {/:|}
+{/:|}                                                                            {/:|}
+{/:└////////////////////////////////////////////////////////////////////////////┘}
+)"},
+        {"a player with no shares", 3, 300, {0, 5, 1}, {4, 0, 0}, {0, 3, 1}, {0, 2500, 500}, R"(
+{/:┌////////////////////////////}{t: Stock Transactions }{/:////////////////////////////┐}
+{/:|}                             {b:Beetlejuice, Ltd.}                              {/:|}
+{/:|}   {h:=Player===============Old Stock===New Stock===Total Holdings===Bonus=}    {/:|}
+{/:|}   {b: Player1                }0           0             4            {b:$0    }    {/:|}
+{/:|}   {b: Player2                }5           3             3            {b:$2500 }    {/:|}
+{/:|}   {b: Player3                }1           1             1            {b:$500  }    {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                        Press any key to continue...                        {/:|}
+{/:|}                                                                            {/:|}
+{/:└////////////////////////////////////////////////////////////////////////////┘}
+)"},
+        {"nobody holds shares", 2, 900, {0, 0}, {6, 1}, {0, 0}, {0, 0}, R"(
+{/:┌////////////////////////////}{t: Stock Transactions }{/:////////////////////////////┐}
+{/:|}                             {b:Beetlejuice, Ltd.}                              {/:|}
+{/:|}   {h:=Player===============Old Stock===New Stock===Total Holdings===Bonus=}    {/:|}
+{/:|}   {b: Player1                }0           0             6            {b:$0    }    {/:|}
+{/:|}   {b: Player2                }0           0             1            {b:$0    }    {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                        Press any key to continue...                        {/:|}
+{/:|}                                                                            {/:|}
+{/:└////////////////////////////////////////////////////////////////////////////┘}
+)"},
     };
     // clang-format on
     for (const auto &c : cases) {
@@ -163,31 +213,14 @@ TEST_F(GalaxyTest, StockExchangeHalvesSharesAndPaysBonuses) {
         merge_stock(0, 1);
 
         EXPECT_EQ(keys_left(), "");
-        EXPECT_EQ(text_at(general_window, 0, 29, 20), " Stock Transactions ");
-        EXPECT_EQ(attr_at(general_window, 0, 29), A_BOLD | pair_attr(PAIR_WHITE_ON_BLUE));
-        EXPECT_EQ(text_at(general_window, 2, 4, 69),
-                  "=Player===============Old Stock===New Stock===Total Holdings===Bonus=");
-        EXPECT_EQ(attr_at(general_window, 2, 4), A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE));
+        EXPECT_TRUE(headless::expect_window(general_window, c.picture, COLOUR));
         for (int k = 0; k < c.players; ++k) {
-            const int row = k + 3;
-            const int total = c.survivor_shares[k] + c.new_shares[k];
-            EXPECT_EQ(text_at(general_window, row, 4, 24),
-                      " Player" + std::to_string(k + 1) + std::string(16, ' '));
-            EXPECT_EQ(text_at(general_window, row, 28, 12), left(c.old_shares[k], 12));
-            EXPECT_EQ(text_at(general_window, row, 40, 10), left(c.new_shares[k], 10));
-            EXPECT_EQ(text_at(general_window, row, 50, 17), right(total, 5) + std::string(12, ' '));
-            EXPECT_EQ(text_at(general_window, row, 67, 6), "$" + left(c.bonus[k], 5));
-            EXPECT_EQ(attr_at(general_window, row, 5), A_BOLD);
-            EXPECT_EQ(attr_at(general_window, row, 28), A_NORMAL);
-            EXPECT_EQ(attr_at(general_window, row, 67), A_BOLD);
-
-            EXPECT_EQ(players[k].holdings[0], total);
+            EXPECT_EQ(players[k].holdings[0], c.survivor_shares[k] + c.new_shares[k]);
             EXPECT_EQ(players[k].holdings[1], 0);
             EXPECT_EQ(players[k].cash, STARTING_CASH + c.bonus[k]);
         }
         EXPECT_EQ(players[3].holdings[1], 40);
         EXPECT_EQ(players[3].cash, STARTING_CASH);
-        EXPECT_EQ(general_row(8), placed(25, "Press any key to continue..."));
     }
 }
 
@@ -212,18 +245,40 @@ TEST_F(GalaxyTest, StockTableRowHasItsFixedLayout) {
     companies[1].price = 400;
     type_waits(1);
     merge_stock(0, 1);
-    EXPECT_EQ(general_row(1), placed(30, "Beetlejuice, Ltd.")) << "the absorbed company, above the table";
-    EXPECT_EQ(general_row(3), "    Player1                10          5             7            $1000");
-    EXPECT_EQ(general_row(4), "    Player2                30          15           15            $3000");
+    // The absorbed company stands above the table.
+    EXPECT_TRUE(headless::expect_window(general_window, R"(
+┌//////////////////////////// Stock Transactions ////////////////////////////┐
+|                             Beetlejuice, Ltd.                              |
+|   =Player===============Old Stock===New Stock===Total Holdings===Bonus=    |
+|    Player1                10          5             7            $1000     |
+|    Player2                30          15           15            $3000     |
+|                                                                            |
+|                                                                            |
+|                                                                            |
+|                        Press any key to continue...                        |
+|                                                                            |
+└////////////////////////////////////////////////////////////////////////////┘
+)"));
 }
 
 TEST_F(GalaxyTest, StockTableHeaderIsReverseVideoInMonochrome) {
     open_screen(25, 80, 0);
     type_waits(1);
     merge_stock(0, 1);
-    EXPECT_EQ(attr_at(general_window, 2, 4), A_REVERSE);
-    EXPECT_EQ(attr_at(general_window, 2, 72), A_REVERSE);
-    EXPECT_EQ(attr_at(general_window, 0, 29), A_REVERSE);
+    EXPECT_TRUE(headless::expect_window(general_window, R"(
+┌////////////////////////////{t: Stock Transactions }////////////////////////////┐
+|                             {b:Beetlejuice, Ltd.}                              |
+|   {h:=Player===============Old Stock===New Stock===Total Holdings===Bonus=}    |
+|   {b: Player1                }0           0             0            {b:$0    }    |
+|   {b: Player2                }0           0             0            {b:$0    }    |
+|                                                                            |
+|                                                                            |
+|                                                                            |
+|                        Press any key to continue...                        |
+|                                                                            |
+└////////////////////////////////////////////////////////////////////////////┘
+)",
+                                        {{'t', A_REVERSE}, {'h', A_REVERSE}, {'b', A_BOLD}}));
 }
 
 TEST_F(GalaxyTest, SurvivorAbove3000SplitsAfterTheExchange) {
