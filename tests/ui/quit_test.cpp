@@ -28,6 +28,15 @@ class QuitTest : public CursesTest {
         doupdate();
     }
 
+    // The scheme's attributes: border, title, question.
+    static headless::Styles styles(int color) {
+        if (color)
+            return {{'=', pair_attr(PAIR_RED)},
+                    {'t', pair_attr(PAIR_BLACK_ON_RED)},
+                    {'q', A_BOLD | pair_attr(PAIR_YELLOW)}};
+        return {{'=', A_BOLD}, {'t', A_REVERSE}, {'q', A_NORMAL}};
+    }
+
     // What the terminal shows at a screen cell.
     chtype shown(int row, int column) const { return cell(curscr, row, column); }
 
@@ -49,19 +58,14 @@ TEST_F(QuitTest, AnyAnswerButYesClosesTheWindowAndRestoresTheScreen) {
             confirm_quit();
 
             // The window is still on the terminal until the caller's next update.
-            EXPECT_EQ(static_cast<char>(shown(TOP, LEFT + 1) & A_CHARTEXT), '=');
-            EXPECT_EQ(static_cast<char>(shown(TOP + 1, LEFT) & A_CHARTEXT), '|');
-            std::string title;
-            for (int c = 0; c < 14; ++c) title += static_cast<char>(shown(TOP, LEFT + 14 + c) & A_CHARTEXT);
-            EXPECT_EQ(title, " Really Quit? ");
-            std::string question;
-            for (int c = 0; c < 37; ++c)
-                question += static_cast<char>(shown(TOP + 2, LEFT + 2 + c) & A_CHARTEXT);
-            EXPECT_EQ(question, "Are you sure you want to quit (y/n)? ");
-            const attr_t attrs = A_ATTRIBUTES & ~A_ALTCHARSET;
-            EXPECT_EQ(shown(TOP + 1, LEFT) & attrs, color ? pair_attr(PAIR_RED) : A_BOLD);
-            EXPECT_EQ(shown(TOP, LEFT + 15) & attrs, color ? pair_attr(PAIR_BLACK_ON_RED) : A_REVERSE);
-            EXPECT_EQ(shown(TOP + 2, LEFT + 2) & attrs, color ? A_BOLD | pair_attr(PAIR_YELLOW) : A_NORMAL);
+            EXPECT_TRUE(headless::expect_window(curscr, headless::Area{TOP, LEFT, 5, 42}, R"(
+{=:┌=============}{t: Really Quit? }{=:=============┐}
+{=:|}                                        {=:|}
+{=:|} {q:Are you sure you want to quit (y/n)? }  {=:|}
+{=:|}                                        {=:|}
+{=:└========================================┘}
+)",
+                                                styles(color)));
             EXPECT_EQ(getcury(curscr), TOP + 2) << "the cursor waits after the question";
             EXPECT_EQ(getcurx(curscr), LEFT + 2 + 37);
 
