@@ -163,7 +163,7 @@ int main(int argc, char **argv) {
     std::printf("## Games\n\n");
     std::printf("| game | term | turns | exit | keys | bytes | changed cells | lower bound | bytes/bound |"
                 " rewritten / wasted cells | key latency median / p99 ms (Escape aside) | Escape median / max ms | start-up ms |"
-                " peak RSS KiB | idle CPU us |\n");
+                " peak RSS at title / in game KiB | idle CPU us |\n");
     std::printf("|---|---|---:|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     std::vector<std::pair<std::string, Totals>> kinds_rows;
     for (const auto &term : perf::terminal_types()) {
@@ -206,11 +206,11 @@ int main(int argc, char **argv) {
             escape_keys[term].insert(escape_keys[term].end(), escapes.begin(), escapes.end());
             const Micros escape_max = escapes.empty() ? Micros{0} : *std::max_element(escapes.begin(), escapes.end());
             std::printf("| %s | %s | %d | %s | %zu | %zu | %ld | %zu | %.2f | %ld / %ld | %.2f / %.2f | %.1f / %.1f |"
-                        " %.1f | %lld | %lld |\n",
+                        " %.1f | %lld / %lld | %lld |\n",
                         game.name.c_str(), term.c_str(), run.turns, status.c_str(), keys.size() - 1,
                         run.output.size(), total.changed, total.lower_bound, total.ratio(), total.rewritten,
                         total.wasted, percentile_ms(total.latencies, 50), percentile_ms(total.latencies, 99),
-                        percentile_ms(escapes, 50), ms(escape_max), ms(run.startup), run.peak_rss_kib,
+                        percentile_ms(escapes, 50), ms(escape_max), ms(run.startup), run.title_rss_kib, run.peak_rss_kib,
                         static_cast<long long>(run.idle_cpu.count()));
             kinds_rows.emplace_back(game.name + " | " + term, total);
             baseline.push_back(game.name + " " + term + " " + std::to_string(keys.size() - 1) + " " +

@@ -371,6 +371,7 @@ GameRun play(const ScriptedGame &game, const std::string &term, const PlayOption
                         std::chrono::duration_cast<Micros>(first.last_output - started), false});
     run.startup = run.keys.back().latency;
     if (!first.ok) run.failure = "the title screen did not settle";
+    if (options.measure && t.running()) run.title_rss_kib = peak_rss_kib(t.pid());
 
     Player player(game);
     while (run.failure.empty() && t.running()) {

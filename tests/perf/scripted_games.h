@@ -63,6 +63,7 @@ struct GameRun {
     // With PlayOptions::measure:
     Micros startup{0};  // start to the first complete title screen
     std::vector<Micros> escape_latency;  // Escape to the next move prompt
+    long long title_rss_kib = 0;  // VmHWM at the complete title screen
     long long peak_rss_kib = 0;  // VmHWM just before the last key
     Micros idle_cpu{-1};  // CPU time used while idle at a prompt
 };
