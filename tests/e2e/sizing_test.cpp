@@ -4,6 +4,7 @@
 #include <string>
 
 #include "support/game_driver.h"
+#include "support/param_name.h"
 
 namespace e2e {
 namespace {
@@ -61,7 +62,10 @@ INSTANTIATE_TEST_SUITE_P(
                       SizeCase{"25", "2", GENERAL},            // general window of 0 columns
                       SizeCase{"25", "39", COINFO},
                       SizeCase{"25", "40", COINFO},            // company panel of 0 columns
-                      SizeCase{"15", "80", nullptr}));
+                      SizeCase{"15", "80", nullptr}),
+    [](const ::testing::TestParamInfo<SizeCase> &param_info) {
+        return test_names::size_name(param_info.param.lines, param_info.param.columns);
+    });
 
 }  // namespace
 }  // namespace e2e

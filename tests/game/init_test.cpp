@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "game/game.h"
+#include "support/param_name.h"
 #include "support/screen.h"
 #include "ui/ui.h"
 
@@ -87,7 +88,11 @@ INSTANTIATE_TEST_SUITE_P(Environment, ScreenSize, ::testing::Values(
     SizeCase{"30", "100", 30, 100},
     SizeCase{"abc", "100", 0, 100},
     SizeCase{"  24x", "+81", 24, 81},
-    SizeCase{"99999999999", "-99999999999", 2147483647, -2147483647 - 1}));
+    SizeCase{"99999999999", "-99999999999", 2147483647, -2147483647 - 1}),
+    [](const ::testing::TestParamInfo<SizeCase> &param_info) {
+        const auto text = [](const char *value) { return value ? std::optional<std::string>(value) : std::nullopt; };
+        return test_names::size_name(text(param_info.param.lines), text(param_info.param.columns));
+    });
 
 TEST(ParseInt, ReadsLikeAtoiButClamps) {
     struct {

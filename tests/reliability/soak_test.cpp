@@ -131,7 +131,8 @@ TEST_P(Monkey, RandomKeysEverywhereThenQuit) {
     report(name + ": " + describe(tally) + " seconds=" + std::to_string(seconds));
 }
 
-INSTANTIATE_TEST_SUITE_P(Soak, Monkey, ::testing::Range(0, MONKEY_SHARDS));
+INSTANTIATE_TEST_SUITE_P(Soak, Monkey, ::testing::Range(0, MONKEY_SHARDS),
+                         [](const ::testing::TestParamInfo<int> &param_info) { return "Shard" + std::to_string(param_info.param); });
 
 }  // namespace
 }  // namespace reliability
