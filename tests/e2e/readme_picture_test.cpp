@@ -1,13 +1,16 @@
-// The picture of the main screen in the README is the screen of a real run:
-// a pinned two-player game after a few turns. Run this test with
-// VEGATRADE_UPDATE_README=1 to write the picture anew after a change to what
-// the game draws.
+// The pictures of the game in the README are screens of a real run: a pinned
+// two-player game after a few turns, as text in the README and in colour in
+// docs/screens/main.svg, and the first merger of the same game in
+// docs/screens/merger.svg. Run this test with VEGATRADE_UPDATE_README=1 to
+// take the pictures anew after a change to what the game draws.
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 
 #include "support/game_driver.h"
+#include "support/svg.h"
 
 namespace e2e {
 namespace {
@@ -40,6 +43,85 @@ constexpr const char *END = "```\n<!-- main screen: end -->";
     return ::testing::AssertionSuccess();
 }
 
+bool updating() {
+    const char *update = std::getenv("VEGATRADE_UPDATE_README");
+    return update != nullptr && std::string(update) == "1";
+}
+
+std::string read_file(const std::string &path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Compares a picture with the committed file, or writes it when updating.
+void expect_picture_file(const std::string &relative_path, const std::string &picture) {
+    const std::string path = std::string(VEGATRADE_SOURCE_DIR) + "/" + relative_path;
+    if (updating()) {
+        std::ofstream(path) << picture;
+        return;
+    }
+    EXPECT_EQ(read_file(path), picture)
+        << relative_path << " differs; run with VEGATRADE_UPDATE_README=1 to take it anew";
+}
+
+// The offer on the map (its digit) next to the most different companies,
+// read off the screen; 0 when no offer touches a company.
+char offer_between_companies(const Terminal &t) {
+    char best = '0';
+    std::size_t best_count = 0;
+    for (int r = 0; r < 10; ++r) {
+        for (int c = 0; c < 12; ++c) {
+            const std::string here = t.cell(sector_cell(r, c).row, sector_cell(r, c).col).ch;
+            if (here.size() != 1 || here[0] < '1' || here[0] > '5') continue;
+            std::set<char> companies;
+            const int around[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+            for (const auto &step : around) {
+                const int nr = r + step[0];
+                const int nc = c + step[1];
+                if (nr < 0 || nr >= 10 || nc < 0 || nc >= 12) continue;
+                const std::string next = t.cell(sector_cell(nr, nc).row, sector_cell(nr, nc).col).ch;
+                if (next.size() == 1 && next[0] >= 'A' && next[0] <= 'E') companies.insert(next[0]);
+            }
+            if (companies.size() > best_count) {
+                best = here[0];
+                best_count = companies.size();
+            }
+        }
+    }
+    return best_count > 0 ? best : '0';
+}
+
+// Plays on, taking the offer next to the most companies (offer 1 when none
+// touches one), until a merger is announced; the announcement is then on
+// the screen.
+::testing::AssertionResult play_until_merger(Terminal &t, int max_moves) {
+    for (int move = 0; move < max_moves; ++move) {
+        const char offer = offer_between_companies(t);
+        t.type(std::string(1, offer == '0' ? '1' : offer));
+        bool traded = false;
+        for (;;) {
+            auto settled = t.wait_until_quiet(Millis{60});
+            if (!settled) return settled;
+            const std::string screen = t.screen_text();
+            if (screen.find("has just been merged into") != std::string::npos) {
+                return ::testing::AssertionSuccess();
+            } else if (screen.find("Press any key to continue...") != std::string::npos) {
+                t.type(" ");
+            } else if (screen.find("escape when done:") != std::string::npos) {
+                t.type(traded ? key::Escape : "\rm\r");
+                traded = true;
+            } else if (at_move_prompt(t)) {
+                break;
+            } else {
+                return ::testing::AssertionFailure() << "unexpected screen:\n" << t.dump();
+            }
+        }
+    }
+    return ::testing::AssertionFailure() << "no merger in " << max_moves << " moves:\n" << t.dump();
+}
+
 TEST(ReadmePicture, ShowsTheMainScreenOfARealRun) {
     Options options;
     options.pin_clock = PinnedClock{2026, 1210};
@@ -48,25 +130,27 @@ TEST(ReadmePicture, ShowsTheMainScreenOfARealRun) {
     ASSERT_TRUE(play_turns(t, 10));
     ASSERT_TRUE(t.wait_until_quiet());
     const std::string picture = BEGIN + t.screen_text() + "\n" + END;
+    const std::string main_svg = screen_svg(t, "vegatrade: the main screen at Vega's move prompt");
 
     const std::string path = std::string(VEGATRADE_SOURCE_DIR) + "/README.md";
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string readme = text.str();
+    std::string readme = read_file(path);
     const auto begin = readme.find(BEGIN);
     const auto end = readme.find(END);
     ASSERT_NE(begin, std::string::npos) << "README.md has no picture markers";
     ASSERT_NE(end, std::string::npos) << "README.md has no picture markers";
 
-    const char *update = std::getenv("VEGATRADE_UPDATE_README");
-    if (update != nullptr && std::string(update) == "1") {
+    if (updating()) {
         readme.replace(begin, end + std::string(END).size() - begin, picture);
         std::ofstream(path) << readme;
     } else {
         EXPECT_EQ(readme.substr(begin, end + std::string(END).size() - begin), picture)
             << "run with VEGATRADE_UPDATE_README=1 to take a new picture";
     }
+    expect_picture_file("docs/screens/main.svg", main_svg);
+
+    ASSERT_TRUE(play_until_merger(t, 60));
+    ASSERT_TRUE(t.wait_until_quiet());
+    expect_picture_file("docs/screens/merger.svg", screen_svg(t, "vegatrade: a merger is announced"));
 }
 
 }  // namespace
