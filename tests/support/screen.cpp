@@ -29,12 +29,10 @@ struct Glyph {
     bool operator==(const Glyph &) const = default;
 };
 
-// A picture row as written and the glyphs it stands for; a glyph's key is
-// 0 where no markup covers it.
+// A picture row as written and the glyphs it stands for.
 struct PictureRow {
     std::string source;
     std::vector<Glyph> glyphs;
-    std::vector<char> keys;
 };
 
 void append_utf8(std::string &out, char32_t code) {
@@ -120,7 +118,6 @@ std::vector<PictureRow> parse_picture(std::string_view text, const Styles &style
             Glyph glyph{"", key == 0 ? A_NORMAL : styles.at(key)};
             append_utf8(glyph.text, code);
             row.glyphs.push_back(glyph);
-            row.keys.push_back(key);
         }
         rows.push_back(std::move(row));
     }
