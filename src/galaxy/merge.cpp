@@ -120,17 +120,20 @@ void merge_stock(int survivor, int absorbed) {
         const int total = clamp_int(static_cast<std::int64_t>(player.holdings[survivor]) + new_shares);
         const int bonus = merger_bonus(absorbed_price, old_shares, divisor);
 
-        wmove(general_window, k + 3, 4);
-        wattr_on(general_window, A_BOLD, nullptr);
-        waddch(general_window, ' ');
-        put_padded(general_window, player.name, 20);
-        waddstr(general_window, "   ");
-        wattr_off(general_window, A_BOLD, nullptr);
-        char figures[96];
-        std::snprintf(figures, sizeof figures, "%-5d       %-5d     %5d            ", old_shares, new_shares, total);
-        waddstr(general_window, figures);
-        std::snprintf(figures, sizeof figures, "$%-5d", bonus);
-        put_text_attr(general_window, A_BOLD, figures);
+        // A short general window has no room for the later rows.
+        if (wmove(general_window, k + 3, 4) != ERR) {
+            wattr_on(general_window, A_BOLD, nullptr);
+            waddch(general_window, ' ');
+            put_padded(general_window, player.name, 20);
+            waddstr(general_window, "   ");
+            wattr_off(general_window, A_BOLD, nullptr);
+            char figures[96];
+            std::snprintf(figures, sizeof figures, "%-5d       %-5d     %5d            ", old_shares,
+                          new_shares, total);
+            waddstr(general_window, figures);
+            std::snprintf(figures, sizeof figures, "$%-5d", bonus);
+            put_text_attr(general_window, A_BOLD, figures);
+        }
 
         player.holdings[survivor] = total;
         player.holdings[absorbed] = 0;
