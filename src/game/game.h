@@ -39,3 +39,4 @@ int count_occupied();
 
 // shutdown.cpp
 void shutdown();
+void close_game();

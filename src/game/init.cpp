@@ -92,6 +92,7 @@ void init_game() {
     init_companies();
     init_players();
     create_windows();
+    require_layout_fits();
     keypad(stdscr, TRUE);
     keypad(general_window, TRUE);
 }

@@ -7,6 +7,11 @@
 
 void shutdown() {
     show_standings(" GAME OVER - Final Standings ");
+    close_game();
+}
+
+// Deletes the windows, restores the terminal and prints the banner.
+void close_game() {
     delwin(map_window);
     delwin(coinfo_window);
     delwin(general_window);

@@ -2,19 +2,33 @@
 #include "game/game.h"
 #include "ui/ui.h"
 
+#include <unistd.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
 
 constexpr int NAME_COLUMN = 49;
+constexpr int CTRL_C = 3;
+
+// The frame of '$' round the layout, or round as much of it as the screen
+// holds; on a larger terminal the rest stays blank.
+void draw_title_frame(attr_t attr) {
+    const int rows = std::min(screen_lines, getmaxy(stdscr));
+    const int columns = std::min(screen_cols, getmaxx(stdscr));
+    WINDOW *frame = derwin(stdscr, rows, columns, 0, 0);
+    if (frame == nullptr) return;
+    wattr_on(frame, attr, nullptr);
+    wborder(frame, '$', '$', '$', '$', 0, 0, 0, 0);
+    delwin(frame);
+}
 
 void draw_title_screen() {
     wclear(stdscr);
     const attr_t frame = scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW), A_NORMAL);
+    draw_title_frame(frame);
     wattr_on(stdscr, frame, nullptr);
-    wborder(stdscr, '$', '$', '$', '$', 0, 0, 0, 0);
     char version[32];
     std::snprintf(version, sizeof version, " V%s ", VERSION);
     center_text(stdscr, screen_cols, screen_lines - 1, version);
@@ -35,10 +49,12 @@ void draw_title_screen() {
     raw();
 }
 
-// Waits for a digit from 1 to MAX_PLAYERS; every other key is ignored.
+// Waits for a digit from 1 to MAX_PLAYERS; Ctrl-C leaves the program, and
+// every other key is ignored.
 int read_player_count() {
     for (;;) {
         const int key = read_key();
+        if (key == CTRL_C) quit_before_game();
         if (key >= '1' && key < '1' + MAX_PLAYERS) {
             waddch(stdscr, static_cast<chtype>(key));
             return key - '0';

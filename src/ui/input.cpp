@@ -5,6 +5,7 @@
 
 namespace {
 
+constexpr int CTRL_C = 3;
 constexpr int CTRL_L = 12;
 
 bool is_enter(int key) { return key == '\n' || key == '\r'; }
@@ -18,8 +19,7 @@ bool is_shortcut(int key) { return key == 'm' || key == 'M' || key == 'n' || key
 // blank the title screen.
 void repaint(WINDOW *window) {
     if (window == stdscr) {
-        redrawwin(stdscr);
-        wrefresh(stdscr);
+        redraw_title_screen();
     } else {
         redraw_all();
     }
@@ -70,6 +70,8 @@ void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
             key = read_key();
         }
         if (is_enter(key)) break;
+        // Free text is typed only before the game, for the names; Ctrl-C leaves there.
+        if (key == CTRL_C && mode != INPUT_AMOUNT) quit_before_game();
         if (is_erase(key)) {
             if (count > 0) {
                 --count;

@@ -1,9 +1,15 @@
-// The quit confirmation.
+// The quit confirmation, and leaving before the game.
 #include "game/game.h"
 #include "ui/ui.h"
 
 #include <cctype>
 #include <cstdlib>
+
+namespace {
+
+constexpr int QUIT_STATUS = 2;
+
+}  // namespace
 
 // Asks whether to quit. A yes ends the game with the final standings and
 // exit status 2; any other key closes the window and returns.
@@ -20,8 +26,15 @@ void confirm_quit() {
     delwin(window);
     if (key == 'Y') {
         shutdown();
-        std::exit(2);
+        std::exit(QUIT_STATUS);
     }
     // The question stands over the map and the panel only.
     restage({map_window, coinfo_window});
+}
+
+// Ctrl-C at the number prompt or a name: leaves at once as a confirmed quit
+// does, without standings, since no game was played.
+void quit_before_game() {
+    close_game();
+    std::exit(QUIT_STATUS);
 }

@@ -2,6 +2,10 @@
 // restored whichever way it ends.
 #include "ui/ui.h"
 
+#include <sys/ioctl.h>
+#include <term.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -11,7 +15,36 @@ namespace {
 
 bool curses_started = false;
 
+// The terminal curses draws on, asked for its size at a repaint; -1 until
+// start_terminal runs.
+int terminal_fd = -1;
+
 constexpr int ESCAPE_DELAY_MS = 25;
+
+// Refuses a terminal type that terminfo knows but that cannot move the
+// cursor (such as "dumb"): the game would draw nothing and read keys blind.
+// A type terminfo does not know is left to initscr, which reports it.
+void require_cursor_addressing() {
+    int found = 0;
+    if (setupterm(nullptr, STDOUT_FILENO, &found) != OK) return;
+    const char *move = tigetstr("cup");
+    const bool addressable = move != nullptr && move != reinterpret_cast<char *>(-1);
+    del_curterm(cur_term);
+    if (addressable) return;
+    // The type's name as it can be shown: printable ASCII only.
+    char type[64];
+    std::size_t length = 0;
+    for (const char *p = std::getenv("TERM"); p != nullptr && *p != '\0' && length + 1 < sizeof type; ++p) {
+        type[length++] = *p >= ' ' && *p <= '~' ? *p : '?';
+    }
+    type[length] = '\0';
+    char message[160];
+    std::snprintf(
+        message, sizeof message,
+        "vegatrade: the terminal type \"%s\" cannot move the cursor; set TERM to your terminal's type\n",
+        type);
+    fatal(message);
+}
 
 }  // namespace
 
@@ -19,12 +52,14 @@ constexpr int ESCAPE_DELAY_MS = 25;
 // and a hang-up must end the game through the lost-input path, so both
 // signals are ignored once curses has installed its own handlers.
 void start_terminal() {
+    require_cursor_addressing();
     // curses takes the terminal's real size; LINES and COLUMNS in the
     // environment size the layout only.
     use_env(FALSE);
     use_tioctl(TRUE);
     initscr();
     curses_started = true;
+    terminal_fd = STDOUT_FILENO;
     std::signal(SIGWINCH, SIG_IGN);
     std::signal(SIGHUP, SIG_IGN);
     // A lone Escape should answer at once unless the user chose a delay.
@@ -37,6 +72,35 @@ void fatal(const char *message) {
     if (curses_started && !isendwin()) endwin();
     std::fputs(message, stderr);
     std::exit(1);
+}
+
+// The size of the terminal now, which may differ from curses' screen: the
+// game ignores size changes. False when it cannot be asked.
+bool terminal_size(int &height, int &width) {
+    winsize size{};
+    if (terminal_fd < 0 || ioctl(terminal_fd, TIOCGWINSZ, &size) != 0) return false;
+    if (size.ws_row == 0 || size.ws_col == 0) return false;
+    height = size.ws_row;
+    width = size.ws_col;
+    return true;
+}
+
+// Ends the program when the terminal cannot show the layout: it needs
+// every column and every row but the last, which stays blank under the
+// general window (so a 24-row terminal plays the 25-row layout). Called
+// once the windows are made, so the layout is at least 15 x 41.
+void require_layout_fits() {
+    const int height = getmaxy(stdscr);
+    const int width = getmaxx(stdscr);
+    const int needed_rows = screen_lines - 1;
+    if (width >= screen_cols && height >= needed_rows) return;
+    char message[256];
+    std::snprintf(
+        message, sizeof message,
+        "vegatrade: the terminal is %d x %d (columns x rows), but the %d x %d layout needs at least "
+        "%d x %d; enlarge the terminal, or set both LINES and COLUMNS to a layout that fits\n",
+        width, height, screen_cols, screen_lines, screen_cols, needed_rows);
+    fatal(message);
 }
 
 void input_closed() { fatal("vegatrade: input closed\n"); }

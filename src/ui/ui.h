@@ -50,6 +50,7 @@ void put_text_attr_at(WINDOW *window, int row, int column, attr_t attr, const ch
 void center_text(WINDOW *window, int width, int row, const char *text);
 void general_header(const char *title, int blink);
 void redraw_all();
+void redraw_title_screen();
 void wait_key(int row);
 WINDOW *create_window(int rows, int columns, int top, int left, const char *failure);
 WINDOW *open_dialog(int rows, int columns, attr_t border, const char *failure);
@@ -59,6 +60,8 @@ void restage(std::initializer_list<WINDOW *> windows);
 
 // terminal.cpp
 void start_terminal();
+bool terminal_size(int &height, int &width);
+void require_layout_fits();
 [[noreturn]] void fatal(const char *message);
 [[noreturn]] void input_closed();
 int read_key();
@@ -71,3 +74,4 @@ void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
 
 // quit.cpp
 void confirm_quit();
+[[noreturn]] void quit_before_game();

@@ -2,6 +2,8 @@
 // general window's header, the Ctrl-L repaint and the "press any key" pause.
 #include "ui/ui.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -34,6 +36,54 @@ struct VisibleForms {
 const char *visible_form(unsigned char byte) {
     static const VisibleForms forms;
     return forms.form[byte];
+}
+
+// Says on the top row that the terminal is too small for the layout and
+// what it needs, in as much of the row as the terminal shows; the rest of
+// the screen is left as it is.
+void show_too_small(int width) {
+    char note[96];
+    const int length =
+        std::snprintf(note, sizeof note, "Terminal too small, needs %d x %d: enlarge it, then press Ctrl-L",
+                      screen_cols, screen_lines - 1);
+    // The terminal's last column is left alone: a character there may wrap.
+    const int shown = std::min({length, width - 1, getmaxx(stdscr)});
+    if (shown <= 0) return;
+    WINDOW *bar = newwin(1, shown, 0, 0);
+    if (bar == nullptr) return;
+    wattr_on(bar, A_REVERSE, nullptr);
+    waddnstr(bar, note, shown);
+    wnoutrefresh(bar);
+    delwin(bar);
+    doupdate();
+}
+
+// Sends every cell of stdscr that the terminal shows, then of `windows`,
+// again. curses keeps the screen size the game started with, so a terminal
+// that has shrunk below what the layout needs (every column, every row but
+// the blank last one) is not repainted: curses would scroll and wrap it.
+void repaint(std::initializer_list<WINDOW *> windows) {
+    int rows = getmaxy(stdscr);
+    int columns = getmaxx(stdscr);
+    int height = rows;
+    int width = columns;
+    if (terminal_size(height, width)) {
+        if (width < screen_cols || height < screen_lines - 1) {
+            show_too_small(width);
+            return;
+        }
+        rows = std::min(rows, height);
+        columns = std::min(columns, width);
+    }
+    WINDOW *shown = derwin(stdscr, rows, columns, 0, 0);
+    if (shown != nullptr) redrawwin(shown);
+    for (WINDOW *window : windows) redrawwin(window);
+    if (shown != nullptr) {
+        wnoutrefresh(shown);
+        delwin(shown);
+    }
+    wrefresh(stdscr);
+    for (WINDOW *window : windows) wrefresh(window);
 }
 
 }  // namespace
@@ -95,11 +145,11 @@ void general_header(const char *title, int blink) {
 
 // The Ctrl-L repaint: every line of the four windows is sent again, so a
 // screen garbled by other output is repaired cell by cell.
-void redraw_all() {
-    WINDOW *const windows[] = {stdscr, map_window, coinfo_window, general_window};
-    for (WINDOW *window : windows) redrawwin(window);
-    for (WINDOW *window : windows) wrefresh(window);
-}
+void redraw_all() { repaint({map_window, coinfo_window, general_window}); }
+
+// The Ctrl-L repaint of the title screen, which is all on stdscr: the game's
+// windows are still empty and would blank it.
+void redraw_title_screen() { repaint({}); }
 
 // The pause that ends every announcement: waits for any key but Ctrl-L,
 // which repaints the screen and goes on waiting.

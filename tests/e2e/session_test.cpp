@@ -74,7 +74,7 @@ TEST_P(TitleScreen, ShowsBorderBannerNoticeAndPrompt) {
 
     // Every key but 1 to 4 is ignored without a trace.
     const std::string before = t.screen_text();
-    t.type("05x\r\x03\x0cq");
+    t.type("05x\r\x0cq");
     t.type(key::Up);
     ASSERT_TRUE(t.wait_until_quiet());
     EXPECT_EQ(t.screen_text(), before);

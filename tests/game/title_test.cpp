@@ -70,7 +70,7 @@ TEST_F(TitleTest, TitleScreenShowsItsTextsInTheirPlacesAndAttributes) {
 }
 
 TEST_F(TitleTest, OnlyADigitFromOneToFourAnswersTheNumberPrompt) {
-    type(std::string("05x\r") + headless::KEY_SEQ_UP + "\x03\x0cQ" + "3" + "A\rB\rC\r");
+    type(std::string("05x\r") + headless::KEY_SEQ_UP + "\x0cQ" + "3" + "A\rB\rC\r");
     setup_players();
     EXPECT_EQ(num_players, 3);
     EXPECT_TRUE(headless::expect_window(stdscr, headless::Area{9, 1, 6, 78}, R"(

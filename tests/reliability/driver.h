@@ -339,13 +339,13 @@ private:
     }
 
     // A name of 1 to 8 bytes, any byte the editor stores (not Enter,
-    // erase or Ctrl-L, which the editor acts on, nor NUL).
+    // erase, Ctrl-L or Ctrl-C, which the editor acts on, nor NUL).
     std::string random_name() {
         const int length = 1 + keys_.pick(8);
         std::string name;
         while (static_cast<int>(name.size()) < length) {
             const int byte = keys_.pick(3) == 0 ? 1 + keys_.pick(255) : 'a' + keys_.pick(26);
-            if (byte == '\r' || byte == '\n' || byte == 8 || byte == 127 || byte == 12) continue;
+            if (byte == '\r' || byte == '\n' || byte == 8 || byte == 127 || byte == 12 || byte == 3) continue;
             name += static_cast<char>(byte);
         }
         return name;
