@@ -1,7 +1,11 @@
 // The layout size from LINES and COLUMNS: every size either plays or ends
 // with its window's message, and the terminal is left as it was found.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "support/game_driver.h"
 #include "support/param_name.h"
@@ -66,6 +70,245 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<SizeCase> &param_info) {
         return test_names::size_name(param_info.param.lines, param_info.param.columns);
     });
+
+// The terminal's size against the layout's: a terminal that shows every
+// column of the layout and every row but its last plays; a smaller one ends
+// within a second, before the title screen, with a message naming both
+// sizes. Sizes no window can have keep their window's message.
+struct TerminalCase {
+    int rows;
+    int cols;
+    std::optional<std::string> lines;
+    std::optional<std::string> columns;
+    std::string message;  // empty: the game starts
+};
+
+std::ostream &operator<<(std::ostream &os, const TerminalCase &c) {
+    return os << c.cols << " x " << c.rows << " terminal, LINES=" << c.lines.value_or("(unset)")
+              << " COLUMNS=" << c.columns.value_or("(unset)");
+}
+
+// The message for a terminal too small for the layout, all sizes columns x rows.
+std::string too_small(int cols, int rows, int layout_cols, int layout_rows, int needed_cols,
+                      int needed_rows) {
+    return "vegatrade: the terminal is " + std::to_string(cols) + " x " + std::to_string(rows) +
+           " (columns x rows), but the " + std::to_string(layout_cols) + " x " + std::to_string(layout_rows) +
+           " layout needs at least " + std::to_string(needed_cols) + " x " + std::to_string(needed_rows) +
+           "; enlarge the terminal, or set both LINES and COLUMNS to a layout that fits\n";
+}
+
+// Writes to the game's terminal as another program would.
+void write_over(const Terminal &t, const std::string &bytes) {
+    const std::string path = "/proc/" + std::to_string(t.pid()) + "/fd/1";
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY);
+    ASSERT_GE(fd, 0) << path;
+    EXPECT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    ::close(fd);
+}
+
+class TerminalSize : public ::testing::TestWithParam<TerminalCase> {};
+
+TEST_P(TerminalSize, PlaysOrEndsAtOnceWithTheSizes) {
+    const TerminalCase &c = GetParam();
+    Options options;
+    options.rows = c.rows;
+    options.cols = c.cols;
+    options.env = {{"LINES", c.lines}, {"COLUMNS", c.columns}};
+    Terminal t(options);
+    if (!c.message.empty()) {
+        EXPECT_TRUE(ended_with(t, 1, c.message, Millis{1000}));
+        EXPECT_EQ(t.output_bytes().find("Please enter"), std::string::npos) << "no title screen";
+        return;
+    }
+    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players [1-4]:"));
+    t.type(key::CtrlC);
+    EXPECT_TRUE(ended_with(t, 2, ""));
+}
+
+constexpr std::nullopt_t UNSET = std::nullopt;
+
+const TerminalCase TERMINAL_CASES[] = {
+    {30, 100, UNSET, UNSET, ""},  // larger
+    {25, 80, UNSET, UNSET, ""},   // equal
+    {24, 80, UNSET, UNSET, ""},   // the last row is blank
+    {25, 79, UNSET, UNSET, too_small(79, 25, 80, 25, 80, 24)},
+    {23, 80, UNSET, UNSET, too_small(80, 23, 80, 25, 80, 24)},
+    {23, 79, UNSET, UNSET, too_small(79, 23, 80, 25, 80, 24)},
+    // COLUMNS alone is ignored.
+    {25, 70, UNSET, "70", too_small(70, 25, 80, 25, 80, 24)},
+    {30, 100, "30", "100", ""},
+    {29, 100, "30", "100", ""},
+    {28, 100, "30", "100", too_small(100, 28, 100, 30, 100, 29)},
+    {25, 80, "30", "100", too_small(80, 25, 100, 30, 100, 29)},
+    {25, 80, "20", "70", ""},
+    {19, 70, "20", "70", ""},
+    {19, 69, "20", "70", too_small(69, 19, 70, 20, 70, 19)},
+    // No window can be made: its message stands.
+    {10, 40, "14", "80", GENERAL},
+    {25, 30, "25", "40", COINFO},
+};
+
+INSTANTIATE_TEST_SUITE_P(Terminal, TerminalSize, ::testing::ValuesIn(TERMINAL_CASES));
+
+// On a terminal larger than the layout the title screen's frame goes round
+// the layout, the version in its bottom edge, and the rest stays blank.
+TEST(TitleFrame, SurroundsTheLayoutOnALargerTerminal) {
+    Options options;
+    options.args = {"-c"};
+    options.rows = 30;
+    options.cols = 90;
+    Terminal t(options);
+    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players [1-4]:"));
+    // f: the frame, bold yellow; b: the banner, bold yellow on blue; p: plain,
+    // white on black. Columns 80 to 89 and rows 25 to 29 are blank.
+    const std::map<char, Style> styles = {{'f', {.bold = true, .fg = 3, .bg = 0}},
+                                          {'b', {.bold = true, .fg = 3, .bg = 4}},
+                                          {'p', {.fg = 7, .bg = 0}}};
+    EXPECT_TRUE(t.expect_screen(R"(
+{f:┌$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┐}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                    }{b:* V * E * G * A ** T * R * A * D * E *}{p:                    }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                  Please enter the number of players [1-4]:                   }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:$}{p:          This program is free software, and comes with NO WARRANTY.          }{f:$}
+{f:$}{p:            You may share and change it under the MIT License; see            }{f:$}
+{f:$}{p:            the LICENSE file that is distributed with the program.            }{f:$}
+{f:$}{p:                                                                              }{f:$}
+{f:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
+)",
+                                styles));
+    EXPECT_EQ(t.cursor(), (Position{9, 61}));
+
+    // Shrunk to the layout's size and cleared by other output, the title
+    // screen comes back whole with Ctrl-L in the name editor.
+    t.type("1");
+    ASSERT_TRUE(t.wait_for_text(11, "Player 1, enter your name:"));
+    std::vector<std::string> layout;
+    for (int row = 0; row < 25; ++row) layout.push_back(text_at(t, row, 0, 80));
+    t.resize(25, 80);
+    write_over(t, "\033[H\033[2J");
+    ASSERT_TRUE(t.wait_for([&] { return t.row_text(0).empty(); }));
+    t.type(key::CtrlL);
+    EXPECT_TRUE(t.wait_for(
+        [&] {
+            for (int row = 0; row < 25; ++row) {
+                if (text_at(t, row, 0, 80) != layout[static_cast<std::size_t>(row)]) return false;
+            }
+            return true;
+        },
+        kDefaultTimeout, "the title screen"));
+    EXPECT_EQ(t.cursor(), (Position{11, 49}));
+}
+
+// A terminal that shrinks during the game: Ctrl-L leaves the screen as it
+// is but for a note on the top row, until the terminal is large enough
+// again; then Ctrl-L shows the whole main screen.
+struct ResizeCase {
+    int rows, cols;              // at the start
+    int small_rows, small_cols;  // after the shrink
+    const char *note;            // the top row then
+    int big_rows, big_cols;      // after the terminal grows again
+};
+
+std::ostream &operator<<(std::ostream &os, const ResizeCase &c) {
+    return os << c.cols << " x " << c.rows << " to " << c.small_cols << " x " << c.small_rows << " to "
+              << c.big_cols << " x " << c.big_rows;
+}
+
+// The main screen of the pinned one-player game at its first move.
+constexpr const char *PINNED_MAIN_SCREEN = R"(
+ VegaTrade =====================================================================
+ ┌--------------- Map ----------------┐ Company                Price  Holdings
+ | 3  .  .  .  .  .  .  1  .  .  .  . |
+ | .  .  .  .  .  .  .  .  .  .  .  . | no active companies
+ | .  .  .  .  *  .  .  .  .  .  2  . |
+ | .  .  .  .  .  .  .  .  .  .  *  . |
+ | .  .  .  .  .  .  .  .  .  .  .  . |
+ | .  .  .  .  .  .  .  .  .  .  .  . |
+ | .  .  .  .  .  .  .  .  .  .  .  4 |
+ | .  .  .  *  .  .  .  .  .  .  @  . |
+ | .  .  .  .  .  .  .  .  .  .  .  . |
+ | .  .  .  *  .  .  .  .  .  .  5  . |
+ └------------------------------------┘
+ ┌//////////////////////////// Ann (Cash: $6000) /////////////////////////////┐
+ |                                                                            |
+ | Ann, enter your move [1-5]:                                                |
+ |                                                                            |
+ |                                                                            |
+ |                                                                            |
+ |                                                                            |
+ |                                                                            |
+ |                                                                            |
+ |                                                                            |
+ └////////////////////////////////////////////////////////////////////////////┘
+)";
+
+class Resize : public ::testing::TestWithParam<ResizeCase> {};
+
+TEST_P(Resize, CtrlLWaitsForTheLayoutToFitThenRepaintsAll) {
+    const ResizeCase &c = GetParam();
+    Options options;
+    options.pin_clock = PinnedClock{2026, 1210};
+    options.rows = c.rows;
+    options.cols = c.cols;
+    Terminal t(options);
+    ASSERT_TRUE(start_players(t, {"Ann"}));
+    ASSERT_TRUE(t.wait_until_quiet());
+
+    t.resize(c.small_rows, c.small_cols);
+    ASSERT_TRUE(t.wait_until_quiet());
+    // What the terminal kept of the screen, with the note over the top row.
+    const int note = static_cast<int>(std::string(c.note).size());
+    std::vector<std::string> shrunk = {c.note + text_at(t, 0, note, c.small_cols - note)};
+    for (int row = 1; row < c.small_rows; ++row) shrunk.push_back(text_at(t, row, 0, c.small_cols));
+    t.type(key::CtrlL);
+    ASSERT_TRUE(t.wait_for(
+        [&] {
+            for (int row = 0; row < c.small_rows; ++row) {
+                if (text_at(t, row, 0, c.small_cols) != shrunk[static_cast<std::size_t>(row)]) return false;
+            }
+            return true;
+        },
+        kDefaultTimeout, "the note on the top row"));
+
+    t.resize(c.big_rows, c.big_cols);
+    t.type(key::CtrlL);
+    EXPECT_TRUE(t.expect_screen(PINNED_MAIN_SCREEN));
+    EXPECT_EQ(t.cursor(), (Position{PROMPT_ROW, 31}));
+
+    t.type("qy");
+    ASSERT_TRUE(t.wait_for_screen_contains("GAME OVER - Final Standings"));
+    t.type(" ");
+    EXPECT_TRUE(ended_with(t, 2, ""));
+}
+
+constexpr const char *NOTE = "Terminal too small, needs 80 x 24: enlarge it, then press Ctrl-L";
+
+const ResizeCase RESIZE_CASES[] = {
+    {25, 80, 20, 70, NOTE, 25, 80},
+    {24, 80, 23, 80, NOTE, 24, 80},
+    {25, 80, 25, 79, NOTE, 40, 120},
+    // Started larger than the layout, whose size is enough again; a narrow
+    // terminal shows the start of the note.
+    {30, 100, 12, 40, "Terminal too small, needs 80 x 24: enla", 25, 80},
+};
+
+INSTANTIATE_TEST_SUITE_P(Terminal, Resize, ::testing::ValuesIn(RESIZE_CASES));
 
 }  // namespace
 }  // namespace e2e

@@ -1,0 +1,70 @@
+// Before the game: terminals that cannot show it are refused, and Ctrl-C at
+// the number prompt or a name leaves at once, as a quit does.
+#include <string>
+
+#include "support/game_driver.h"
+
+namespace e2e {
+namespace {
+
+struct TypeCase {
+    const char *term;
+    const char *message;
+};
+
+std::ostream &operator<<(std::ostream &os, const TypeCase &c) { return os << "TERM=" << c.term; }
+
+class TerminalType : public ::testing::TestWithParam<TypeCase> {};
+
+// A type that cannot move the cursor is refused before anything is drawn;
+// one that terminfo does not know keeps curses' own message.
+TEST_P(TerminalType, IsRefusedWithItsNameBeforeAnythingIsDrawn) {
+    const TypeCase &c = GetParam();
+    Options options;
+    options.env = {{"TERM", c.term}};
+    Terminal t(options);
+    EXPECT_TRUE(ended_with(t, 1, c.message, Millis{1000}));
+    EXPECT_EQ(t.output_bytes(), "") << "the terminal is left untouched";
+}
+
+INSTANTIATE_TEST_SUITE_P(Start, TerminalType,
+                         ::testing::Values(TypeCase{"dumb",
+                                                    "vegatrade: the terminal type \"dumb\" cannot move the "
+                                                    "cursor; set TERM to your terminal's type\n"},
+                                           TypeCase{"no-such-terminal",
+                                                    "Error opening terminal: no-such-terminal.\n"}));
+
+struct CtrlCCase {
+    const char *where;
+    const char *keys;   // typed before Ctrl-C
+    const char *shown;  // a text the screen shows when Ctrl-C is typed
+};
+
+std::ostream &operator<<(std::ostream &os, const CtrlCCase &c) { return os << c.where; }
+
+class CtrlCBeforeTheGame : public ::testing::TestWithParam<CtrlCCase> {};
+
+// The program ends at once with status 2 and the banner, as after a quit,
+// but shows no standings: no game was played.
+TEST_P(CtrlCBeforeTheGame, LeavesAtOnceWithTheBannerAndNoStandings) {
+    const CtrlCCase &c = GetParam();
+    Terminal t;
+    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players [1-4]:"));
+    t.type(c.keys);
+    ASSERT_TRUE(t.wait_for_screen_contains(c.shown));
+    t.type(key::CtrlC);
+    EXPECT_TRUE(ended_with(t, 2, "", Millis{1000}));
+    const std::string &output = t.output_bytes();
+    EXPECT_EQ(output.find("Final Standings"), std::string::npos);
+    EXPECT_TRUE(output.ends_with("v1.2.2 29-Mar-1997\r\n")) << "the banner comes last, on standard output";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Start, CtrlCBeforeTheGame,
+    ::testing::Values(CtrlCCase{"NumberPrompt", "x", "Please enter the number of players [1-4]:"},
+                      CtrlCCase{"EmptyName", "2", "Player 1, enter your name:"},
+                      CtrlCCase{"HalfTypedSecondName", "2Ann\rBo", "Player 2, enter your name: Bo"}),
+    [](const auto &param_info) { return std::string(param_info.param.where); });
+
+}  // namespace
+}  // namespace e2e
