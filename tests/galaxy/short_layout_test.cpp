@@ -1,0 +1,80 @@
+// Mergers on a layout too short for the whole stock table: the rows that
+// fit are drawn, the others are not drawn at all, and every player's stock
+// is exchanged all the same.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "galaxy/galaxy.h"
+#include "game/game.h"
+#include "support/screen.h"
+#include "ui/ui.h"
+
+namespace {
+
+using headless::CursesTest;
+using headless::expect_window;
+
+class ShortLayout : public CursesTest {
+  protected:
+    // Builds the game state again on a layout of `lines` rows by 80, with
+    // four players holding `shares[k]` of company B and one share of A.
+    void open_short(const char *lines, const int (&shares)[MAX_PLAYERS]) {
+        open_screen(25, 80, 0, MAX_PLAYERS);
+        for (WINDOW *window : {map_window, general_window, coinfo_window}) delwin(window);
+        std::free(galaxy);
+        std::free(companies);
+        std::free(players);
+        setenv("LINES", lines, 1);
+        setenv("COLUMNS", "80", 1);
+        init_game();
+        unsetenv("LINES");
+        unsetenv("COLUMNS");
+        const char *names[MAX_PLAYERS] = {"Ann", "Bob", "Cy", "Dee"};
+        for (int k = 0; k < MAX_PLAYERS; ++k) {
+            std::snprintf(players[k].name, sizeof players[k].name, "%s", names[k]);
+            players[k].holdings[0] = 1;
+            players[k].holdings[1] = shares[k];
+        }
+        companies[1].price = 400;
+    }
+};
+
+TEST_F(ShortLayout, StockTableDrawsOnlyThePlayerRowsThatFit) {
+    struct Case {
+        const char *lines;
+        const char *picture;
+    } const cases[] = {
+        // Five rows: the second player's row stands over the bottom border.
+        {"19", R"(
+┌////////////////////////////{r: Stock Transactions }////////////////////////////┐
+|                             {b:Beetlejuice, Ltd.}                              |
+|   {r:=Player===============Old Stock===New Stock===Total Holdings===Bonus=}    |
+|   {b: Ann                    }10          5             6            {b:$1000 }    |
+└///{b: Bob                    }30          15           16            {b:$3000 }////┘
+)"},
+        // Four rows: only the first player's row.
+        {"18", R"(
+┌////////////////////////////{r: Stock Transactions }////////////////////////////┐
+|                             {b:Beetlejuice, Ltd.}                              |
+|   {r:=Player===============Old Stock===New Stock===Total Holdings===Bonus=}    |
+└///{b: Ann                    }10          5             6            {b:$1000 }////┘
+)"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string("LINES=") + c.lines);
+        open_short(c.lines, {10, 30, 0, 0});
+        type(" ");
+        merge_stock(0, 1);
+        EXPECT_TRUE(expect_window(general_window, c.picture, {{'b', A_BOLD}, {'r', A_REVERSE}}));
+        const int total[MAX_PLAYERS] = {6, 16, 1, 1};
+        const int bonus[MAX_PLAYERS] = {1000, 3000, 0, 0};
+        for (int k = 0; k < MAX_PLAYERS; ++k) {
+            EXPECT_EQ(players[k].holdings[0], total[k]) << "player " << k;
+            EXPECT_EQ(players[k].holdings[1], 0) << "player " << k;
+            EXPECT_EQ(players[k].cash, STARTING_CASH + bonus[k]) << "player " << k;
+        }
+    }
+}
+
+}  // namespace
