@@ -52,11 +52,11 @@ void require_cursor_addressing() {
 // and a hang-up must end the game through the lost-input path, so both
 // signals are ignored once curses has installed its own handlers.
 void start_terminal() {
-    require_cursor_addressing();
     // curses takes the terminal's real size; LINES and COLUMNS in the
     // environment size the layout only.
     use_env(FALSE);
     use_tioctl(TRUE);
+    require_cursor_addressing();
     initscr();
     curses_started = true;
     terminal_fd = STDOUT_FILENO;
