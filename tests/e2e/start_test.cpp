@@ -1,6 +1,7 @@
 // Before the game: terminals that cannot show it are refused, and Ctrl-C at
 // the number prompt or a name leaves at once, as a quit does.
 #include <string>
+#include <string_view>
 
 #include "support/game_driver.h"
 
@@ -9,7 +10,7 @@ namespace {
 
 struct TypeCase {
     const char *term;
-    const char *message;
+    std::string_view message;
 };
 
 std::ostream &operator<<(std::ostream &os, const TypeCase &c) { return os << "TERM=" << c.term; }
@@ -22,6 +23,9 @@ TEST_P(TerminalType, IsRefusedWithItsNameBeforeAnythingIsDrawn) {
     const TypeCase &c = GetParam();
     Options options;
     options.env = {{"TERM", c.term}};
+    // initscr itself ends the program on a type terminfo does not know,
+    // leaving a screen of its own unfreed; the leak check would report it.
+    if (c.message.starts_with("Error opening terminal")) options.env["ASAN_OPTIONS"] = "detect_leaks=0";
     Terminal t(options);
     EXPECT_TRUE(ended_with(t, 1, c.message, Millis{1000}));
     EXPECT_EQ(t.output_bytes(), "") << "the terminal is left untouched";
