@@ -148,7 +148,12 @@ const TerminalCase TERMINAL_CASES[] = {
     {25, 30, "25", "40", COINFO},
 };
 
-INSTANTIATE_TEST_SUITE_P(Terminal, TerminalSize, ::testing::ValuesIn(TERMINAL_CASES));
+INSTANTIATE_TEST_SUITE_P(Terminal, TerminalSize, ::testing::ValuesIn(TERMINAL_CASES),
+                         [](const ::testing::TestParamInfo<TerminalCase> &param_info) {
+                             const TerminalCase &c = param_info.param;
+                             return std::to_string(c.cols) + "x" + std::to_string(c.rows) + "_" +
+                                    test_names::size_name(c.lines, c.columns);
+                         });
 
 // On a terminal larger than the layout the title screen's frame goes round
 // the layout, the version in its bottom edge, and the rest stays blank.
@@ -308,7 +313,13 @@ const ResizeCase RESIZE_CASES[] = {
     {30, 100, 12, 40, "Terminal too small, needs 80 x 24: enla", 25, 80},
 };
 
-INSTANTIATE_TEST_SUITE_P(Terminal, Resize, ::testing::ValuesIn(RESIZE_CASES));
+INSTANTIATE_TEST_SUITE_P(Terminal, Resize, ::testing::ValuesIn(RESIZE_CASES),
+                         [](const ::testing::TestParamInfo<ResizeCase> &param_info) {
+                             const ResizeCase &c = param_info.param;
+                             return std::to_string(c.cols) + "x" + std::to_string(c.rows) + "_to_" +
+                                    std::to_string(c.small_cols) + "x" + std::to_string(c.small_rows) +
+                                    "_to_" + std::to_string(c.big_cols) + "x" + std::to_string(c.big_rows);
+                         });
 
 }  // namespace
 }  // namespace e2e

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "support/game_driver.h"
+#include "support/param_name.h"
 
 namespace e2e {
 namespace {
@@ -36,7 +37,10 @@ INSTANTIATE_TEST_SUITE_P(Start, TerminalType,
                                                     "vegatrade: the terminal type \"dumb\" cannot move the "
                                                     "cursor; set TERM to your terminal's type\n"},
                                            TypeCase{"no-such-terminal",
-                                                    "Error opening terminal: no-such-terminal.\n"}));
+                                                    "Error opening terminal: no-such-terminal.\n"}),
+                         [](const ::testing::TestParamInfo<TypeCase> &param_info) {
+                             return test_names::value_part(std::string(param_info.param.term));
+                         });
 
 struct CtrlCCase {
     const char *where;
