@@ -159,6 +159,24 @@ TEST(HarnessWait, QuietMeansNoOutputForTheWholePeriod) {
     EXPECT_FALSE(chatty.wait_until_quiet(200ms, 600ms));
 }
 
+TEST(HarnessWait, KnowsWhenTheProgramWaitsForAKey) {
+    // The shell writes, then sleeps (not a key wait), then reads a line.
+    Terminal t(
+        e2e::shell(R"(printf 'a'; sleep 0.3; printf 'b'; read line; printf ' got %s' "$line"; read more)"));
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_EQ(t.row_text(0), "ab") << "everything written before the read is on the screen";
+    EXPECT_TRUE(t.awaiting_key());
+    t.type("xyz\r");
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_EQ(t.row_text(0), "abxyz");
+    EXPECT_EQ(t.row_text(1), " got xyz");
+
+    Terminal busy(e2e::shell("sleep 10"));
+    EXPECT_FALSE(busy.wait_for_key_request(300ms)) << "sleeping is not waiting for a key";
+    Terminal gone(e2e::shell("exit 0"));
+    EXPECT_FALSE(gone.wait_for_key_request(2s));
+}
+
 TEST(HarnessExpectScreen, MatchesWholeScreen) {
     Terminal t(e2e::shell("printf 'first\\n  second   \\n\\nfourth'; sleep 10", 6, 20));
     EXPECT_TRUE(t.expect_screen(R"(

@@ -25,7 +25,7 @@ constexpr const char *END = "```\n<!-- main screen: end -->";
         t.type("1");
         bool traded = false;
         for (;;) {
-            auto settled = t.wait_until_quiet(Millis{60});
+            auto settled = t.wait_for_key_request();
             if (!settled) return settled;
             const std::string screen = t.screen_text();
             if (screen.find("Press any key to continue...") != std::string::npos) {
@@ -128,7 +128,7 @@ TEST(ReadmePicture, ShowsTheMainScreenOfARealRun) {
     Terminal t(options);
     ASSERT_TRUE(start_players(t, {"Vega", "Altair"}));
     ASSERT_TRUE(play_turns(t, 10));
-    ASSERT_TRUE(t.wait_until_quiet());
+    ASSERT_TRUE(t.wait_for_key_request());
     const std::string picture = BEGIN + t.screen_text() + "\n" + END;
     const std::string main_svg = screen_svg(t, "vegatrade: the main screen at Vega's move prompt");
 

@@ -32,38 +32,6 @@ std::string read_file(const std::string &path) {
     return text.str();
 }
 
-// The game's input and output so far, from /proc/PID/io: the bytes it has
-// read (rchar) and passed to write() (wchar).
-struct IoCounts {
-    unsigned long long read = 0;
-    unsigned long long written = 0;
-};
-
-IoCounts io_counts(pid_t pid) {
-    std::istringstream io(read_file("/proc/" + std::to_string(pid) + "/io"));
-    IoCounts counts;
-    std::string field;
-    unsigned long long value = 0;
-    while (io >> field >> value) {
-        if (field == "rchar:") counts.read = value;
-        if (field == "wchar:") counts.written = value;
-    }
-    return counts;
-}
-
-// Whether the game is blocked reading its next key: it has read the keys
-// typed so far (`read_at_least` bytes in all), then blocked in read() on
-// descriptor 0, and every byte it wrote has been taken off the terminal.
-// /proc/PID/syscall names the system call a blocked task is in. The order
-// of the looks matters: the key must be seen consumed before the read is
-// seen blocked, or the read seen could be the one the key is still waking.
-bool waiting_for_key(pid_t pid, unsigned long long read_at_least, std::size_t bytes_seen) {
-    if (io_counts(pid).read < read_at_least) return false;
-    const std::string call = read_file("/proc/" + std::to_string(pid) + "/syscall");
-    if (call.rfind("0 0x0 ", 0) != 0) return false;
-    return io_counts(pid).written <= bytes_seen;
-}
-
 long long peak_rss_kib(pid_t pid) {
     std::istringstream status(read_file("/proc/" + std::to_string(pid) + "/status"));
     for (std::string line; std::getline(status, line);) {
@@ -81,8 +49,7 @@ struct Settled {
 // Pumps the game's output until it waits for the next key (or has ended).
 // Every wake-up is seen at once, so the times are those of the output's
 // arrival, not of the checks.
-Settled settle(Terminal &t, Clock::time_point since, unsigned long long read_at_least,
-               const std::function<bool()> &watch = {}) {
+Settled settle(Terminal &t, Clock::time_point since, const std::function<bool()> &watch = {}) {
     Settled result;
     result.last_output = since;
     std::size_t seen = t.output_bytes().size();
@@ -95,7 +62,7 @@ Settled settle(Terminal &t, Clock::time_point since, unsigned long long read_at_
         }
         if (watch && !result.watched && watch()) result.watched = now;
         if (!t.running()) return true;
-        return waiting_for_key(t.pid(), read_at_least, seen);
+        return t.awaiting_key();
     };
     while (Clock::now() < deadline) {
         // A short wait: the game may block in its read just after its last
@@ -362,11 +329,11 @@ GameRun play(const ScriptedGame &game, const std::string &term, const PlayOption
     const auto started = Clock::now();
     Terminal t(terminal_options);
 
-    if (t.running() && read_file("/proc/" + std::to_string(t.pid()) + "/syscall").empty()) {
+    if (t.running() && !t.can_see_key_requests()) {
         run.failure = "cannot read /proc/PID/syscall, which tells when the game waits for a key";
         return run;
     }
-    Settled first = settle(t, started, 0);
+    Settled first = settle(t, started);
     run.keys.push_back({"(start)", "start", 0, t.output_bytes().size(),
                         std::chrono::duration_cast<Micros>(first.last_output - started), false});
     run.startup = run.keys.back().latency;
@@ -385,17 +352,15 @@ GameRun play(const ScriptedGame &game, const std::string &term, const PlayOption
             run.peak_rss_kib = peak_rss_kib(t.pid());
             if (player.context() == "move" && player.turns() == options.idle_turn && run.idle_cpu < Micros{0}) {
                 const auto before = t.cpu_time();
-                t.wait_until_quiet(options.idle_time, options.idle_time + Millis{1000});
+                (void)t.wait_for([] { return false; }, options.idle_time, "nothing: the game stays idle");
                 run.idle_cpu = t.cpu_time() - before;
             }
         }
         const bool escape = key->bytes == e2e::key::Escape && player.context() == "trade";
         KeyRecord record{key->label, player.context(), t.output_bytes().size(), 0, Micros{0}, key->repaint};
-        const unsigned long long read_at_least = io_counts(t.pid()).read + key->bytes.size();
         const auto typed = Clock::now();
         t.type(key->bytes);
-        Settled done = escape ? settle(t, typed, read_at_least, [&] { return e2e::at_move_prompt(t); })
-                              : settle(t, typed, read_at_least);
+        Settled done = escape ? settle(t, typed, [&] { return e2e::at_move_prompt(t); }) : settle(t, typed);
         record.end = t.output_bytes().size();
         record.latency = std::chrono::duration_cast<Micros>(done.last_output - typed);
         if (escape && done.watched)

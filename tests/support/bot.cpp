@@ -9,13 +9,10 @@
 // with the process id, which the bot pins; it follows them with its own
 // copy of the C library's generator, so it knows the offers too.
 //
-// Between keys it waits until the game is blocked reading the terminal with
-// every typed byte consumed and every written byte received, which it reads
-// from /proc (the program's read and write counts and its current system
-// call). Every screen it checks is therefore complete, and no wait sleeps.
+// Between keys it waits until the game asks for the next key
+// (Terminal::wait_for_key_request), so every screen it checks is complete,
+// and no wait sleeps.
 #include "support/bot.h"
-
-#include <sys/syscall.h>
 
 #include <algorithm>
 #include <array>
@@ -25,7 +22,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <fstream>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -107,34 +103,7 @@ class GameRand {
     random_data data_{};
 };
 
-// ------------------------------------------------------------ the process
-
-struct ProcIo {
-    long long rchar = -1;  // bytes the program has read, from any file
-    long long wchar = -1;  // bytes it has written
-};
-
-ProcIo read_io(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/io");
-    ProcIo io;
-    std::string key;
-    long long value = 0;
-    while (in >> key >> value) {
-        if (key == "rchar:") io.rchar = value;
-        if (key == "wchar:") io.wchar = value;
-    }
-    return io;
-}
-
-// Whether the program is asleep in read() on its standard input, which is
-// where curses waits for a key. A running program shows "running".
-bool waits_on_stdin(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/syscall");
-    long long number = -1;
-    std::string fd;
-    if (!(in >> number >> fd)) return false;
-    return number == SYS_read && fd == "0x0";
-}
+// ------------------------------------------------------------ the screen
 
 // Whether a cell has the style expected. The terminal's default colours
 // and white on black are the same to curses (colour pair 0 is white on
@@ -146,14 +115,6 @@ bool drawn_as(const Style &got, const Style &want) {
     white_on_black.fg = WHITE;
     white_on_black.bg = BLACK;
     return got == white_on_black;
-}
-
-// Whether /proc shows the program's read and write counts and its current
-// system call.
-bool can_watch(pid_t pid) {
-    std::ifstream syscall_file("/proc/" + std::to_string(pid) + "/syscall");
-    std::string first;
-    return read_io(pid).rchar >= 0 && static_cast<bool>(syscall_file >> first);
 }
 
 // ------------------------------------------------------------ formatting
@@ -293,11 +254,7 @@ struct Bot::Impl {
     int offer_count = 0;
 
     int turn = 0;
-    long long typed = 0;        // bytes typed since the title screen
-    long long rchar_base = -1;  // the program's read count at the title screen
-    std::optional<bool> watchable;
-    int style = 0;  // 0 any offer, 1 outposts first, 2 companies first   // whether /proc lets the bot see
-                    // the game wait
+    int style = 0;                   // 0 any offer, 1 outposts first, 2 companies first
     std::deque<std::string> recent;  // the last actions, for failure messages
 
     // --- plumbing
@@ -310,7 +267,6 @@ struct Bot::Impl {
     }
     void note(const std::string &action);
     void press(std::string_view keys, const std::string &why);
-    bool idle();
     AssertionResult settle(Millis timeout = Millis{20000});
     AssertionResult settle_running(const char *where);
 
@@ -427,38 +383,15 @@ void Bot::Impl::note(const std::string &action) {
 void Bot::Impl::press(std::string_view keys, const std::string &why) {
     note("typed " + key_name(keys) + " (" + why + ")");
     t.type(keys);
-    typed += static_cast<long long>(keys.size());
 }
 
-// The game waits for a key: it sleeps in read() on the terminal, has read
-// every byte typed, and every byte it wrote has reached the screen.
-bool Bot::Impl::idle() {
-    const pid_t pid = t.pid();
-    const ProcIo before = read_io(pid);
-    if (before.rchar < 0) return false;
-    if (rchar_base >= 0 && before.rchar - rchar_base != typed) return false;
-    if (!waits_on_stdin(pid)) return false;
-    const ProcIo after = read_io(pid);
-    if (after.rchar != before.rchar || after.wchar != before.wchar) return false;
-    if (rchar_base < 0) rchar_base = after.rchar - typed;
-    return static_cast<long long>(t.output_bytes().size() + t.stderr_text().size()) == after.wchar;
-}
-
+// Waits until the game waits for a key (or has ended), so the screen it
+// shows is complete.
 AssertionResult Bot::Impl::settle(Millis timeout) {
-    if (!watchable) watchable = can_watch(t.pid());
-    if (!*watchable) {
-        // Without the program's counts in /proc, a pause in its output has
-        // to do: slower, and only nearly as sure.
-        (void)t.wait_until_quiet(Millis{80}, timeout);
-        return AssertionSuccess();
-    }
-    const auto deadline = Clock::now() + timeout;
-    for (;;) {
-        if (!t.running()) return AssertionSuccess();
-        if (idle()) return AssertionSuccess();
-        if (Clock::now() > deadline) return fail("the game did not come to wait for a key");
-        (void)t.wait_until_quiet(Millis{1}, Millis{2000});
-    }
+    if (!t.running()) return AssertionSuccess();
+    const AssertionResult waiting = t.wait_for_key_request(timeout);
+    if (waiting || !t.running()) return AssertionSuccess();
+    return fail(std::string("the game did not come to wait for a key: ") + waiting.message());
 }
 
 AssertionResult Bot::Impl::settle_running(const char *where) {

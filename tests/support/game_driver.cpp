@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "game/game.h"
+
 namespace e2e {
 
 ::testing::AssertionResult start_players(Terminal &t, const std::vector<std::string> &names) {
@@ -40,15 +42,19 @@ bool at_move_prompt(const Terminal &t) {
     return t.row_text(PROMPT_ROW).find(", enter your move [1-") != std::string::npos;
 }
 
+// The game's own generate_galaxy, run on a galaxy of this process's, with
+// the global pointer put back afterwards.
 std::vector<std::string> galaxy_for_seed(unsigned seed) {
-    std::vector<std::string> rows(10, std::string(12, '.'));
+    std::string cells(static_cast<std::size_t>(map_width * map_height), '.');
+    char *const saved = galaxy;
+    galaxy = cells.data();
     std::srand(seed);
-    for (int column = 0; column < 12; ++column) {
-        for (int row = 0; row < 10; ++row) {
-            const int value = std::rand() % 60;
-            rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] =
-                value == 0 ? '@' : value <= 3 ? '*' : '.';
-        }
+    generate_galaxy();
+    galaxy = saved;
+    std::vector<std::string> rows;
+    for (int row = 0; row < map_height; ++row) {
+        rows.push_back(
+            cells.substr(static_cast<std::size_t>(row * map_width), static_cast<std::size_t>(map_width)));
     }
     return rows;
 }

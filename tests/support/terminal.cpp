@@ -667,10 +667,12 @@ void Terminal::read_stderr() {
 
 // Writes what it can without blocking; drops the rest if the reader is gone.
 void Terminal::write_pending(Fd &fd, std::string &pending) {
+    const bool to_stdin = &fd == (stdin_pipe_ ? &stdin_fd_ : &master_);
     while (!pending.empty()) {
         ssize_t n = write(fd.get(), pending.data(), pending.size());
         if (n > 0) {
             pending.erase(0, static_cast<size_t>(n));
+            if (to_stdin) to_program_ += n;
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else {
@@ -905,6 +907,91 @@ std::string Terminal::dump() const {
                    << "the program was still writing after " << timeout.count() << " ms\n"
                    << dump();
         if (pump(ms_until(std::min(quiet_until, deadline)))) quiet_until = Clock::now() + quiet;
+    }
+}
+
+namespace {
+
+// The bytes a process has read and passed to write(), from any file.
+struct IoCounts {
+    long long read = -1;
+    long long written = -1;
+    bool operator==(const IoCounts &) const = default;
+};
+
+IoCounts io_counts(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/io");
+    IoCounts io;
+    std::string key;
+    long long value = 0;
+    while (in >> key >> value) {
+        if (key == "rchar:") io.read = value;
+        if (key == "wchar:") io.written = value;
+    }
+    return io;
+}
+
+// Whether a process sleeps in read() on descriptor 0, where curses waits
+// for a key; /proc/PID/syscall names the call and its first argument.
+bool reads_stdin(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/syscall");
+    long long number = -1;
+    std::string fd;
+    if (!(in >> number >> fd)) return false;
+    return number == SYS_read && fd == "0x0";
+}
+
+}  // namespace
+
+bool Terminal::can_see_key_requests() {
+    if (reaped_ || pid_ < 0) return false;
+    std::ifstream syscall_file("/proc/" + std::to_string(pid_) + "/syscall");
+    std::string first;
+    return io_counts(pid_).read >= 0 && static_cast<bool>(syscall_file >> first);
+}
+
+// The order of the looks matters: the typed bytes must be seen consumed
+// before the read is seen blocked, or the read seen could be the one the
+// last key is still waking. The program's read count also holds the files
+// it read while starting, so the count at the first wait, less the bytes
+// typed by then, is the base the later counts are taken from.
+bool Terminal::awaiting_key() {
+    if (reaped_ || pid_ < 0 || !pending_master_.empty() || !pending_stdin_.empty()) return false;
+    const IoCounts before = io_counts(pid_);
+    if (before.read < 0) return false;
+    if (read_base_ >= 0 && before.read - read_base_ < to_program_) return false;
+    if (!reads_stdin(pid_)) return false;
+    const IoCounts after = io_counts(pid_);
+    if (after != before) return false;
+    if (static_cast<long long>(output_.size() + stderr_.size()) < after.written) return false;
+    if (read_base_ < 0) {
+        // Make sure no typed byte is still on its way before taking the base.
+        pump(2);
+        if (!reads_stdin(pid_) || io_counts(pid_) != after) return false;
+        read_base_ = after.read - to_program_;
+    }
+    return true;
+}
+
+::testing::AssertionResult Terminal::wait_for_key_request(Millis timeout) {
+    const auto deadline = Clock::now() + timeout;
+    if (running() && !can_see_key_requests())
+        return ::testing::AssertionFailure()
+               << "/proc does not show the program's reads and system call, which tell when it waits for a "
+                  "key\n"
+               << dump();
+    for (;;) {
+        if (!running())
+            return ::testing::AssertionFailure() << "the program ended instead of asking for a key\n"
+                                                 << dump();
+        if (awaiting_key()) return ::testing::AssertionSuccess();
+        if (Clock::now() >= deadline)
+            return ::testing::AssertionFailure()
+                   << "the program did not come to wait for a key within " << timeout.count() << " ms\n"
+                   << dump();
+        // Short: the program may block in its read just after its last
+        // write, which no output announces.
+        pump(1);
     }
 }
 

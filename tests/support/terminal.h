@@ -163,6 +163,18 @@ class Terminal {
     // Waits until the program writes nothing for `quiet`.
     ::testing::AssertionResult wait_until_quiet(Millis quiet = Millis{100}, Millis timeout = kDefaultTimeout);
 
+    // Whether the program is waiting for a key: it has read every byte typed
+    // so far (and every answer the terminal sent it), sleeps in read() on its
+    // standard input, and every byte it wrote is on the screen. Seen in
+    // /proc/PID/io and /proc/PID/syscall; false once the program has ended.
+    bool awaiting_key();
+    // Waits until awaiting_key() holds, so the screen is complete: the one
+    // way a player that reads the screen waits. Fails at the timeout, when
+    // the program ends first, and when /proc cannot show the wait.
+    ::testing::AssertionResult wait_for_key_request(Millis timeout = kDefaultTimeout);
+    // Whether /proc shows what awaiting_key() needs for this program.
+    bool can_see_key_requests();
+
     // Waits for the whole screen to match. `expected` holds the rows (one
     // leading newline is dropped); trailing blanks are ignored and missing
     // rows must be blank. With `styles`, "{k:text}" marks text drawn in
@@ -244,6 +256,8 @@ class Terminal {
     std::string stderr_;
     std::string pending_master_;  // keys and terminal replies not yet written
     std::string pending_stdin_;
+    long long to_program_ = 0;  // bytes written to the program's standard input
+    long long read_base_ = -1;  // its read count less to_program_, once known
     bool cursor_visible_ = true;
     bool altscreen_ = false;
     int bells_ = 0;
