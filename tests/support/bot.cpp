@@ -1,13 +1,20 @@
 // The bot that plays whole games through the terminal; see bot.h.
 //
-// It keeps its own model of the game (the galaxy it read off the first
-// screen, each company's price and size, each player's cash and holdings)
-// and moves the model on by the rules with every event it sees, so it knows
-// at every screen what the screen must show, down to the last cell of the
-// dialogs. The game's random choices after the galaxy (the first player,
-// the offers and the survivor of a tied merger) come from rand() seeded
-// with the process id, which the bot pins; it follows them with its own
-// copy of the C library's generator, so it knows the offers too.
+// It knows no rule of the game and draws nothing the game draws: it reads
+// the map, the offers, the panel, the titles and every announcement off
+// the screen, and checks that the screens agree with one another. The
+// title's cash and the panel's holdings move by exactly amount x price
+// after a trade; a split doubles every holding; a merger's table adds the
+// new stock to the holdings the screens showed before, and its bonuses add
+// up to ten times the absorbed price within rounding; the report's sizes
+// are the letters on the map, and its worths, like the standings' net
+// worths, are cash plus holdings x the prices on the panel; every change
+// to the map and every announcement agrees with the four neighbours the
+// map showed around the chosen sector. Its account of each player's cash
+// and holdings is made of what the screens said, so a player's panel and
+// title must show it again at the next turn. What the rules compute
+// (prices, dividends, offers, the survivor) is checked in-process, by the
+// tables of the galaxy, market and game tests.
 //
 // Between keys it waits until the game asks for the next key
 // (Terminal::wait_for_key_request), so every screen it checks is complete,
@@ -22,6 +29,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <limits>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -40,17 +48,12 @@ using ::testing::AssertionSuccess;
 // Colour indexes of the palette, as the screen reports them.
 constexpr int BLACK = 0, RED = 1, GREEN = 2, YELLOW = 3, BLUE = 4, MAGENTA = 5, CYAN = 6, WHITE = 7;
 
+// The map's shape on the default layout: 12 columns of sectors by 10 rows,
+// letters 'A' to 'E' for the five companies.
 constexpr int COMPANIES = 5;
 constexpr int MAP_WIDTH = 12;
 constexpr int MAP_HEIGHT = 10;
 constexpr int CELLS = MAP_WIDTH * MAP_HEIGHT;
-constexpr long long STARTING_CASH = 6000;
-constexpr int FOUNDER_SHARES = 5;
-constexpr int SPLIT_THRESHOLD = 3000;
-
-constexpr const char *COMPANY_NAMES[COMPANIES] = {
-    "Altair Starways", "Beetlejuice, Ltd.", "Capella Freight Co.", "Denebola Shippers", "Eridani Expediters",
-};
 
 // Names the bot gives its players: short and long ones, blanks and
 // punctuation, and one of the longest 20 characters.
@@ -84,24 +87,6 @@ constexpr int NAME_COLUMN = 20;  // trading list, content column
 constexpr int PROMPT_COLUMN = 40;
 
 constexpr std::string_view CTRL_F = "\x06";
-
-// The C library's rand(), with a state of its own: srand(seed) followed by
-// rand() calls gives exactly this stream, without touching the test's.
-class GameRand {
-  public:
-    explicit GameRand(unsigned seed) { initstate_r(seed, state_, sizeof state_, &data_); }
-    GameRand(const GameRand &) = delete;
-    GameRand &operator=(const GameRand &) = delete;
-    int next() {
-        std::int32_t value = 0;
-        random_r(&data_, &value);
-        return value;
-    }
-
-  private:
-    char state_[128] = {};
-    random_data data_{};
-};
 
 // ------------------------------------------------------------ the screen
 
@@ -190,35 +175,64 @@ struct General : Region {
     void skip_row(int k) { skip[static_cast<std::size_t>(k - 1)] = true; }
 };
 
-struct Company {
-    bool active = false;
-    int price = 0;
-    int size = 0;
-};
-
-struct Player {
-    std::string name;
-    long long cash = STARTING_CASH;
-    std::array<int, COMPANIES> holdings{};
-};
+std::string trimmed(std::string text) {
+    text.erase(text.find_last_not_of(' ') + 1);
+    text.erase(0, std::min(text.find_first_not_of(' '), text.size()));
+    return text;
+}
 
 enum Direction { NORTH, SOUTH, WEST, EAST };
 
-int neighbor_pos(int pos, Direction direction) {
-    switch (direction) {
-        case NORTH: return pos - MAP_WIDTH >= 0 ? pos - MAP_WIDTH : -1;
-        case SOUTH: return pos + MAP_WIDTH < CELLS ? pos + MAP_WIDTH : -1;
-        case WEST: return pos % MAP_WIDTH != 0 ? pos - 1 : -1;
-        case EAST: return pos % MAP_WIDTH != MAP_WIDTH - 1 ? pos + 1 : -1;
-    }
-    return -1;
+// The symbol shown north, south, west or east of a sector of `map`, or 0
+// where the map ends.
+char neighbour(const std::string &map, int pos, Direction direction) {
+    const int row = pos / MAP_WIDTH;
+    const int col = pos % MAP_WIDTH;
+    int r = row, c = col;
+    if (direction == NORTH) --r;
+    if (direction == SOUTH) ++r;
+    if (direction == WEST) --c;
+    if (direction == EAST) ++c;
+    if (r < 0 || r >= MAP_HEIGHT || c < 0 || c >= MAP_WIDTH) return 0;
+    return map[static_cast<std::size_t>(r * MAP_WIDTH + c)];
 }
 
-bool is_letter(int symbol) { return symbol >= 'A' && symbol <= 'Z'; }
+int neighbour_pos(int pos, Direction direction) {
+    const int row = pos / MAP_WIDTH + (direction == SOUTH) - (direction == NORTH);
+    const int col = pos % MAP_WIDTH + (direction == EAST) - (direction == WEST);
+    if (row < 0 || row >= MAP_HEIGHT || col < 0 || col >= MAP_WIDTH) return -1;
+    return row * MAP_WIDTH + col;
+}
 
-// The float steps of the rules: an int taken to single precision, then to
-// double, the double result truncated toward zero.
-double float_double(long long value) { return static_cast<double>(static_cast<float>(value)); }
+bool is_letter(char symbol) { return symbol >= 'A' && symbol < 'A' + COMPANIES; }
+
+std::string sector_name(int pos) {
+    return std::to_string(pos / MAP_WIDTH) + "," + std::to_string(pos % MAP_WIDTH);
+}
+
+// One company row of the panel.
+struct PanelRow {
+    std::string name;
+    long long price = 0;
+    long long holding = 0;
+};
+
+// One row of the merger's stock table.
+struct ExchangeRow {
+    long long old_shares = 0;
+    long long new_shares = 0;
+    long long total = 0;
+    long long bonus = 0;
+};
+
+// What the screens said happened in one move, announcement by announcement.
+struct Events {
+    std::vector<std::pair<char, char>> mergers;  // absorbed, survivor
+    char founded = 0;                            // the letter of a new company
+    char swallowed = 0;                          // a company lost to a black hole
+    bool lost_founding = false;                  // a founding lost to a black hole
+    bool lost_site = false;
+};
 
 }  // namespace
 
@@ -240,16 +254,21 @@ struct Bot::Impl {
     PinnedClock clock;
     std::mt19937 rng;
     Terminal t;
-    GameRand draws;
     BotStats stats;
 
-    // The model of the game.
-    std::string galaxy;
-    std::array<Company, COMPANIES> companies{};
-    std::vector<Player> players;
-    int current = 0;
+    // The account, made only of what the screens said.
+    std::string map;                           // the map as last read, offers as '.'
+    std::array<std::string, COMPANIES> names;  // by letter, learned from the foundings
+    std::vector<std::string> players;
+    std::vector<long long> cash;                             // -1 until a screen showed it
+    std::vector<std::array<long long, COMPANIES>> holdings;  // by player and letter
+    std::array<long long, COMPANIES> price{};                // as the panel last showed it
+    std::array<bool, COMPANIES> price_known{};               // and nothing since can have moved it
+    int current = -1;
+    long long sectors_and_remaining = -1;  // the standings' remaining sectors + letters on the map
+    bool map_hidden = false;               // the last move's map and panel were never shown
 
-    // The move prompt's offers, as the bot expects them.
+    // The move prompt's offers, read off the map.
     std::array<int, 5> offers{};
     int offer_count = 0;
 
@@ -270,53 +289,51 @@ struct Bot::Impl {
     AssertionResult settle(Millis timeout = Millis{20000});
     AssertionResult settle_running(const char *where);
 
+    // --- reading the screen
+    std::string general_row(int k) const { return text_at(t, GENERAL_TOP + k, 2, GENERAL_INNER); }
+    bool general_says(int k, std::string_view text) const { return trimmed(general_row(k)) == text; }
+    std::string read_map() const;
+    AssertionResult read_panel(std::vector<PanelRow> &rows) const;
+    AssertionResult read_title(std::string &name, long long &shown_cash) const;
+    // The companies on the map with the prices the panel last showed, for
+    // the windows that cover the panel.
+    std::vector<PanelRow> last_panel() const;
+    int player_named(const std::string &name) const;
+    int letter_named(const std::string &name) const;
+    long long letters(const std::string &of_map, char letter) const;
+
     // --- screen checks
     AssertionResult expect_text(int row, int col, std::string_view expected, const std::string &what) const;
     AssertionResult expect_region(const Region &region, const std::string &what) const;
     AssertionResult expect_cursor(Position expected, const std::string &what) const;
     AssertionResult expect_title(const std::string &title, bool blink) const;
-    AssertionResult expect_panel(const std::string &when) const;
-    AssertionResult expect_map(bool with_offers) const;
+    AssertionResult expect_panel(const std::string &when);
+    AssertionResult expect_map_styles() const;
     AssertionResult expect_unchanged(const std::string &before, Position cursor,
                                      const std::string &what) const;
-    AssertionResult expect_standings(bool final) const;
-    AssertionResult expect_report() const;
+    AssertionResult expect_standings(bool final);
+    AssertionResult expect_report();
     AssertionResult expect_quit_window() const;
-
-    // --- the model
-    std::string cash_title() const;
-    bool any_active() const;
-    bool all_active() const;
-    int neighbor_symbol(int pos, Direction direction) const;
-    bool founding_site(int pos) const;
-    int count_candidates() const;
-    void draw_offers(int candidates);
-    long long stock_value(int player) const;
-    int total_size() const;
-    bool game_over() const;
-    void pay_dividends();
-    AssertionResult model_consistent() const;
 
     // --- playing
     AssertionResult play();
     AssertionResult title_screen();
     AssertionResult read_galaxy();
     AssertionResult move_turn();
+    AssertionResult read_offers();
     int choose_offer();
     AssertionResult hotkey(bool trading, std::optional<Position> put_back = std::nullopt);
     AssertionResult announce(const std::string &title, bool blink, const General &content, bool panel_fresh,
                              const std::string &what);
-    AssertionResult resolve(int pos);
-    AssertionResult merge(int *first, int *second, int *third, int *fourth);
-    AssertionResult split(int company);
-    AssertionResult black_hole(int company, int detail);
-    AssertionResult found(int pos, const std::array<int, 4> &symbols);
-    AssertionResult grow(int pos, const std::array<int, 4> &symbols);
-    void neighbor_effects(int company, int pos, const std::array<int, 4> &symbols);
+    AssertionResult follow_move(int pos);
+    AssertionResult exchange(char absorbed, char survivor, bool absorbed_price_known,
+                             long long absorbed_price);
+    AssertionResult expect_map_after(int pos, const std::string &before, const std::array<char, 4> &around,
+                                     const Events &events);
     AssertionResult trading();
-    AssertionResult expect_trading(const std::vector<int> &entries, int selected, bool moved,
+    AssertionResult expect_trading(const std::vector<PanelRow> &entries, int selected, bool moved,
                                    Position cursor) const;
-    AssertionResult trade(const std::vector<int> &entries, int selected, bool moved);
+    AssertionResult trade(const std::vector<PanelRow> &entries, int selected, bool moved);
     AssertionResult finish();
 };
 
@@ -352,8 +369,7 @@ Bot::Impl::Impl(BotOptions options)
     : opt(options),
       clock(clock_for(options)),
       rng(seeds_for(options)[0]),
-      t(terminal_options(options, clock)),
-      draws(static_cast<unsigned>(clock.pid)) {}
+      t(terminal_options(options, clock)) {}
 
 // ------------------------------------------------------------ plumbing
 
@@ -363,14 +379,12 @@ AssertionResult Bot::Impl::fail(const std::string &what) const {
            << ", " << (opt.monochrome ? "monochrome" : "colour") << "; game clock " << clock.time << ", pid "
            << clock.pid << "), turn " << turn << ":\n  " << what << "\nlast actions:\n";
     for (const std::string &action : recent) result << "  " << action << '\n';
-    result << "the bot's account:\n";
+    result << "what the screens said so far:\n";
     for (std::size_t p = 0; p < players.size(); ++p) {
-        result << "  " << players[p].name << ": cash " << players[p].cash << ", holdings";
-        for (const int h : players[p].holdings) result << ' ' << h;
+        result << "  " << players[p] << ": cash " << cash[p] << ", holdings";
+        for (const long long h : holdings[p]) result << ' ' << h;
         result << '\n';
     }
-    result << "  companies (active price size):";
-    for (const Company &c : companies) result << "  " << c.active << ' ' << c.price << ' ' << c.size;
     result << '\n' << t.dump();
     return result;
 }
@@ -400,6 +414,85 @@ AssertionResult Bot::Impl::settle_running(const char *where) {
     return AssertionSuccess();
 }
 
+// ------------------------------------------------------------ reading the screen
+
+// The symbols of the map; an offer's digit reads as the open space under it.
+std::string Bot::Impl::read_map() const {
+    std::string shown(static_cast<std::size_t>(CELLS), '?');
+    for (int pos = 0; pos < CELLS; ++pos) {
+        const Position at = sector_cell(pos / MAP_WIDTH, pos % MAP_WIDTH);
+        const std::string ch = t.cell(at.row, at.col).ch;
+        const char symbol = ch.size() == 1 ? ch.front() : '?';
+        shown[static_cast<std::size_t>(pos)] = symbol >= '1' && symbol <= '5' ? '.' : symbol;
+    }
+    return shown;
+}
+
+// The panel's companies, each row checked for its layout.
+AssertionResult Bot::Impl::read_panel(std::vector<PanelRow> &rows) const {
+    rows.clear();
+    BOT_TRY(expect_text(MAP_TOP, PANEL_LEFT, format(" %-19s    %5s  %8s ", "Company", "Price", "Holdings"),
+                        "the company panel's header"));
+    for (int j = 0; j < COMPANIES; ++j) {
+        const int row = MAP_TOP + 2 + 2 * j;
+        const std::string text = text_at(t, row, PANEL_LEFT, PANEL_WIDTH);
+        if (trimmed(text).empty()) break;
+        if (j == 0 && text.starts_with(" no active companies")) break;
+        PanelRow entry;
+        entry.name = trimmed(text.substr(0, 24));
+        BOT_CHECK(std::sscanf(text.c_str() + 24, "$%lld %lld", &entry.price, &entry.holding) == 2,
+                  "the company panel's row " + std::to_string(row) + " reads \"" + text + "\"");
+        BOT_TRY(expect_text(
+            row, PANEL_LEFT,
+            padded(format(" %-19s    $%-4lld   %-5lld", entry.name.c_str(), entry.price, entry.holding),
+                   PANEL_WIDTH),
+            "the company panel's row for " + entry.name));
+        rows.push_back(entry);
+    }
+    return AssertionSuccess();
+}
+
+// The name and cash in the general window's title " NAME (Cash: $N) ".
+AssertionResult Bot::Impl::read_title(std::string &name, long long &shown_cash) const {
+    std::string row = text_at(t, GENERAL_TOP, 2, GENERAL_INNER);
+    const std::size_t first = row.find_first_not_of('/');
+    const std::size_t last = row.find_last_not_of('/');
+    const std::string title = first == std::string::npos ? "" : row.substr(first, last - first + 1);
+    const std::size_t at = title.rfind(" (Cash: $");
+    BOT_CHECK(at != std::string::npos && at >= 1 && title.ends_with(") "),
+              "the general window's title \"" + title + "\" names no player and cash");
+    name = title.substr(1, at - 1);
+    shown_cash = std::atoll(title.c_str() + at + 9);
+    return expect_title(" " + name + " (Cash: $" + std::to_string(shown_cash) + ") ", false);
+}
+
+std::vector<PanelRow> Bot::Impl::last_panel() const {
+    std::vector<PanelRow> rows;
+    for (int i = 0; i < COMPANIES; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        if (letters(map, static_cast<char>('A' + i)) > 0) rows.push_back({names[at], price[at], 0});
+    }
+    return rows;
+}
+
+int Bot::Impl::player_named(const std::string &name) const {
+    for (std::size_t p = 0; p < players.size(); ++p) {
+        if (players[p] == name) return static_cast<int>(p);
+    }
+    return -1;
+}
+
+int Bot::Impl::letter_named(const std::string &name) const {
+    for (int i = 0; i < COMPANIES; ++i) {
+        if (!name.empty() && names[static_cast<std::size_t>(i)] == name) return i;
+    }
+    return -1;
+}
+
+long long Bot::Impl::letters(const std::string &of_map, char letter) const {
+    return std::count(of_map.begin(), of_map.end(), letter);
+}
+
 // ------------------------------------------------------------ screen checks
 
 AssertionResult Bot::Impl::expect_text(int row, int col, std::string_view expected,
@@ -425,11 +518,6 @@ AssertionResult Bot::Impl::expect_cursor(Position expected, const std::string &w
     return AssertionSuccess();
 }
 
-std::string Bot::Impl::cash_title() const {
-    const Player &p = players[static_cast<std::size_t>(current)];
-    return " " + p.name + " (Cash: $" + std::to_string(p.cash) + ") ";
-}
-
 // The general window's top row: a border of '/' with the title centred on it.
 AssertionResult Bot::Impl::expect_title(const std::string &title, bool blink) const {
     std::string row(static_cast<std::size_t>(GENERAL_INNER), '/');
@@ -446,50 +534,51 @@ AssertionResult Bot::Impl::expect_title(const std::string &title, bool blink) co
     return AssertionSuccess();
 }
 
-// The company panel: header, then each active company with its price and
-// the current player's holdings, two rows apart.
-AssertionResult Bot::Impl::expect_panel(const std::string &when) const {
-    Region panel(MAP_TOP, PANEL_LEFT, MAP_HEIGHT + 2, PANEL_WIDTH);
-    panel.put(0, 0, format(" %-19s    %5s  %8s ", "Company", "Price", "Holdings"));
-    int row = 2;
-    const Player &p = players[static_cast<std::size_t>(current)];
-    for (int i = 0; i < COMPANIES; ++i) {
-        const Company &c = companies[static_cast<std::size_t>(i)];
-        if (!c.active) continue;
-        panel.put(row, 0,
-                  format(" %-19s    $%-4d   %-5d", COMPANY_NAMES[i], c.price,
-                         p.holdings[static_cast<std::size_t>(i)]));
-        row += 2;
+// The company panel lists, in letter order, the companies whose letters are
+// on the map, with the current player's holdings as the screens left them;
+// its prices become the ones the bot knows.
+AssertionResult Bot::Impl::expect_panel(const std::string &when) {
+    std::vector<PanelRow> rows;
+    BOT_TRY(read_panel(rows));
+    std::vector<int> listed;
+    for (const PanelRow &row : rows) {
+        const int i = letter_named(row.name);
+        BOT_CHECK(i >= 0,
+                  "the company panel " + when + " lists \"" + row.name + "\", which was never founded");
+        listed.push_back(i);
     }
-    if (row == 2) panel.put(2, 0, " no active companies");
-    return expect_region(panel, "the company panel " + when);
+    const std::string shown = read_map();
+    std::vector<int> on_map;
+    for (int i = 0; i < COMPANIES; ++i) {
+        if (letters(shown, static_cast<char>('A' + i)) > 0) on_map.push_back(i);
+    }
+    BOT_CHECK(listed == on_map,
+              "the company panel " + when + " lists other companies than the map's letters");
+    for (std::size_t j = 0; j < rows.size(); ++j) {
+        const auto i = static_cast<std::size_t>(listed[j]);
+        const long long held = holdings[static_cast<std::size_t>(current)][i];
+        BOT_CHECK(rows[j].holding == held, "the company panel " + when + " shows " +
+                                               players[static_cast<std::size_t>(current)] + " holding " +
+                                               std::to_string(rows[j].holding) + " of " + rows[j].name +
+                                               "; the screens before said " + std::to_string(held));
+        BOT_CHECK(rows[j].price > 0,
+                  "the company panel " + when + " shows a price of $" + std::to_string(rows[j].price));
+        price[i] = rows[j].price;
+        price_known[i] = true;
+    }
+    return AssertionSuccess();
 }
 
-// Every sector of the map, in its symbol and style; with the offers, the
-// offered sectors show their digits in reverse video.
-AssertionResult Bot::Impl::expect_map(bool with_offers) const {
+// Every sector in the style of its symbol; an offer's digit in reverse video.
+AssertionResult Bot::Impl::expect_map_styles() const {
     for (int pos = 0; pos < CELLS; ++pos) {
         const Position at = sector_cell(pos / MAP_WIDTH, pos % MAP_WIDTH);
         const Cell cell = t.cell(at.row, at.col);
-        const char symbol = galaxy[static_cast<std::size_t>(pos)];
-        std::string where =
-            "sector " + std::to_string(pos / MAP_WIDTH) + "," + std::to_string(pos % MAP_WIDTH);
-        int offer = -1;
-        for (int k = 0; with_offers && k < offer_count; ++k) {
-            if (offers[static_cast<std::size_t>(k)] == pos) offer = k;
-        }
-        if (offer >= 0) {
-            const std::string digit(1, static_cast<char>('1' + offer));
-            BOT_CHECK(
-                cell.ch == digit && cell.reverse,
-                where + " should be offer " + digit + " in reverse video; it shows \"" + cell.ch + "\"");
-            continue;
-        }
-        BOT_CHECK(cell.ch == std::string(1, symbol),
-                  where + " should show \"" + std::string(1, symbol) + "\"; it shows \"" + cell.ch + "\"");
-        // Open space that was offered earlier keeps the normal attribute.
+        const char symbol = cell.ch.size() == 1 ? cell.ch.front() : '?';
         Style want;
-        if (opt.monochrome) {
+        if (symbol >= '1' && symbol <= '5') {
+            want.reverse = true;
+        } else if (opt.monochrome) {
             want.bold = symbol == '*';
         } else {
             switch (symbol) {
@@ -505,7 +594,8 @@ AssertionResult Bot::Impl::expect_map(bool with_offers) const {
         }
         const Style &got = cell;
         std::ostringstream out;
-        out << where << " \"" << symbol << "\" is drawn " << got << ", expected " << want;
+        out << "sector " << sector_name(pos) << " \"" << cell.ch << "\" is drawn " << got << ", expected "
+            << want;
         BOT_CHECK(drawn_as(got, want), out.str());
     }
     return AssertionSuccess();
@@ -513,62 +603,98 @@ AssertionResult Bot::Impl::expect_map(bool with_offers) const {
 
 AssertionResult Bot::Impl::expect_unchanged(const std::string &before, Position cursor,
                                             const std::string &what) const {
-    if (t.screen_text() != before) {
+    if (t.screen_text() != before)
         return fail(what + " should leave the screen as it was, which was:\n" + before);
-    }
     return expect_cursor(cursor, what);
 }
 
-// The standings window: players richest first (ties in player order),
-// stock value, cash and net worth, and the sectors still to be taken.
-AssertionResult Bot::Impl::expect_standings(bool final) const {
+// The standings: every player's cash as the screens said, stock value the
+// holdings at the panel's prices, net worth their sum, richest first; the
+// sectors remaining fall by one for each letter added to the map.
+AssertionResult Bot::Impl::expect_standings(bool final) {
     const int n = static_cast<int>(players.size());
     const std::string title = final ? "  GAME OVER - Final Standings  " : "  Current Standings  ";
     BOT_TRY(expect_text(5, 10 + (60 - static_cast<int>(title.size())) / 2, title, "the standings title"));
+    const std::vector<PanelRow> panel = last_panel();
     Region inside(6, 11, n + 7, 58);  // window rows 1 to n + 7, columns 1 to 58
     inside.put(1, 1, "=Player================Stock Value===Cash=====Net Worth=");
-    std::vector<int> order(static_cast<std::size_t>(n));
-    for (int p = 0; p < n; ++p) order[static_cast<std::size_t>(p)] = p;
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return players[static_cast<std::size_t>(a)].cash + stock_value(a) >
-               players[static_cast<std::size_t>(b)].cash + stock_value(b);
-    });
+    long long richer = std::numeric_limits<long long>::max();
+    std::vector<bool> listed(static_cast<std::size_t>(n), false);
     for (int place = 0; place < n; ++place) {
-        const int p = order[static_cast<std::size_t>(place)];
-        const Player &player = players[static_cast<std::size_t>(p)];
-        const long long value = stock_value(p);
+        const std::string row = text_at(t, 9 + place, 13, 56);
+        int p = -1;
+        for (int q = 0; q < n; ++q) {
+            const std::string &name = players[static_cast<std::size_t>(q)];
+            if (!listed[static_cast<std::size_t>(q)] && row.starts_with(name) &&
+                (row.size() == name.size() || row[name.size()] == ' ') &&
+                (p < 0 || name.size() > players[static_cast<std::size_t>(p)].size()))
+                p = q;
+        }
+        BOT_CHECK(p >= 0,
+                  "the standings row " + std::to_string(place + 1) + " names no player: \"" + row + "\"");
+        listed[static_cast<std::size_t>(p)] = true;
+        const auto pi = static_cast<std::size_t>(p);
+        long long value = 0;
+        for (const PanelRow &company : panel) {
+            value += holdings[pi][static_cast<std::size_t>(letter_named(company.name))] * company.price;
+        }
+        long long shown_value = 0, shown_cash = 0, shown_worth = 0;
+        const std::string figures = row.substr(std::max<std::size_t>(players[pi].size(), 19) + 3);
+        BOT_CHECK(
+            std::sscanf(figures.c_str(), "$%lld $%lld $%lld", &shown_value, &shown_cash, &shown_worth) == 3,
+            "the standings row of " + players[pi] + " reads \"" + row + "\"");
+        if (cash[pi] < 0) cash[pi] = shown_cash;  // first seen here
+        BOT_CHECK(shown_cash == cash[pi], "the standings show " + players[pi] + "'s cash as $" +
+                                              std::to_string(shown_cash) + "; the screens before said $" +
+                                              std::to_string(cash[pi]));
+        BOT_CHECK(map_hidden || shown_value == value,
+                  "the standings show " + players[pi] + "'s stock as $" + std::to_string(shown_value) +
+                      "; the holdings at the panel's prices are $" + std::to_string(value));
+        BOT_CHECK(shown_worth == shown_cash + shown_value,
+                  "the standings' net worth of " + players[pi] + " is not cash plus stock value");
+        BOT_CHECK(shown_worth <= richer, "the standings do not list the richest first");
+        richer = shown_worth;
         inside.put(3 + place, 2,
-                   padded(player.name, 19) + "   " + format("$%-8lld   $%-8lld  ", value, player.cash) +
-                       format("$%-8lld", player.cash + value));
+                   padded(players[pi], 19) + "   " + format("$%-8lld   $%-8lld  ", shown_value, shown_cash) +
+                       format("$%-8lld", shown_worth));
     }
-    const std::string remaining = "Available company sectors remaining: " + std::to_string(65 - total_size());
-    inside.put(n + 4, (60 - static_cast<int>(remaining.size())) / 2 - 1, remaining);
+    const std::string remaining_row = trimmed(text_at(t, 6 + n + 4, 11, 58));
+    const std::string label = "Available company sectors remaining: ";
+    BOT_CHECK(remaining_row.starts_with(label),
+              "the standings' sectors remaining read \"" + remaining_row + "\"");
+    const long long remaining = std::atoll(remaining_row.c_str() + label.size());
+    long long taken = 0;
+    for (int i = 0; i < COMPANIES; ++i) taken += letters(map, static_cast<char>('A' + i));
+    if (sectors_and_remaining < 0) sectors_and_remaining = remaining + taken;
+    BOT_CHECK(map_hidden || remaining + taken == sectors_and_remaining,
+              "the standings' sectors remaining (" + std::to_string(remaining) + ") did not fall by the " +
+                  std::to_string(taken) + " company sectors on the map");
+    inside.put(n + 4, (60 - static_cast<int>(remaining_row.size())) / 2 - 1, remaining_row);
     inside.put(n + 6, 15, "Press any key to continue...");
     return expect_region(inside, final ? "the final standings" : "the current standings");
 }
 
-// The detailed company report: price, size and total worth of every active
-// company.
-AssertionResult Bot::Impl::expect_report() const {
-    std::vector<int> active;
-    for (int i = 0; i < COMPANIES; ++i) {
-        if (companies[static_cast<std::size_t>(i)].active) active.push_back(i);
-    }
-    const int n = static_cast<int>(active.size());
+// The detailed company report: the panel's companies and prices, sizes
+// that count the letters on the map, worths of every player's holdings.
+AssertionResult Bot::Impl::expect_report() {
+    const std::vector<PanelRow> panel = last_panel();
+    const int n = static_cast<int>(panel.size());
     BOT_TRY(expect_text(5, 25, " Detailed Company Information ", "the report's title"));
     Region inside(6, 15, n + 5, 50);  // window rows 1 to n + 5, columns 1 to 50
     inside.put(1, 0, " Company name          Price   Size   Total Worth ");
     for (int row = 0; row < n; ++row) {
-        const int i = active[static_cast<std::size_t>(row)];
-        const Company &c = companies[static_cast<std::size_t>(i)];
+        const PanelRow &company = panel[static_cast<std::size_t>(row)];
+        const auto i = static_cast<std::size_t>(letter_named(company.name));
         long long worth = 0;
-        for (const Player &p : players)
-            worth += static_cast<long long>(p.holdings[static_cast<std::size_t>(i)]) * c.price;
+        for (const auto &held : holdings) worth += held[i] * company.price;
         inside.put(3 + row, 1,
-                   format("%-20s  $%-4d    %-3d    $%-9lld", COMPANY_NAMES[i], c.price, c.size, worth));
+                   format("%-20s  $%-4lld    %-3lld    $%-9lld", company.name.c_str(), company.price,
+                          letters(map, static_cast<char>('A' + i)), worth));
     }
     inside.put(n + 4, 11, "Press any key to continue...");
-    return expect_region(inside, "the company report");
+    return expect_region(inside,
+                         "the company report (sizes are the letters on the map, worths the holdings at the "
+                         "panel's prices)");
 }
 
 AssertionResult Bot::Impl::expect_quit_window() const {
@@ -577,115 +703,6 @@ AssertionResult Bot::Impl::expect_quit_window() const {
     inside.put(1, 1, "Are you sure you want to quit (y/n)? ");
     BOT_TRY(expect_region(inside, "the quit window"));
     return expect_cursor({7, 58}, "the quit question");
-}
-
-// ------------------------------------------------------------ the model
-
-bool Bot::Impl::any_active() const {
-    return std::any_of(companies.begin(), companies.end(), [](const Company &c) { return c.active; });
-}
-
-bool Bot::Impl::all_active() const {
-    return std::all_of(companies.begin(), companies.end(), [](const Company &c) { return c.active; });
-}
-
-int Bot::Impl::neighbor_symbol(int pos, Direction direction) const {
-    const int neighbor = neighbor_pos(pos, direction);
-    return neighbor < 0 ? '.' : galaxy[static_cast<std::size_t>(neighbor)];
-}
-
-bool Bot::Impl::founding_site(int pos) const {
-    bool star_or_outpost = false;
-    for (const Direction d : {NORTH, SOUTH, WEST, EAST}) {
-        const int symbol = neighbor_symbol(pos, d);
-        if (is_letter(symbol)) return false;
-        if (symbol == '*' || symbol == '+') star_or_outpost = true;
-    }
-    return star_or_outpost;
-}
-
-// Sectors that may be offered: open space, and once all five companies are
-// active, no founding site.
-int Bot::Impl::count_candidates() const {
-    int count = 0;
-    for (int pos = 0; pos < CELLS; ++pos) {
-        if (galaxy[static_cast<std::size_t>(pos)] == '.' && !(all_active() && founding_site(pos))) ++count;
-    }
-    return count;
-}
-
-// The offers the game draws: five candidates, one rand() % 120 per try;
-// with fewer than five candidates, all of them in map order.
-void Bot::Impl::draw_offers(int candidates) {
-    offer_count = 0;
-    const bool every = all_active();
-    auto qualifies = [&](int pos) {
-        return galaxy[static_cast<std::size_t>(pos)] == '.' && !(every && founding_site(pos));
-    };
-    if (candidates >= 5) {
-        while (offer_count < 5) {
-            const int pos = draws.next() % CELLS;
-            const bool taken =
-                std::find(offers.begin(), offers.begin() + offer_count, pos) != offers.begin() + offer_count;
-            if (!taken && qualifies(pos)) offers[static_cast<std::size_t>(offer_count++)] = pos;
-        }
-    } else {
-        for (int pos = 0; pos < CELLS; ++pos) {
-            if (qualifies(pos)) offers[static_cast<std::size_t>(offer_count++)] = pos;
-        }
-    }
-}
-
-long long Bot::Impl::stock_value(int player) const {
-    long long value = 0;
-    for (int i = 0; i < COMPANIES; ++i) {
-        const Company &c = companies[static_cast<std::size_t>(i)];
-        if (c.active)
-            value += static_cast<long long>(
-                         players[static_cast<std::size_t>(player)].holdings[static_cast<std::size_t>(i)]) *
-                     c.price;
-    }
-    return value;
-}
-
-int Bot::Impl::total_size() const {
-    int total = 0;
-    for (const Company &c : companies) total += c.size;
-    return total;
-}
-
-// Over once the companies hold more than 53% of the map while at least four
-// sectors are open.
-bool Bot::Impl::game_over() const {
-    const auto open = std::count(galaxy.begin(), galaxy.end(), '.');
-    return total_size() * 100 / CELLS >= 54 && open >= 4;
-}
-
-// 5% of the price on every share the mover holds, through single precision.
-void Bot::Impl::pay_dividends() {
-    Player &p = players[static_cast<std::size_t>(current)];
-    for (int i = 0; i < COMPANIES; ++i) {
-        const Company &c = companies[static_cast<std::size_t>(i)];
-        if (!c.active) continue;
-        const double per_holding = float_double(p.holdings[static_cast<std::size_t>(i)]) * 0.05;
-        p.cash += static_cast<long long>(float_double(c.price) * per_holding);
-    }
-}
-
-// The bot's own bookkeeping agrees with itself: sizes are the letters on
-// the map, and nobody holds shares of a company that is not active.
-AssertionResult Bot::Impl::model_consistent() const {
-    for (int i = 0; i < COMPANIES; ++i) {
-        const Company &c = companies[static_cast<std::size_t>(i)];
-        const auto letters = std::count(galaxy.begin(), galaxy.end(), static_cast<char>('A' + i));
-        BOT_CHECK(letters == c.size && c.active == (c.size != 0),
-                  "the bot lost count of company " + std::string(1, static_cast<char>('A' + i)));
-        for (const Player &p : players) {
-            BOT_CHECK(c.active || p.holdings[static_cast<std::size_t>(i)] == 0,
-                      "the bot's holdings of an inactive company");
-        }
-    }
-    return AssertionSuccess();
 }
 
 // ------------------------------------------------------------ playing
@@ -698,20 +715,26 @@ AssertionResult Bot::Impl::play() {
     for (turn = 1;; ++turn) {
         stats.turns = turn;
         BOT_CHECK(turn <= 1000, "the game has not ended after 1000 turns");
-        BOT_TRY(model_consistent());
-        const int candidates = count_candidates();
-        if (candidates == 0) {
+        BOT_TRY(settle_running("where a move prompt or the final standings were due"));
+        if (t.row_text(5).find("GAME OVER - Final Standings") != std::string::npos) {
             stats.ended_without_offers = true;
             return finish();
         }
-        draw_offers(candidates);
-        if (offer_count < 5) ++stats.short_prompts;
         BOT_TRY(move_turn());
-        pay_dividends();
-        if (game_over()) return finish();
-        if (any_active()) BOT_TRY(trading());
-        current = (current + 1) % static_cast<int>(players.size());
-        BOT_TRY(settle());
+        BOT_TRY(settle_running("after a move"));
+        if (t.row_text(5).find("GAME OVER - Final Standings") != std::string::npos) {
+            cash[static_cast<std::size_t>(current)] = -1;  // the dividends of the last move are not shown
+            return finish();
+        }
+        if (t.row_text(GENERAL_TOP + 1).find("Arrow keys to select a company") != std::string::npos) {
+            BOT_TRY(trading());
+        } else {
+            BOT_CHECK(at_move_prompt(t),
+                      "after a move, neither the trading dialog, a move prompt nor the final "
+                      "standings came up");
+            BOT_CHECK(map.find_first_of("ABCDE") == std::string::npos,
+                      "the trading dialog was left out although companies are on the map");
+        }
     }
 }
 
@@ -728,14 +751,14 @@ AssertionResult Bot::Impl::title_screen() {
     }
     const int n = opt.players;
     press(std::to_string(n), "the number of players");
-    current = draws.next() % n;
 
     std::vector<std::string> pool(std::begin(NAME_POOL), std::end(NAME_POOL));
     std::shuffle(pool.begin(), pool.end(), rng);
     for (int i = 0; i < n; ++i) {
-        Player p;
-        p.name = pool[static_cast<std::size_t>(i)];
-        players.push_back(p);
+        const std::string name = pool[static_cast<std::size_t>(i)];
+        players.push_back(name);
+        cash.push_back(-1);
+        holdings.push_back({});
         const std::string prompt = "Player " + std::to_string(i + 1) + ", enter your name: ";
         BOT_TRY(settle_running("at the name prompt"));
         BOT_TRY(expect_text(11 + i, 22, prompt, "the name prompt"));
@@ -746,53 +769,88 @@ AssertionResult Bot::Impl::title_screen() {
             BOT_TRY(expect_text(11 + i, 22, padded(prompt, 27 + 21), "the name prompt asked again"));
             BOT_TRY(expect_cursor({11 + i, 49}, "the name prompt asked again"));
         }
-        press(p.name + "\r", "player " + std::to_string(i + 1) + "'s name");
+        press(name + "\r", "player " + std::to_string(i + 1) + "'s name");
     }
     return AssertionSuccess();
 }
 
-// The galaxy is whatever the first map shows, the offers being open space;
-// with the clock pinned it is also the galaxy the time seed gives.
+// The first map is the galaxy that the game's own generator makes from the
+// pinned time.
 AssertionResult Bot::Impl::read_galaxy() {
-    galaxy.assign(static_cast<std::size_t>(CELLS), '.');
+    map = read_map();
     const std::vector<std::string> seeded = galaxy_for_seed(static_cast<unsigned>(clock.time));
     for (int pos = 0; pos < CELLS; ++pos) {
-        const Position at = sector_cell(pos / MAP_WIDTH, pos % MAP_WIDTH);
-        const std::string shown = t.cell(at.row, at.col).ch;
-        const char first = shown.size() == 1 ? shown.front() : '?';
-        const char symbol = first >= '1' && first <= '5' ? '.' : first;
-        galaxy[static_cast<std::size_t>(pos)] = symbol;
         const char want =
             seeded[static_cast<std::size_t>(pos / MAP_WIDTH)][static_cast<std::size_t>(pos % MAP_WIDTH)];
-        BOT_CHECK(symbol == want, "the first map differs from the galaxy of the time seed at sector " +
-                                      std::to_string(pos / MAP_WIDTH) + "," +
-                                      std::to_string(pos % MAP_WIDTH));
+        BOT_CHECK(map[static_cast<std::size_t>(pos)] == want,
+                  "the first map differs from the galaxy of the time seed at sector " + sector_name(pos));
     }
     return AssertionSuccess();
 }
 
-// One move: the prompt checked, perhaps a few hotkeys, an offer chosen at
-// random and its outcome followed announcement by announcement.
+// The offers are the digits in reverse video on the map, 1 to the number the
+// prompt names, each once and each on open space.
+AssertionResult Bot::Impl::read_offers() {
+    offer_count = 0;
+    const std::string row = t.row_text(PROMPT_ROW);
+    const std::size_t at = row.find(", enter your move [1-");
+    BOT_CHECK(at != std::string::npos, "no move prompt");
+    const int k = row[at + 21] - '0';
+    BOT_CHECK(k >= 1 && k <= 5, "the move prompt offers \"" + row + "\"");
+    std::array<int, 5> found{-1, -1, -1, -1, -1};
+    for (int pos = 0; pos < CELLS; ++pos) {
+        const Position cell_at = sector_cell(pos / MAP_WIDTH, pos % MAP_WIDTH);
+        const Cell cell = t.cell(cell_at.row, cell_at.col);
+        if (cell.ch.size() != 1 || cell.ch[0] < '1' || cell.ch[0] > '9') continue;
+        const int digit = cell.ch[0] - '0';
+        BOT_CHECK(digit <= k, "sector " + sector_name(pos) + " shows offer " + cell.ch + " of a prompt [1-" +
+                                  std::to_string(k) + "]");
+        BOT_CHECK(found[static_cast<std::size_t>(digit - 1)] < 0, "offer " + cell.ch + " is marked twice");
+        BOT_CHECK(map[static_cast<std::size_t>(pos)] == '.',
+                  "offer " + cell.ch + " stands on sector " + sector_name(pos) + ", which showed \"" +
+                      std::string(1, map[static_cast<std::size_t>(pos)]) + "\"");
+        found[static_cast<std::size_t>(digit - 1)] = pos;
+    }
+    for (int d = 0; d < k; ++d) {
+        BOT_CHECK(found[static_cast<std::size_t>(d)] >= 0,
+                  "offer " + std::to_string(d + 1) + " is not on the map");
+        offers[static_cast<std::size_t>(d)] = found[static_cast<std::size_t>(d)];
+    }
+    offer_count = k;
+    if (k < 5) ++stats.short_prompts;
+    return AssertionSuccess();
+}
+
+// One move: the prompt checked against what the screens said before, perhaps
+// a few hotkeys, an offer chosen at random and its outcome followed.
 AssertionResult Bot::Impl::move_turn() {
-    BOT_TRY(settle_running("where a move prompt was due"));
-    const Player &p = players[static_cast<std::size_t>(current)];
-    BOT_TRY(expect_title(cash_title(), false));
+    std::string name;
+    long long shown_cash = 0;
+    BOT_TRY(read_title(name, shown_cash));
+    const int p = player_named(name);
+    BOT_CHECK(p >= 0, "the move prompt's title names \"" + name + "\", who is not playing");
+    current = p;
+    const auto pi = static_cast<std::size_t>(p);
+    if (cash[pi] < 0) cash[pi] = shown_cash;
+    BOT_CHECK(shown_cash == cash[pi], "the move prompt shows " + name + "'s cash as $" +
+                                          std::to_string(shown_cash) + "; the screens before said $" +
+                                          std::to_string(cash[pi]));
+    BOT_TRY(read_offers());
     General content;
-    const std::string prompt = " " + p.name + ", enter your move [1-" + std::to_string(offer_count) + "]: ";
+    const std::string prompt = " " + name + ", enter your move [1-" + std::to_string(offer_count) + "]: ";
     content.at(2, 1, prompt);
     BOT_TRY(expect_region(content, "the move prompt"));
-    const Position cursor{GENERAL_TOP + 2, 2 + static_cast<int>(prompt.size())};
-    BOT_TRY(expect_cursor(cursor, "the move prompt"));
+    BOT_TRY(expect_cursor({GENERAL_TOP + 2, 2 + static_cast<int>(prompt.size())}, "the move prompt"));
+    BOT_CHECK(read_map() == map, "the map changed between the move and the next prompt");
+    BOT_TRY(expect_map_styles());
     BOT_TRY(expect_panel("at the move prompt"));
-    BOT_TRY(expect_map(true));
 
     while (chance(opt.hotkey_percent)) BOT_TRY(hotkey(false));
 
     const int choice = choose_offer();
     const int pos = offers[static_cast<std::size_t>(choice)];
-    press(std::to_string(choice + 1),
-          "offer at sector " + std::to_string(pos / MAP_WIDTH) + "," + std::to_string(pos % MAP_WIDTH));
-    return resolve(pos);
+    press(std::to_string(choice + 1), "offer at sector " + sector_name(pos));
+    return follow_move(pos);
 }
 
 // The offer to take. Most games take any offer; some prefer lone sectors,
@@ -805,9 +863,9 @@ int Bot::Impl::choose_offer() {
         int companies_near = 0;
         bool lone = true;
         for (const Direction d : {NORTH, SOUTH, WEST, EAST}) {
-            const int symbol = neighbor_symbol(pos, d);
+            const char symbol = neighbour(map, pos, d);
             if (is_letter(symbol)) ++companies_near;
-            if (symbol != '.') lone = false;
+            if (symbol != '.' && symbol != 0) lone = false;
         }
         if ((style == 1 && lone) || (style == 2 && companies_near > 0)) preferred.push_back(k);
     }
@@ -823,6 +881,7 @@ AssertionResult Bot::Impl::hotkey(bool trading, std::optional<Position> put_back
     ++stats.hotkeys;
     const std::string before = t.screen_text();
     Position cursor = t.cursor();
+    const bool any_company = map.find_first_of("ABCDE") != std::string::npos;
     const std::vector<std::string> any_key = {
         "\r", " ", "x", "y", "n", "7", "\x0c", "\x1b", std::string(key::Down)};
     switch (roll(5)) {
@@ -837,7 +896,7 @@ AssertionResult Bot::Impl::hotkey(bool trading, std::optional<Position> put_back
             if (put_back) cursor = *put_back;
             press(pick<std::string>({"c", "C"}), "the company report");
             BOT_TRY(settle_running("in the company report"));
-            if (any_active()) {
+            if (any_company) {
                 BOT_TRY(expect_report());
                 press(pick(any_key), "closing the report");
             }
@@ -869,15 +928,14 @@ AssertionResult Bot::Impl::hotkey(bool trading, std::optional<Position> put_back
     return expect_unchanged(before, cursor, "the side trip " + recent.back());
 }
 
-// One announcement: the title, the content rows, the map as the model has
-// it at this point, the panel where the game has repainted it, and then a
-// key (sometimes a repaint first, which must keep the announcement up).
+// One announcement: the title, the content rows, the panel where the game
+// has repainted it, and then a key (sometimes a repaint first, which must
+// keep the announcement up).
 AssertionResult Bot::Impl::announce(const std::string &title, bool blink, const General &content,
                                     bool panel_fresh, const std::string &what) {
-    BOT_TRY(settle_running(("where this was due: " + what).c_str()));
     BOT_TRY(expect_title(title, blink));
     BOT_TRY(expect_region(content, what));
-    BOT_TRY(expect_map(false));
+    BOT_TRY(expect_map_styles());
     if (panel_fresh) BOT_TRY(expect_panel("during " + what));
     if (chance(10)) {
         const std::string before = t.screen_text();
@@ -892,218 +950,289 @@ AssertionResult Bot::Impl::announce(const std::string &title, bool blink, const 
     return AssertionSuccess();
 }
 
-AssertionResult Bot::Impl::resolve(int pos) {
-    std::array<int, 4> s{};  // north, south, west, east
+// Follows the announcements of one move, each checked against the four
+// neighbours the map showed around the chosen sector, and then the map.
+AssertionResult Bot::Impl::follow_move(int pos) {
+    const std::string before = map;
+    std::array<char, 4> around{};  // north, south, west, east; 0 off the map
     for (const Direction d : {NORTH, SOUTH, WEST, EAST})
-        s[static_cast<std::size_t>(d)] = neighbor_symbol(pos, d);
-    const bool lone = std::all_of(s.begin(), s.end(), [](int v) { return v == '.' || v == '@'; });
-    if (lone) {
-        if (std::find(s.begin(), s.end(), '@') != s.end()) return black_hole(-1, pos);
-        galaxy[static_cast<std::size_t>(pos)] = '+';
-        return AssertionSuccess();
-    }
-    int &north = s[NORTH];
-    int &south = s[SOUTH];
-    int &west = s[WEST];
-    int &east = s[EAST];
-    int *const pairs[6][4] = {
-        {&north, &south, &west, &east}, {&north, &east, &south, &west}, {&north, &west, &south, &east},
-        {&west, &east, &north, &south}, {&east, &south, &west, &north}, {&west, &south, &east, &north},
+        around[static_cast<std::size_t>(d)] = neighbour(map, pos, d);
+    std::array<char, 4> now = around;  // the neighbours as the mergers relabel them
+    auto beside = [&](auto test) { return std::any_of(now.begin(), now.end(), test); };
+    auto hole_beside = [&] { return beside([](char s) { return s == '@'; }); };
+    auto letter_beside = [&](char letter) { return beside([&](char s) { return s == letter; }); };
+    auto founding_site = [&] {
+        return beside([](char s) { return s == '*' || s == '+'; }) &&
+               !beside([](char s) { return is_letter(s); });
     };
-    for (int *const *pair : pairs) {
-        if (is_letter(*pair[0]) && is_letter(*pair[1]) && *pair[0] != *pair[1]) {
-            BOT_TRY(merge(pair[0], pair[1], pair[2], pair[3]));
+    const std::string where = " at sector " + sector_name(pos);
+    Events events;
+    for (;;) {
+        BOT_TRY(settle_running(("while following the move" + where).c_str()));
+        const bool special = t.row_text(GENERAL_TOP).find(" Special Announcement! ") != std::string::npos;
+        const bool exchange_table = t.row_text(GENERAL_TOP).find(" Stock Transactions ") != std::string::npos;
+        if (exchange_table) return fail("a stock exchange without a merger announcement before it");
+        if (!special) break;
+        General content;
+        const std::string any = "Press any key to continue...";
+        if (general_says(2, "A new shipping company has been formed!")) {
+            const std::string line = trimmed(general_row(4));
+            BOT_CHECK(line.starts_with("Its name is "), "the founding names no company: \"" + line + "\"");
+            const std::string name = line.substr(12);
+            BOT_CHECK(founding_site() && events.founded == 0 && events.mergers.empty(),
+                      "a founding" + where + ", whose neighbours were not a founding site");
+            const char letter = read_map()[static_cast<std::size_t>(pos)];
+            BOT_CHECK(is_letter(letter) && letters(before, letter) == 0,
+                      "the founding" + where + " did not put a new company's letter there");
+            const auto i = static_cast<std::size_t>(letter - 'A');
+            BOT_CHECK(names[i].empty() || names[i] == name, "company " + std::string(1, letter) +
+                                                                " was founded before as " + names[i] +
+                                                                ", now as " + name);
+            BOT_CHECK(letter_named(name) < 0 || letter_named(name) == static_cast<int>(i),
+                      name + " was founded before under another letter");
+            names[i] = name;
+            // The founder's shares are whatever the panel shows.
+            std::vector<PanelRow> panel;
+            BOT_TRY(read_panel(panel));
+            for (const PanelRow &row : panel) {
+                if (row.name == name) holdings[static_cast<std::size_t>(current)][i] = row.holding;
+            }
+            BOT_CHECK(holdings[static_cast<std::size_t>(current)][i] > 0,
+                      "the founder holds no shares of " + name);
+            for (std::size_t q = 0; q < players.size(); ++q) {
+                BOT_CHECK(q == static_cast<std::size_t>(current) || holdings[q][i] == 0,
+                          "a new company's shares held by " + players[q]);
+            }
+            events.founded = letter;
+            map = read_map();
+            ++stats.foundings;
+            content.centred(2, "A new shipping company has been formed!");
+            content.centred(4, "Its name is " + name);
+            content.centred(7, any);
+            BOT_TRY(announce(" Special Announcement! ", true, content, true, "the founding of " + name));
+        } else if (general_says(3, "has just been merged into")) {
+            const std::string gone = trimmed(general_row(2));
+            const std::string kept = trimmed(general_row(4));
+            const int a = letter_named(gone);
+            const int s = letter_named(kept);
+            BOT_CHECK(a >= 0 && s >= 0 && a != s,
+                      "the merger of \"" + gone + "\" into \"" + kept + "\" names no two companies");
+            const char absorbed = static_cast<char>('A' + a);
+            const char survivor = static_cast<char>('A' + s);
+            BOT_CHECK(letter_beside(absorbed) && letter_beside(survivor),
+                      "the merger of " + gone + " into " + kept + where + ", which was not next to both");
+            // What the absorbed company's price was before this move, if this
+            // move has not changed it yet.
+            const bool known = price_known[static_cast<std::size_t>(a)];
+            const long long absorbed_price = price[static_cast<std::size_t>(a)];
+            for (char &symbol : now) {
+                if (symbol == absorbed) symbol = survivor;
+            }
+            price_known[static_cast<std::size_t>(s)] = false;
+            price_known[static_cast<std::size_t>(a)] = false;
+            events.mergers.emplace_back(absorbed, survivor);
+            ++stats.mergers;
+            content.centred(2, gone);
+            content.centred(3, "has just been merged into");
+            content.centred(4, kept);
+            content.centred(7, any);
+            BOT_TRY(announce(" Special Announcement! ", true, content, false,
+                             "the merger of " + gone + " into " + kept));
+            BOT_TRY(exchange(absorbed, survivor, known, absorbed_price));
+        } else if (general_says(3, "has split two-for-one!")) {
+            const std::string line = trimmed(general_row(2));
+            BOT_CHECK(line.starts_with("The stock of "), "the split names no company: \"" + line + "\"");
+            const std::string name = line.substr(13);
+            const int i = letter_named(name);
+            BOT_CHECK(i >= 0 && letter_beside(static_cast<char>('A' + i)),
+                      "the split of " + name + where + ", which was not next to it");
+            for (auto &held : holdings) held[static_cast<std::size_t>(i)] *= 2;
+            price_known[static_cast<std::size_t>(i)] = false;
+            ++stats.splits;
+            content.centred(2, "The stock of " + name);
+            content.centred(3, "has split two-for-one!");
+            content.centred(6, any);
+            BOT_TRY(announce(" Special Announcement! ", true, content, true, "the split of " + name));
+        } else if (general_says(2, "The company named") ||
+                   general_says(2, "The company that would have been named")) {
+            const bool existing = general_says(2, "The company named");
+            const std::string name = trimmed(general_row(3));
+            BOT_CHECK(hole_beside(), "a company lost" + where + ", which has no black hole beside it");
+            content.centred(2, existing ? "The company named" : "The company that would have been named");
+            content.centred(3, name);
+            content.centred(4, "has been sucked into a black hole!");
+            if (existing) {
+                const int i = letter_named(name);
+                BOT_CHECK(i >= 0 && letter_beside(static_cast<char>('A' + i)),
+                          "the loss of " + name + where + ", which was not next to it");
+                for (auto &held : holdings) held[static_cast<std::size_t>(i)] = 0;
+                events.swallowed = static_cast<char>('A' + i);
+                content.centred(6, "All players' holdings lost.");
+                map = read_map();
+            } else {
+                BOT_CHECK(founding_site() && events.founded == 0,
+                          "a founding lost" + where + ", whose neighbours were not a founding site");
+                events.lost_founding = true;
+            }
+            ++stats.black_holes;
+            content.centred(8, any);
+            BOT_TRY(announce(" Special Announcement! ", true, content, existing, "the loss of " + name));
+        } else if (general_says(2, "The new company site just placed")) {
+            BOT_CHECK(
+                hole_beside() && !beside([](char s) { return s == '*' || s == '+' || is_letter(s); }),
+                "the site" + where + " was lost, though not only open space and black holes were beside it");
+            events.lost_site = true;
+            ++stats.black_holes;
+            content.centred(2, "The new company site just placed");
+            content.centred(3, "has been sucked into a black hole!");
+            content.centred(8, any);
+            BOT_TRY(announce(" Special Announcement! ", true, content, false, "the loss of the site"));
+        } else {
+            return fail("an announcement the bot does not know");
         }
     }
-    if (std::any_of(s.begin(), s.end(), is_letter)) return grow(pos, s);
-    return found(pos, s);
+    if (t.row_text(5).find("GAME OVER - Final Standings") != std::string::npos) {
+        map_hidden = true;  // the final standings cover the map
+        return AssertionSuccess();
+    }
+    map = read_map();
+    return expect_map_after(pos, before, around, events);
 }
 
-AssertionResult Bot::Impl::merge(int *first, int *second, int *third, int *fourth) {
-    ++stats.mergers;
-    const int a = *first - 'A';
-    const int b = *second - 'A';
-    Company &ca = companies[static_cast<std::size_t>(a)];
-    Company &cb = companies[static_cast<std::size_t>(b)];
-    auto value = [&](int i) {
-        long long v = 0;
-        for (const Player &p : players)
-            v += static_cast<long long>(p.holdings[static_cast<std::size_t>(i)]) *
-                 companies[static_cast<std::size_t>(i)].price;
-        return v;
-    };
-    int survivor = a;
-    if (ca.size != cb.size) {
-        survivor = cb.size > ca.size ? b : a;
-    } else if (value(a) != value(b)) {
-        survivor = value(b) > value(a) ? b : a;
-    } else {
-        survivor = (draws.next() & 1) != 0 ? b : a;
-        ++stats.tied_mergers;
-    }
-    const int absorbed = survivor == a ? b : a;
-    const char kept = static_cast<char>('A' + survivor);
-    const char gone = static_cast<char>('A' + absorbed);
-    std::replace(galaxy.begin(), galaxy.end(), gone, kept);
-    *first = *second = kept;
-    if (*third == gone) *third = kept;
-    if (*fourth == gone) *fourth = kept;
-    Company &winner = companies[static_cast<std::size_t>(survivor)];
-    Company &loser = companies[static_cast<std::size_t>(absorbed)];
-    winner.size += loser.size;
-    winner.price += loser.price;
-    loser.size = 0;
-    loser.active = false;
-
-    General merged;
-    merged.centred(2, COMPANY_NAMES[absorbed]);
-    merged.centred(3, "has just been merged into");
-    merged.centred(4, COMPANY_NAMES[survivor]);
-    merged.centred(7, "Press any key to continue...");
-    BOT_TRY(announce(" Special Announcement! ", true, merged, false,
-                     std::string("the merger of ") + gone + " into " + kept));
-
-    // The stock exchange: two old shares for one new, an odd one rounded
-    // up, and ten times the absorbed price shared out as bonuses.
+// The merger's stock table: one row per player in player order; the old
+// stock is what the screens said the player held of the absorbed company,
+// the total is the survivor's holding before plus the new stock, and the
+// bonuses share out ten times the absorbed price, each rounded down.
+AssertionResult Bot::Impl::exchange(char absorbed, char survivor, bool absorbed_price_known,
+                                    long long absorbed_price) {
+    BOT_TRY(settle_running("where the stock exchange was due"));
+    const auto a = static_cast<std::size_t>(absorbed - 'A');
+    const auto s = static_cast<std::size_t>(survivor - 'A');
+    const std::string what = "the stock exchange of " + names[a] + " into " + names[s];
     General table;
     table.skip_row(1);  // the absorbed company's name, covered by the header
     table.at(2, 4, "=Player===============Old Stock===New Stock===Total Holdings===Bonus=");
-    long long held = 0;
-    for (const Player &p : players) held += p.holdings[static_cast<std::size_t>(absorbed)];
-    const long long divisor = held != 0 ? held : 1;
-    std::vector<std::pair<int, long long>> changes;  // total, bonus
+    std::vector<ExchangeRow> rows;
+    long long shares_held = 0, bonuses = 0;
+    int holders = 0;
     for (std::size_t k = 0; k < players.size(); ++k) {
-        const Player &p = players[k];
-        const int old_shares = p.holdings[static_cast<std::size_t>(absorbed)];
-        const int new_shares = static_cast<int>(float_double(old_shares) * 0.5 + 0.5);
-        const int total = p.holdings[static_cast<std::size_t>(survivor)] + new_shares;
-        const long long bonus = 10LL * old_shares * loser.price / divisor;
-        table.at(3 + static_cast<int>(k), 4,
-                 " " + padded(p.name, 20) + "   " +
-                     format("%-5d       %-5d     %5d            ", old_shares, new_shares, total) +
-                     format("$%-5lld", bonus));
-        changes.emplace_back(total, bonus);
+        const std::string row = text_at(t, GENERAL_TOP + 3 + static_cast<int>(k), 5, 73);
+        ExchangeRow r;
+        BOT_CHECK(row.starts_with(" " + players[k] + " ") &&
+                      std::sscanf(row.c_str() + 24, "%lld %lld %lld $%lld", &r.old_shares, &r.new_shares,
+                                  &r.total, &r.bonus) == 4,
+                  what + ": the row of " + players[k] + " reads \"" + row + "\"");
+        BOT_CHECK(r.old_shares == holdings[k][a],
+                  what + ": " + players[k] + "'s old stock is " + std::to_string(r.old_shares) +
+                      "; the screens before said " + std::to_string(holdings[k][a]));
+        BOT_CHECK(r.new_shares >= 0 && r.total == holdings[k][s] + r.new_shares,
+                  what + ": " + players[k] + "'s total is not the " + std::to_string(holdings[k][s]) +
+                      " shares held before plus the new stock");
+        BOT_CHECK(r.bonus >= 0, what + ": a negative bonus");
+        shares_held += r.old_shares;
+        bonuses += r.bonus;
+        holders += r.old_shares > 0 ? 1 : 0;
+        table.at(
+            3 + static_cast<int>(k), 4,
+            " " + padded(players[k], 20) + "   " +
+                format("%-5lld       %-5lld     %5lld            ", r.old_shares, r.new_shares, r.total) +
+                format("$%-5lld", r.bonus));
+        rows.push_back(r);
+    }
+    if (shares_held == 0) {
+        BOT_CHECK(bonuses == 0, what + ": bonuses paid though nobody held the absorbed stock");
+    } else if (absorbed_price_known) {
+        const long long pool = 10 * absorbed_price;
+        BOT_CHECK(bonuses <= pool && bonuses > pool - holders,
+                  what + ": the bonuses add up to $" + std::to_string(bonuses) +
+                      ", not ten times the absorbed price $" + std::to_string(absorbed_price) +
+                      " within rounding");
     }
     table.centred(8, "Press any key to continue...");
-    BOT_TRY(announce(" Stock Transactions ", false, table, false,
-                     std::string("the stock exchange of ") + gone + " into " + kept));
+    BOT_TRY(announce(" Stock Transactions ", false, table, false, what));
     for (std::size_t k = 0; k < players.size(); ++k) {
-        players[k].holdings[static_cast<std::size_t>(survivor)] = changes[k].first;
-        players[k].holdings[static_cast<std::size_t>(absorbed)] = 0;
-        players[k].cash += changes[k].second;
+        holdings[k][s] = rows[k].total;
+        holdings[k][a] = 0;
+        if (cash[k] >= 0) cash[k] += rows[k].bonus;
     }
-    if (winner.price > SPLIT_THRESHOLD) BOT_TRY(split(survivor));
     return AssertionSuccess();
 }
 
-AssertionResult Bot::Impl::split(int company) {
-    ++stats.splits;
-    Company &c = companies[static_cast<std::size_t>(company)];
-    c.price = static_cast<int>(float_double(c.price) * 0.5 + 0.5);
-    for (Player &p : players) p.holdings[static_cast<std::size_t>(company)] *= 2;
-    General content;
-    content.centred(2, std::string("The stock of ") + COMPANY_NAMES[company]);
-    content.centred(3, "has split two-for-one!");
-    content.centred(6, "Press any key to continue...");
-    return announce(" Special Announcement! ", true, content, true,
-                    std::string("the split of ") + static_cast<char>('A' + company));
-}
-
-// A lost site (company -1, detail the sector), a company swallowed at its
-// founding (detail 0) or an existing company swallowed (detail 1).
-AssertionResult Bot::Impl::black_hole(int company, int detail) {
-    ++stats.black_holes;
-    General content;
-    std::string what;
-    if (company < 0) {
-        content.centred(2, "The new company site just placed");
-        content.centred(3, "has been sucked into a black hole!");
-        what = "the loss of the site";
+// The map after a move differs from the map before only where the move's
+// announcements and the four neighbours say: the absorbed companies'
+// letters turned into the survivors', a lost company's letters gone, the
+// chosen sector and the outposts beside it taken by the company that grew
+// or was founded there, an outpost where only open space was beside it.
+AssertionResult Bot::Impl::expect_map_after(int pos, const std::string &before,
+                                            const std::array<char, 4> &around, const Events &events) {
+    std::string want = before;
+    for (const auto &[absorbed, survivor] : events.mergers)
+        std::replace(want.begin(), want.end(), absorbed, survivor);
+    const char placed = map[static_cast<std::size_t>(pos)];
+    const std::string where = "sector " + sector_name(pos);
+    auto take_outposts = [&](char symbol) {
+        for (const Direction d : {NORTH, SOUTH, WEST, EAST}) {
+            const int next = neighbour_pos(pos, d);
+            if (next >= 0 && before[static_cast<std::size_t>(next)] == '+')
+                want[static_cast<std::size_t>(next)] = symbol;
+        }
+    };
+    bool any_letter = false;
+    for (const char s : around) any_letter = any_letter || is_letter(s);
+    if (events.lost_site) {
+        BOT_CHECK(placed == '.', "the lost site " + where + " shows \"" + std::string(1, placed) + "\"");
+    } else if (events.swallowed != 0 || events.lost_founding) {
+        BOT_CHECK(placed == '.',
+                  where + " was lost to a black hole but shows \"" + std::string(1, placed) + "\"");
+        take_outposts('.');
+        if (events.swallowed != 0) std::replace(want.begin(), want.end(), events.swallowed, '.');
+    } else if (placed == '+') {
+        BOT_CHECK(!any_letter && events.mergers.empty(), where + " became an outpost beside a company");
     } else {
-        std::replace(galaxy.begin(), galaxy.end(), static_cast<char>('A' + company), '.');
-        for (Player &p : players) p.holdings[static_cast<std::size_t>(company)] = 0;
-        companies[static_cast<std::size_t>(company)] = Company{};
-        content.centred(2, detail == 1 ? "The company named" : "The company that would have been named");
-        content.centred(3, COMPANY_NAMES[company]);
-        content.centred(4, "has been sucked into a black hole!");
-        if (detail == 1) content.centred(6, "All players' holdings lost.");
-        what = std::string("the black hole swallowing ") + static_cast<char>('A' + company);
+        BOT_CHECK(is_letter(placed), where + " shows \"" + std::string(1, placed) + "\" after the move");
+        if (events.founded == 0) {
+            bool beside = false;
+            for (const Direction d : {NORTH, SOUTH, WEST, EAST}) {
+                const int next = neighbour_pos(pos, d);
+                beside = beside || (next >= 0 && want[static_cast<std::size_t>(next)] == placed);
+            }
+            BOT_CHECK(beside,
+                      where + " took the letter " + std::string(1, placed) + " of no company beside it");
+        }
+        take_outposts(placed);
     }
-    content.centred(8, "Press any key to continue...");
-    return announce(" Special Announcement! ", true, content, company >= 0 && detail == 1, what);
-}
-
-void Bot::Impl::neighbor_effects(int company, int pos, const std::array<int, 4> &symbols) {
-    Company &c = companies[static_cast<std::size_t>(company)];
-    for (const int symbol : symbols) {
-        if (symbol == '*') c.price += 500;
+    want[static_cast<std::size_t>(pos)] = placed;
+    for (int cell = 0; cell < CELLS; ++cell) {
+        const auto c = static_cast<std::size_t>(cell);
+        BOT_CHECK(map[c] == want[c], "after the move at " + where + ", sector " + sector_name(cell) +
+                                         " shows \"" + std::string(1, map[c]) +
+                                         "\" where the announcements and the neighbours "
+                                         "leave \"" +
+                                         std::string(1, want[c]) + "\"");
     }
-    for (const int symbol : symbols) {
-        if (symbol == '@') c.price -= 500;
+    for (int i = 0; i < COMPANIES; ++i) {
+        if (letters(map, static_cast<char>('A' + i)) > 0) continue;
+        for (std::size_t k = 0; k < players.size(); ++k) {
+            BOT_CHECK(holdings[k][static_cast<std::size_t>(i)] == 0,
+                      players[k] + " still holds shares of a company that left the map");
+        }
     }
-    for (const Direction d : {NORTH, SOUTH, WEST, EAST}) {
-        const int neighbor = neighbor_pos(pos, d);
-        if (symbols[static_cast<std::size_t>(d)] != '+' || neighbor < 0) continue;
-        galaxy[static_cast<std::size_t>(neighbor)] = static_cast<char>('A' + company);
-        c.size += 1;
-        c.price += 100;
-    }
-}
-
-AssertionResult Bot::Impl::found(int pos, const std::array<int, 4> &symbols) {
-    int company = -1;
-    for (int i = COMPANIES - 1; i >= 0; --i) {
-        if (!companies[static_cast<std::size_t>(i)].active) company = i;
-    }
-    if (company < 0) {
-        galaxy[static_cast<std::size_t>(pos)] = '+';
-        return AssertionSuccess();
-    }
-    Company &c = companies[static_cast<std::size_t>(company)];
-    galaxy[static_cast<std::size_t>(pos)] = static_cast<char>('A' + company);
-    c = Company{true, 100, 1};
-    neighbor_effects(company, pos, symbols);
-    if (c.price <= 0) return black_hole(company, 0);
-    ++stats.foundings;
-    players[static_cast<std::size_t>(current)].holdings[static_cast<std::size_t>(company)] = FOUNDER_SHARES;
-    General content;
-    content.centred(2, "A new shipping company has been formed!");
-    content.centred(4, std::string("Its name is ") + COMPANY_NAMES[company]);
-    content.centred(7, "Press any key to continue...");
-    return announce(" Special Announcement! ", true, content, true,
-                    std::string("the founding of ") + static_cast<char>('A' + company));
-}
-
-AssertionResult Bot::Impl::grow(int pos, const std::array<int, 4> &symbols) {
-    int letter = 0;
-    for (const Direction d : {NORTH, SOUTH, EAST, WEST}) {
-        if (letter == 0 && is_letter(symbols[static_cast<std::size_t>(d)]))
-            letter = symbols[static_cast<std::size_t>(d)];
-    }
-    const int company = letter - 'A';
-    Company &c = companies[static_cast<std::size_t>(company)];
-    galaxy[static_cast<std::size_t>(pos)] = static_cast<char>(letter);
-    c.size += 1;
-    c.price += 100;
-    neighbor_effects(company, pos, symbols);
-    if (c.price <= 0) return black_hole(company, 1);
-    if (c.price > SPLIT_THRESHOLD) return split(company);
     return AssertionSuccess();
 }
 
 // ------------------------------------------------------------ trading
 
-AssertionResult Bot::Impl::expect_trading(const std::vector<int> &entries, int selected, bool moved,
+AssertionResult Bot::Impl::expect_trading(const std::vector<PanelRow> &entries, int selected, bool moved,
                                           Position cursor) const {
-    BOT_TRY(expect_title(cash_title(), false));
     General content;
     content.centred(1, "Arrow keys to select a company, return to trade, escape when done:");
     for (std::size_t j = 0; j < entries.size(); ++j) {
-        content.at(LIST_ROW + static_cast<int>(j), NAME_COLUMN, COMPANY_NAMES[entries[j]]);
+        content.at(LIST_ROW + static_cast<int>(j), NAME_COLUMN, entries[j].name);
     }
     BOT_TRY(expect_region(content, "the trading dialog"));
     for (std::size_t j = 0; j < entries.size(); ++j) {
         const Cell cell = t.cell(GENERAL_TOP + LIST_ROW + static_cast<int>(j), 1 + NAME_COLUMN);
+        const int letter = letter_named(entries[j].name);
         Style want;
         if (static_cast<int>(j) == selected) {
             if (opt.monochrome || !moved) {
@@ -1114,33 +1243,41 @@ AssertionResult Bot::Impl::expect_trading(const std::vector<int> &entries, int s
             }
         } else if (!opt.monochrome) {
             constexpr int company_colours[COMPANIES] = {BLUE, GREEN, YELLOW, RED, MAGENTA};
-            want.fg = company_colours[entries[j]];
+            want.fg = company_colours[letter];
             want.bg = BLACK;
-            want.bold = entries[j] == 0;
+            want.bold = letter == 0;
         }
         std::ostringstream out;
-        out << "the trading entry " << COMPANY_NAMES[entries[j]]
+        out << "the trading entry " << entries[j].name
             << (static_cast<int>(j) == selected ? " (selected)" : "") << " is drawn "
             << static_cast<const Style &>(cell) << ", expected " << want;
         BOT_CHECK(drawn_as(cell, want), out.str());
     }
-    BOT_TRY(expect_panel("in the trading dialog"));
     return expect_cursor(cursor, "the trading dialog");
 }
 
 AssertionResult Bot::Impl::trading() {
-    BOT_TRY(settle_running("where the trading dialog was due"));
-    BOT_TRY(expect_map(false));
-    std::vector<int> entries;
-    for (int i = 0; i < COMPANIES; ++i) {
-        if (companies[static_cast<std::size_t>(i)].active) entries.push_back(i);
-    }
+    std::string name;
+    long long shown_cash = 0;
+    BOT_TRY(read_title(name, shown_cash));
+    BOT_CHECK(player_named(name) == current, "the trading dialog is " + name + "'s, after " +
+                                                 players[static_cast<std::size_t>(current)] + "'s move");
+    const auto pi = static_cast<std::size_t>(current);
+    // The dividends were paid since the move prompt: the cash can only have grown.
+    BOT_CHECK(shown_cash >= cash[pi], "the cash fell from $" + std::to_string(cash[pi]) + " to $" +
+                                          std::to_string(shown_cash) +
+                                          " between the move and the trading dialog");
+    cash[pi] = shown_cash;
+    BOT_TRY(expect_map_styles());
+    BOT_TRY(expect_panel("in the trading dialog"));
+    std::vector<PanelRow> entries;
+    BOT_TRY(read_panel(entries));
     const int count = static_cast<int>(entries.size());
+    BOT_CHECK(count > 0, "a trading dialog without companies");
     auto after_name = [&](int entry) {
         return Position{
             GENERAL_TOP + LIST_ROW + entry,
-            1 + NAME_COLUMN +
-                static_cast<int>(std::strlen(COMPANY_NAMES[entries[static_cast<std::size_t>(entry)]]))};
+            1 + NAME_COLUMN + static_cast<int>(entries[static_cast<std::size_t>(entry)].name.size())};
     };
     int selected = 0;
     bool moved = false;
@@ -1170,26 +1307,37 @@ AssertionResult Bot::Impl::trading() {
 }
 
 // One amount at the prompt: valid ones at random, the shortcuts, empty and
-// zero amounts, and now and then one just out of range.
-AssertionResult Bot::Impl::trade(const std::vector<int> &entries, int selected, bool moved) {
+// zero amounts, and now and then one just out of range. Afterwards the
+// title's cash and the panel's holding have moved by exactly amount x price.
+AssertionResult Bot::Impl::trade(const std::vector<PanelRow> &entries, int selected, bool moved) {
     ++stats.trades;
-    const int company = entries[static_cast<std::size_t>(selected)];
-    Player &p = players[static_cast<std::size_t>(current)];
-    const int price = companies[static_cast<std::size_t>(company)].price;
-    const long long min = -p.holdings[static_cast<std::size_t>(company)];
-    const long long max = p.cash / price;
+    const PanelRow &entry = entries[static_cast<std::size_t>(selected)];
+    const auto company = static_cast<std::size_t>(letter_named(entry.name));
+    const auto pi = static_cast<std::size_t>(current);
+    const long long cash_before = cash[pi];
+    const long long held_before = holdings[pi][company];
+    const long long price_now = price[company];
     const int row = GENERAL_TOP + LIST_ROW + selected;
 
     press(pick<std::string>({"\r", "\n", std::string(key::Right), std::string(CTRL_F)}),
-          std::string("trading in ") + COMPANY_NAMES[company]);
+          "trading in " + entry.name);
     BOT_TRY(settle_running("at the amount prompt"));
+    const std::string shown = trimmed(text_at(t, row, 1 + PROMPT_COLUMN, 37));
+    long long min = 0, max = 0;
+    BOT_CHECK(std::sscanf(shown.c_str(), "Amount (%lld to %lld):", &min, &max) == 2,
+              "the amount prompt reads \"" + shown + "\"");
+    BOT_CHECK(min == -held_before, "the amount prompt's least amount is " + std::to_string(min) + " with " +
+                                       std::to_string(held_before) + " shares held");
+    BOT_CHECK(max >= 0 && max * price_now <= cash_before && (max + 1) * price_now > cash_before,
+              "the amount prompt's most is " + std::to_string(max) + " shares at $" +
+                  std::to_string(price_now) + " with $" + std::to_string(cash_before) + " in cash");
     const std::string prompt = "Amount (" + std::to_string(min) + " to " + std::to_string(max) + "): ";
     BOT_TRY(expect_text(row, 1 + PROMPT_COLUMN, prompt, "the amount prompt"));
     const int echo_column = 1 + PROMPT_COLUMN + static_cast<int>(prompt.size());
     BOT_TRY(expect_cursor({row, echo_column}, "the amount prompt"));
 
-    std::string keys;   // what is typed before the key that ends the input
-    std::string shown;  // what the editor echoes of it
+    std::string keys;  // what is typed before the key that ends the input
+    std::string echo;  // what the editor echoes of it
     std::string end = "\r";
     long long amount = 0;
     bool valid = true;
@@ -1197,25 +1345,25 @@ AssertionResult Bot::Impl::trade(const std::vector<int> &entries, int selected, 
     if (kind < opt.invalid_amount_percent) {
         valid = false;
         amount = chance(50) || min == 0 ? max + 1 : min - 1;
-        keys = shown = std::to_string(amount);
+        keys = echo = std::to_string(amount);
     } else if (kind < 14) {
-        keys = shown = pick<std::string>({"m", "M"});
+        keys = echo = pick<std::string>({"m", "M"});
         end = pick<std::string>({"\r", "x", "5", "\x0c"});  // discarded, whatever it is
         amount = max;
     } else if (kind < 22) {
-        keys = shown = pick<std::string>({"n", "N"});
+        keys = echo = pick<std::string>({"n", "N"});
         end = pick<std::string>({"\r", "x", "5", "\x0c"});
         amount = min;
     } else if (kind < 27) {
-        keys = shown = "";
+        keys = echo = "";
     } else if (kind < 31) {
-        keys = shown = "0";
+        keys = echo = "0";
     } else if (kind < 35) {
-        keys = shown = "-";
+        keys = echo = "-";
     } else {
         amount = chance(70) ? std::uniform_int_distribution<long long>(0, max)(rng)
                             : std::uniform_int_distribution<long long>(min, 0)(rng);
-        keys = shown = std::to_string(amount);
+        keys = echo = std::to_string(amount);
         if (chance(15)) keys = "7\x7f" + keys;  // a digit typed and erased
         if (chance(15) && keys.size() > 1) {
             keys.insert(1, pick<std::string>({"x", "-", "m", " "}));  // refused after the first place
@@ -1231,23 +1379,32 @@ AssertionResult Bot::Impl::trade(const std::vector<int> &entries, int selected, 
     if (chance(30)) {
         press(keys, "an amount");
         BOT_TRY(settle_running("while typing an amount"));
-        BOT_TRY(expect_text(row, echo_column, padded(shown, 9), "the typed amount"));
+        BOT_TRY(expect_text(row, echo_column, padded(echo, 9), "the typed amount"));
         press(end, "ending the amount");
     } else {
         press(keys + end, "an amount");
     }
     if (!valid) {
         ++stats.invalid_amounts;
+        amount = 0;
         auto message = [&] { return text_at(t, row, 1 + PROMPT_COLUMN, 15) == "Invalid amount!"; };
         BOT_TRY(t.wait_for(message, Millis{5000}, "\"Invalid amount!\""));
         BOT_TRY(t.wait_for([&] { return !message(); }, Millis{5000}, "the end of \"Invalid amount!\""));
-    } else {
-        p.cash -= amount * price;
-        p.holdings[static_cast<std::size_t>(company)] += static_cast<int>(amount);
     }
     BOT_TRY(settle_running("after an amount"));
+    std::string name;
+    long long cash_after = 0;
+    BOT_TRY(read_title(name, cash_after));
+    BOT_CHECK(cash_after == cash_before - amount * price_now,
+              "after trading " + std::to_string(amount) + " shares at $" + std::to_string(price_now) +
+                  " the title shows $" + std::to_string(cash_after) + "; it showed $" +
+                  std::to_string(cash_before));
+    cash[pi] = cash_after;
+    holdings[pi][company] = held_before + amount;
+    BOT_TRY(expect_panel("after a trade of " + std::to_string(amount) + " in " + entry.name));
+    BOT_TRY(expect_text(row, 1 + PROMPT_COLUMN, std::string(37, ' '), "the cleared amount prompt"));
     return expect_trading(entries, selected, moved,
-                          {row, 1 + NAME_COLUMN + static_cast<int>(std::strlen(COMPANY_NAMES[company]))});
+                          {row, 1 + NAME_COLUMN + static_cast<int>(entry.name.size())});
 }
 
 // ------------------------------------------------------------ the end
@@ -1291,10 +1448,10 @@ std::string Bot::summary() const {
     std::ostringstream out;
     out << "seed " << impl_->opt.seed << ", " << impl_->opt.players << " player(s), "
         << (impl_->opt.monochrome ? "monochrome" : "colour") << ": " << s.turns << " turns, " << s.foundings
-        << " foundings, " << s.mergers << " mergers (" << s.tied_mergers << " tied), " << s.splits
-        << " splits, " << s.black_holes << " black holes, " << s.trades << " trades (" << s.invalid_amounts
-        << " invalid), " << s.hotkeys << " hotkeys, " << s.short_prompts
-        << " prompts with fewer than 5 offers" << (s.ended_without_offers ? ", ended without offers" : "");
+        << " foundings, " << s.mergers << " mergers, " << s.splits << " splits, " << s.black_holes
+        << " black holes, " << s.trades << " trades (" << s.invalid_amounts << " invalid), " << s.hotkeys
+        << " hotkeys, " << s.short_prompts << " prompts with fewer than 5 offers"
+        << (s.ended_without_offers ? ", ended without offers" : "");
     return out.str();
 }
 

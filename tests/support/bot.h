@@ -1,12 +1,13 @@
 // A bot that plays whole games of vegatrade through the pseudo-terminal, as
 // players would: it reads the map, the offers, the panel, the dialogs and
 // every announcement off the screen, makes random choices (moves, hotkeys,
-// trades, valid and invalid amounts), and checks as it goes that what the
-// screen shows agrees with the rules of the game: its own account of every
-// player's cash and holdings and of every company's price and size, the
-// outcome of each move, the merger tables, the reports and the final
-// standings. A game ends with the final standings, the banner, exit status
-// 0, no standard error and the terminal modes restored.
+// trades, valid and invalid amounts), and checks as it goes that the
+// screens agree with one another: cash and holdings move by amount x price,
+// a split doubles the holdings, a merger's totals add up, the reports and
+// standings add up the holdings at the panel's prices, and every move and
+// announcement fits the neighbours the map showed. It knows no rule of the
+// game. A game ends with the final standings, the banner, exit status 0,
+// no standard error and the terminal modes restored.
 //
 //   e2e::Bot bot({.players = 3, .monochrome = true, .seed = 42});
 //   EXPECT_TRUE(bot.play());
@@ -39,7 +40,6 @@ struct BotStats {
     int turns = 0;
     int foundings = 0;
     int mergers = 0;
-    int tied_mergers = 0;  // equal sizes and values: the game draws the survivor
     int splits = 0;
     int black_holes = 0;  // lost sites and swallowed companies
     int trades = 0;       // amounts entered, invalid ones included
