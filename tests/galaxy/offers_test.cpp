@@ -100,6 +100,35 @@ TEST_F(GalaxyTest, FiveDistinctOpenSectorsDrawnOneRandPerCandidate) {
     }
 }
 
+TEST_F(GalaxyTest, ExactlyFiveCandidatesAreStillDrawnAtRandom) {
+    // Black holes everywhere but five open sectors: all five are offered,
+    // in an order the draw decides, not in map order.
+    std::vector<std::string> map(10, std::string(12, '@'));
+    const std::vector<int> open = {at(0, 3), at(2, 9), at(5, 0), at(7, 7), at(9, 11)};
+    for (const int pos : open)
+        map[static_cast<std::size_t>(pos / 12)][static_cast<std::size_t>(pos % 12)] = '.';
+    load_map(map);
+    std::vector<std::vector<int>> orders;
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        draw_map();
+        std::srand(seed);
+        const int first_draw = std::rand();
+        std::srand(seed);
+        int offers[NUM_MOVES];
+        ASSERT_EQ(draw_offers(offers), NUM_MOVES);
+        EXPECT_NE(std::rand(), first_draw) << "seed " << seed << ": the offers were not drawn from rand()";
+        std::vector<int> order(offers, offers + NUM_MOVES);
+        std::vector<int> sorted = order;
+        std::sort(sorted.begin(), sorted.end());
+        EXPECT_EQ(sorted, open) << "seed " << seed;
+        for (int k = 0; k < NUM_MOVES; ++k) EXPECT_EQ(map_char(offers[k]), '1' + k);
+        if (std::find(orders.begin(), orders.end(), order) == orders.end()) orders.push_back(order);
+    }
+    // A fixed order, map order or any other, would give one.
+    EXPECT_GE(orders.size(), 5u) << "twenty seeds gave only " << orders.size()
+                                 << " orders of the five offers";
+}
+
 TEST_F(GalaxyTest, FoundingSitesAreOfferedOnlyWhileACompanyIsFree) {
     // E inactive: the four founding sites join the three others, and five
     // of those seven always include a founding site.
