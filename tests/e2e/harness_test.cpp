@@ -226,6 +226,15 @@ TEST(HarnessExpectScreen, ChecksStyleMarkup) {
     EXPECT_NE(std::string(unknown.message()).find("{?:red}"), std::string::npos) << unknown.message();
 }
 
+TEST(HarnessExpectScreen, PlainCellsMayHaveAStyleOfTheirOwn) {
+    Terminal t(e2e::shell(R"(printf '\033[37;40mab \033[1mc'; sleep 10)", 2, 10));
+    const Style white_on_black{.fg = 7, .bg = 0};
+    EXPECT_TRUE(
+        t.expect_screen("ab {b:c}", {{' ', white_on_black}, {'b', {.bold = true, .fg = 7, .bg = 0}}}));
+    EXPECT_FALSE(t.expect_screen("ab {b:c}", {{'b', {.bold = true, .fg = 7, .bg = 0}}}, 100ms))
+        << "without a plain style, unmarked cells must have the default style";
+}
+
 TEST(HarnessProcess, ReportsExitStatusStderrAndTerminalOutput) {
     struct Case {
         const char *script;

@@ -998,6 +998,8 @@ bool Terminal::awaiting_key() {
 ::testing::AssertionResult Terminal::expect_screen(std::string_view expected,
                                                    const std::map<char, Style> &styles, Millis timeout) {
     std::vector<ExpectedRow> want = parse_expected(expected, styles);
+    const auto plain_key = styles.find(' ');
+    const Style plain = plain_key != styles.end() ? plain_key->second : Style{};
     if (static_cast<int>(want.size()) > rows_)
         return ::testing::AssertionFailure()
                << "expected " << want.size() << " rows on a screen of " << rows_ << '\n'
@@ -1013,7 +1015,7 @@ bool Terminal::awaiting_key() {
         if (styles.empty()) return true;
         for (size_t col = 0; col < exp->cells.size() && static_cast<int>(col) < cols_; ++col) {
             Style actual = cell(row, static_cast<int>(col));
-            if (actual != (exp->styles[col] ? *exp->styles[col] : Style{})) return false;
+            if (actual != (exp->styles[col] ? *exp->styles[col] : plain)) return false;
         }
         return true;
     };
@@ -1025,7 +1027,7 @@ bool Terminal::awaiting_key() {
         int last = -1;
         for (int col = 0; col < cols_; ++col) {
             Cell c = cell(row, col);
-            if (c.ch != " " || static_cast<const Style &>(c) != Style{}) last = col;
+            if (c.ch != " " || static_cast<const Style &>(c) != plain) last = col;
         }
         std::string out;
         char open = 0;
@@ -1033,7 +1035,7 @@ bool Terminal::awaiting_key() {
             Cell c = cell(row, col);
             const Style &s = c;
             char key = 0;
-            if (s != Style{}) {
+            if (s != plain) {
                 key = '?';
                 for (const auto &[k, style] : styles)
                     if (style == s) key = k;

@@ -179,7 +179,9 @@ class Terminal {
     // leading newline is dropped); trailing blanks are ignored and missing
     // rows must be blank. With `styles`, "{k:text}" marks text drawn in
     // styles[k], and every other cell up to the end of each expected row
-    // must have the default style. Each code point counts as one column.
+    // must have the default style, or styles[' '] when that is given (curses
+    // in colour paints blanks white on black). Each code point counts as
+    // one column.
     ::testing::AssertionResult expect_screen(std::string_view expected,
                                              const std::map<char, Style> &styles = {},
                                              Millis timeout = kDefaultTimeout);
