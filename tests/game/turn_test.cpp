@@ -1,6 +1,7 @@
 // The end-of-game test and the count of occupied sectors.
 #include <cstring>
 
+#include "galaxy/galaxy.h"
 #include "game/game.h"
 #include "support/screen.h"
 
@@ -56,6 +57,37 @@ TEST_F(CursesTest, CountOccupiedCountsEverySectorThatIsNotOpen) {
     EXPECT_EQ(count_occupied(), 120);
     fill_galaxy(120);
     EXPECT_EQ(count_occupied(), 0);
+}
+
+TEST_F(CursesTest, TurnsPassInPlayerOrderUntilNoSectorIsLeft) {
+    // Three open sectors among stars: each move founds the next company,
+    // whose five shares show who moved; then nothing is left to offer.
+    open_screen(25, 80, 1, 3);
+    load_galaxy({
+        "************",
+        "*.**********",
+        "************",
+        "************",
+        "*******.****",
+        "************",
+        "************",
+        "************",
+        "**********.*",
+        "************",
+    });
+    current_player = 1;
+    set_escdelay(25);
+    type(
+        "1 \033"    // player 2 founds A, answers the announcement, ends trading
+        "1 \033"    // player 3 founds B
+        "1 \033");  // player 1 founds C
+    play_game();
+    const int expected[3][NUM_COMPANIES] = {{0, 0, 5, 0, 0}, {5, 0, 0, 0, 0}, {0, 5, 0, 0, 0}};
+    for (int p = 0; p < 3; ++p) {
+        for (int i = 0; i < NUM_COMPANIES; ++i)
+            EXPECT_EQ(players[p].holdings[i], expected[p][i]) << p << " " << i;
+    }
+    EXPECT_EQ(current_player, 1) << "the turn passed after each trading dialog";
 }
 
 }  // namespace
