@@ -102,7 +102,7 @@ char offer_between_companies(const Terminal &t) {
         t.type(std::string(1, offer == '0' ? '1' : offer));
         bool traded = false;
         for (;;) {
-            auto settled = t.wait_until_quiet(Millis{60});
+            auto settled = t.wait_for_key_request();
             if (!settled) return settled;
             const std::string screen = t.screen_text();
             if (screen.find("has just been merged into") != std::string::npos) {
@@ -149,7 +149,7 @@ TEST(ReadmePicture, ShowsTheMainScreenOfARealRun) {
     expect_picture_file("docs/screens/main.svg", main_svg);
 
     ASSERT_TRUE(play_until_merger(t, 60));
-    ASSERT_TRUE(t.wait_until_quiet());
+    ASSERT_TRUE(t.wait_for_key_request());
     expect_picture_file("docs/screens/merger.svg", screen_svg(t, "vegatrade: a merger is announced"));
 }
 
