@@ -3,7 +3,6 @@
 #include "market/market.h"
 #include "ui/ui.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
@@ -43,7 +42,7 @@ int read_choice(int offer_count, int prompt_end) {
         doupdate();
         // Only the low eight bits count: Up acts as Ctrl-C, F4 as Ctrl-L.
         const int c = static_cast<signed char>(read_key() & 0xff);
-        const int upper = c >= 0 ? std::toupper(c) : c;
+        const int upper = ascii_upper(c);
         if (c == CTRL_C || upper == 'Q') {
             confirm_quit();
         } else if (c == CTRL_L) {

@@ -70,7 +70,7 @@ void read_player_name(int index) {
     do {
         put_text_at(stdscr, 11 + index, (screen_cols - length - 8) / 2, prompt);
         wrefresh(stdscr);
-        get_line(stdscr, 11 + index, NAME_COLUMN, MAX_NAME_LEN, INPUT_TEXT, name);
+        get_line(stdscr, 11 + index, NAME_COLUMN, MAX_NAME_LEN, INPUT_TEXT, name, sizeof players[index].name);
     } while (name[0] == '\0');
 }
 

@@ -3,7 +3,6 @@
 #include "market/market.h"
 #include "ui/ui.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
@@ -67,8 +66,8 @@ void trade_range(int company, int &min, int &max) {
 
 int read_amount(const char *text, int min, int max) {
     const int first = static_cast<unsigned char>(text[0]);
-    if (std::tolower(first) == 'm') return max;
-    if (std::tolower(first) == 'n') return min;
+    if (ascii_lower(first) == 'm') return max;
+    if (ascii_lower(first) == 'n') return min;
     return parse_int(text);
 }
 
@@ -100,7 +99,7 @@ void trade(const Dialog &dialog) {
     put_text_at(general_window, row, PROMPT_COLUMN, prompt);
     wnoutrefresh(general_window);
     char text[MAX_AMOUNT_LEN + 1];
-    get_line(general_window, row, PROMPT_COLUMN + prompt_length, MAX_AMOUNT_LEN, INPUT_AMOUNT, text);
+    get_line(general_window, row, PROMPT_COLUMN + prompt_length, MAX_AMOUNT_LEN, INPUT_AMOUNT, text, sizeof text);
 
     const int amount = read_amount(text, min, max);
     if (amount < min || amount > max) {

@@ -37,23 +37,59 @@ bool accepts(int mode, int key, int count, bool &finish) {
     return finish;
 }
 
-// Whether the text still takes at most `max_len` columns with the key added:
+// Whether the text still takes at most `max_len` columns with `entry` added:
 // a control character's visible form takes two or more, so a name of them
 // cannot outgrow the fields it is shown in.
-bool fits(const char *buffer, int key, int max_len) {
-    const char typed[2] = {static_cast<char>(key), '\0'};
-    return text_width(buffer) + text_width(typed) <= max_len;
+bool fits(const char *buffer, const char *entry, int max_len) {
+    return text_width(buffer) + text_width(entry) <= max_len;
 }
+
+// The bytes of the character being typed. In a UTF-8 locale a character of
+// several bytes becomes one entry once its last byte has come; bytes that
+// form no character are dropped, so a stored name is always valid UTF-8.
+struct Pending {
+    char bytes[8] = {};
+    std::size_t count = 0;
+
+    // Adds a typed byte. Returns true with `entry` holding a whole character
+    // when one is complete; false while more bytes must come or when the
+    // bytes were dropped.
+    bool add(int key, char entry[8]) {
+        if (count == 0 && (key < 0x80 || !utf8_locale())) {
+            entry[0] = static_cast<char>(key);
+            entry[1] = '\0';
+            return true;
+        }
+        bytes[count++] = static_cast<char>(key);
+        const int length = character_length(bytes, count);
+        if (length == 0) return false;
+        if (length < 0) {
+            // A cut sequence: what came so far is dropped, and the new byte
+            // may begin a character of its own.
+            const bool alone = count == 1;
+            count = 0;
+            return alone ? false : add(key, entry);
+        }
+        std::memcpy(entry, bytes, count);
+        entry[count] = '\0';
+        count = 0;
+        return true;
+    }
+};
 
 }  // namespace
 
-// Reads a line into `buffer` (max_len + 1 bytes), echoing character i at
-// (row, column + width of the characters before it) in `window`. Keys come
-// from the standard screen with keypad translation off. Returns on Enter.
-void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *buffer) {
-    int count = 0;
-    int echo_column[NAME_SIZE];  // where each character was echoed
-    const int limit = max_len < NAME_SIZE - 1 ? max_len : NAME_SIZE - 1;
+// Reads a line into `buffer` (`size` bytes), echoing each character at
+// (row, column + width of the characters before it) in `window`. At most
+// `max_len` columns are taken. Keys come from the standard screen with keypad
+// translation off. Returns on Enter.
+void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *buffer, std::size_t size) {
+    constexpr int MAX_ENTRIES = NAME_SIZE;
+    int count = 0;                    // characters in the buffer
+    int echo_column[MAX_ENTRIES];     // where each character was echoed
+    std::size_t offset[MAX_ENTRIES];  // where each character's bytes begin
+    std::size_t used = 0;             // bytes in the buffer
+    Pending pending;
     bool finish = false;
     buffer[0] = '\0';
 
@@ -65,6 +101,7 @@ void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
     int key = read_key();
     for (;;) {
         while (key == CTRL_L) {
+            pending.count = 0;
             repaint(window);
             doupdate();
             key = read_key();
@@ -72,25 +109,34 @@ void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
         if (is_enter(key)) break;
         // Free text is typed only before the game, for the names; Ctrl-C leaves there.
         if (key == CTRL_C && mode != INPUT_AMOUNT) quit_before_game();
+        char entry[8];
         if (is_erase(key)) {
+            pending.count = 0;
             if (count > 0) {
                 --count;
                 const int start = echo_column[count];
                 const int end = column + text_width(buffer);
                 for (int c = start; c < end; ++c) mvwaddch(window, row, c, ' ');
-                buffer[count] = '\0';
+                used = offset[count];
+                buffer[used] = '\0';
                 wmove(window, row, start);
                 wnoutrefresh(window);
             }
-        } else if (accepts(mode, key, count, finish) && count < limit && fits(buffer, key, max_len)) {
-            const char typed[2] = {static_cast<char>(key), '\0'};
-            echo_column[count] = column + text_width(buffer);
-            put_text_at(window, row, echo_column[count], typed);
-            buffer[count++] = typed[0];
-            buffer[count] = '\0';
-            wnoutrefresh(window);
+        } else if (accepts(mode, key, count, finish) && pending.add(key, entry)) {
+            const std::size_t length = std::strlen(entry);
+            if (count < MAX_ENTRIES && used + length < size && fits(buffer, entry, max_len)) {
+                echo_column[count] = column + text_width(buffer);
+                offset[count] = used;
+                put_text_at(window, row, echo_column[count], entry);
+                std::memcpy(buffer + used, entry, length + 1);
+                used += length;
+                ++count;
+                wnoutrefresh(window);
+            } else {
+                finish = false;  // a refused shortcut does not end the input
+            }
         } else {
-            finish = false;  // a refused shortcut does not end the input
+            finish = false;
         }
         doupdate();
         key = read_key();

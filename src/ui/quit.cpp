@@ -2,7 +2,6 @@
 #include "game/game.h"
 #include "ui/ui.h"
 
-#include <cctype>
 #include <cstdlib>
 
 namespace {
@@ -22,7 +21,7 @@ void confirm_quit() {
     put_text_attr_at(window, 2, 2, scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW), A_NORMAL),
                      "Are you sure you want to quit (y/n)? ");
     int key = wait_dialog_key(window);
-    if (key >= 0 && key <= 255) key = std::toupper(key);
+    key = ascii_upper(key);
     delwin(window);
     if (key == 'Y') {
         shutdown();

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -52,6 +53,10 @@ void require_cursor_addressing() {
 // and a hang-up must end the game through the lost-input path, so both
 // signals are ignored once curses has installed its own handlers.
 void start_terminal() {
+    // Names may be typed in any script: the character type comes from the
+    // environment, before curses starts. Nothing else follows the locale,
+    // and keys are compared in ASCII.
+    std::setlocale(LC_CTYPE, "");
     // curses takes the terminal's real size; LINES and COLUMNS in the
     // environment size the layout only.
     use_env(FALSE);

@@ -5,6 +5,7 @@
 #include "game/state.h"
 
 #include <array>
+#include <cstddef>
 #include <initializer_list>
 
 // Colour pair numbers, in the order init_colors defines them.
@@ -38,10 +39,17 @@ attr_t company_name_attr(int company);
 // Chooses between a colour and a monochrome attribute by use_color.
 inline attr_t scheme_attr(attr_t colour, attr_t mono) { return use_color ? colour : mono; }
 
+// Keys are compared in ASCII whatever the locale: a letter's other case, any
+// other key (a byte above 127, a key code) unchanged.
+constexpr int ascii_upper(int key) { return key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key; }
+constexpr int ascii_lower(int key) { return key >= 'A' && key <= 'Z' ? key - 'A' + 'a' : key; }
+
 // colors.cpp
 void init_colors();
 
 // window.cpp
+bool utf8_locale();
+int character_length(const char *bytes, std::size_t count);
 int text_width(const char *text);
 void put_text(WINDOW *window, const char *text);
 void put_text_at(WINDOW *window, int row, int column, const char *text);
@@ -70,7 +78,7 @@ int parse_int(const char *text);
 // input.cpp
 constexpr int INPUT_TEXT = 0;
 constexpr int INPUT_AMOUNT = 1;
-void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *buffer);
+void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *buffer, std::size_t size);
 
 // quit.cpp
 void confirm_quit();

@@ -4,6 +4,7 @@
 #include <wchar.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -310,6 +311,14 @@ std::string window_picture(WINDOW *window, Area area, const Styles &styles) {
 void CursesTest::SetUp() { open_screen(25, 80, 1); }
 
 void MonoCursesTest::SetUp() { open_screen(25, 80, 0); }
+
+void Utf8CursesTest::SetUp() {
+    ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+    open_screen(25, 80, 0);
+    meta(stdscr, TRUE);  // as on a terminal with eight-bit input
+}
+
+Utf8CursesTest::~Utf8CursesTest() { std::setlocale(LC_CTYPE, "C"); }
 
 void CursesTest::open_screen(int rows, int columns, int color, int player_count) {
     if (opened_) TearDown();

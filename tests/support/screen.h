@@ -100,4 +100,13 @@ protected:
     void SetUp() override;
 };
 
+// The same fixture in monochrome with the character type of C.UTF-8, as the
+// game takes it from a UTF-8 environment: the locale is set before curses
+// starts, and set back to C when the test ends.
+class Utf8CursesTest : public CursesTest {
+protected:
+    void SetUp() override;
+    ~Utf8CursesTest() override;
+};
+
 }  // namespace headless

@@ -101,7 +101,8 @@ struct Options {
     int rows = 25;
     int cols = 80;
     // Applied on top of the current environment after the defaults
-    // (TERM=xterm-256color; LINES, COLUMNS and ESCDELAY unset).
+    // (TERM=xterm-256color; LINES, COLUMNS, ESCDELAY, LC_ALL, LC_CTYPE and
+    // LANG unset, so the program runs in the C locale).
     // A value sets the variable, nullopt unsets it.
     std::map<std::string, std::optional<std::string>> env;
     // Make standard input a pipe that type() writes and close_input()
@@ -180,8 +181,9 @@ class Terminal {
     // rows must be blank. With `styles`, "{k:text}" marks text drawn in
     // styles[k], and every other cell up to the end of each expected row
     // must have the default style, or styles[' '] when that is given (curses
-    // in colour paints blanks white on black). Each code point counts as
-    // one column.
+    // in colour paints blanks white on black). Each code point stands for
+    // one cell; a double-width character's right half is not written in the
+    // picture.
     ::testing::AssertionResult expect_screen(std::string_view expected,
                                              const std::map<char, Style> &styles = {},
                                              Millis timeout = kDefaultTimeout);

@@ -65,7 +65,7 @@ TEST_F(CursesTest, GetLineStoresAndEchoesTheAcceptedKeys) {
         wmove(general_window, ROW, COLUMN);  // where the caller's prompt ends
         type(c.keys + "#");
         char buffer[32];
-        get_line(general_window, ROW, COLUMN, c.max_len, c.mode, buffer);
+        get_line(general_window, ROW, COLUMN, c.max_len, c.mode, buffer, sizeof buffer);
         EXPECT_EQ(std::string(buffer), c.buffer);
         const std::string blanks(24 - c.screen.size(), ' ');
         EXPECT_EQ(text_at(general_window, ROW, COLUMN, 24), c.screen + blanks);
@@ -80,7 +80,7 @@ TEST_F(CursesTest, GetLineNeverStoresKeyCodes) {
     ungetch(KEY_RESIZE);
     type("a\r");
     char buffer[32];
-    get_line(stdscr, 11, 49, 20, INPUT_TEXT, buffer);
+    get_line(stdscr, 11, 49, 20, INPUT_TEXT, buffer, sizeof buffer);
     EXPECT_STREQ(buffer, "a");
 }
 
@@ -88,7 +88,7 @@ TEST_F(CursesTest, GetLineEndsTheProgramWhenInputCloses) {
     type("ab");
     close_input();
     char buffer[32];
-    EXPECT_EXIT(get_line(stdscr, 11, 49, 20, INPUT_TEXT, buffer), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(get_line(stdscr, 11, 49, 20, INPUT_TEXT, buffer, sizeof buffer), ::testing::ExitedWithCode(1),
                 "^vegatrade: input closed\n$");
 }
 
@@ -116,7 +116,7 @@ TEST(GetLineOnATerminal, TerminalEraseKeyErases) {
     const char typed[] = "\025ab\025c\r";
     ASSERT_EQ(write(keys[1], typed, sizeof typed - 1), static_cast<ssize_t>(sizeof typed - 1));
     char buffer[32];
-    get_line(stdscr, 1, 5, 20, INPUT_TEXT, buffer);
+    get_line(stdscr, 1, 5, 20, INPUT_TEXT, buffer, sizeof buffer);
     EXPECT_STREQ(buffer, "ac");
     EXPECT_EQ(static_cast<char>(mvwinch(stdscr, 1, 6) & A_CHARTEXT), 'c');
 

@@ -1,0 +1,208 @@
+// Names in any script under a UTF-8 character type: the line editor takes a
+// character's bytes as one entry, and every window that shows a name shows
+// it as typed, measured in screen columns, with controls, format characters,
+// combining marks and stray bytes in an ASCII visible form.
+#include <cwchar>
+#include <string>
+
+#include "galaxy/galaxy.h"
+#include "market/market.h"
+#include "support/screen.h"
+#include "ui/ui.h"
+
+namespace {
+
+using headless::Utf8CursesTest;
+
+// What a window holds from (top, left) to (bottom, right), one row per line,
+// each row after a newline: characters as UTF-8, the right half of a
+// double-width character left out, a line-drawing character as '+', bold
+// text as {b:...} and reverse video as {r:...}. Trailing blanks are cut.
+std::string picture(WINDOW *window, int top, int bottom, int left, int right) {
+    int saved_row = 0;
+    int saved_column = 0;
+    getyx(window, saved_row, saved_column);
+    std::string shown;
+    for (int row = top; row < bottom; ++row) {
+        std::string line;
+        std::size_t kept = 0;  // the length of the line up to its last non-blank
+        char open = 0;
+        for (int column = left; column < right; ++column) {
+            cchar_t cell{};
+            mvwin_wch(window, row, column, &cell);
+            wchar_t text[CCHARW_MAX + 1] = {};
+            attr_t attrs = 0;
+            short pair = 0;
+            getcchar(&cell, text, &attrs, &pair, nullptr);
+            const char mark = (attrs & A_REVERSE) != 0 ? 'r' : (attrs & A_BOLD) != 0 ? 'b' : 0;
+            if (mark != open) {
+                if (open != 0) {
+                    line += '}';
+                    kept = line.size();
+                }
+                if (mark != 0) line += std::string{'{', mark, ':'};
+                open = mark;
+            }
+            if ((attrs & A_ALTCHARSET) != 0) {
+                line += '+';
+            } else {
+                for (const wchar_t *w = text; *w != 0; ++w) {
+                    char bytes[MB_LEN_MAX];
+                    std::mbstate_t state{};
+                    const std::size_t length = std::wcrtomb(bytes, *w, &state);
+                    if (length != static_cast<std::size_t>(-1)) line.append(bytes, length);
+                }
+                if (wcwidth(text[0]) == 2) ++column;
+            }
+            if (open != 0 || line.back() != ' ') kept = line.size();
+        }
+        line.resize(kept);
+        if (open != 0) line += '}';
+        shown += '\n' + line;
+    }
+    wmove(window, saved_row, saved_column);
+    return shown;
+}
+
+std::string times(int count, const std::string &text) {
+    std::string repeated;
+    for (int i = 0; i < count; ++i) repeated += text;
+    return repeated;
+}
+
+// The title screen's name field: row 11 from column 49, 22 columns.
+std::string name_field() { return picture(stdscr, 11, 12, 49, 71).substr(1); }
+
+TEST_F(Utf8CursesTest, EditorTakesEachCharacterWholeAndStoresValidUtf8) {
+    struct Case {
+        const char *what;
+        std::string keys;
+        std::string stored;
+        std::string echo;  // from column 49; the cursor stands after it
+        int cursor;
+    } const cases[] = {
+        // clang-format off
+        {"accented Latin", "Jos\xc3\xa9\r", "José", "José", 53},
+        {"Greek", "\xce\x96\xcf\x89\xce\xae\r", "Ζωή", "Ζωή", 52},
+        {"Cyrillic", "\xd0\x9b\xd0\xb5\xd0\xbd\xd0\xb0\r", "Лена", "Лена", 53},
+        {"CJK, two columns each", "\xe7\x8e\x8b\xe5\xb0\x8f\xe6\x98\x8e\r", "王小明", "王小明", 55},
+        {"an emoji", "Al\xf0\x9f\x9a\x80\r", "Al🚀", "Al🚀", 53},
+        {"a decomposed accent", "Jose\xcc\x81\r", "Jose\u0301", "Jose<U+0301>", 61},
+        {"right-to-left override", "a\xe2\x80\xae" "b\r", "a\u202Eb", "a<U+202E>b", 59},
+        {"zero-width space", "a\xe2\x80\x8b\r", "a\u200B", "a<U+200B>", 58},
+        {"a C1 control", "a\xc2\x9b\r", "a\u009B", "a<U+009B>", 58},
+        {"lone continuation bytes", "a\x80\xbf" "b\r", "ab", "ab", 51},
+        {"a truncated sequence, then ASCII", "\xc3x\xe7\x8e" "y\r", "xy", "xy", 51},
+        {"a lead byte after a truncated one", "\xe7\xc3\xa9\r", "é", "é", 50},
+        {"no character: overlong, surrogate, beyond U+10FFFF, 0xFF",
+         "\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80\xff.\r", ".", ".", 50},
+        {"Backspace after accented Latin", "Jos\xc3\xa9\177\r", "Jos", "Jos", 52},
+        {"Backspace after CJK", "\xe7\x8e\x8b\xe5\xb0\x8f\b\r", "王", "王", 51},
+        {"Backspace after an emoji", "A\xf0\x9f\x9a\x80\177\r", "A", "A", 50},
+        {"Backspace after a decomposed accent", "Jose\xcc\x81\177\r", "Jose", "Jose", 53},
+        {"Backspace after an override", "a\xe2\x80\xae\177\r", "a", "a", 50},
+        {"Backspace after a stray byte erases the last character", "ab\x80\177\r", "a", "a", 50},
+        {"Backspace amid a character drops its bytes and erases one more", "ab\xc3\177\xa9\r", "a", "a", 50},
+        {"20 columns of CJK; the eleventh is refused", times(11, "王") + "\r", times(10, "王"), times(10, "王"), 69},
+        {"a wide character that would pass column 20 is refused whole",
+         "abcdefghijklmnopqrs\xe7\x8e\x8bt\r", "abcdefghijklmnopqrst", "abcdefghijklmnopqrst", 69},
+        // U+1D400 takes one column and four bytes.
+        {"20 four-byte characters fill 80 bytes", times(21, "𝐀") + "\r", times(20, "𝐀"), times(20, "𝐀"), 69},
+        {"a visible form counts its columns", "abcdefghijkl\xe2\x80\xae\xe2\x80\xae\r", "abcdefghijkl\u202E",
+         "abcdefghijkl<U+202E>", 69},
+        // clang-format on
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        werase(stdscr);
+        type(c.keys + "#");
+        char name[NAME_SIZE];
+        get_line(stdscr, 11, 49, MAX_NAME_LEN, INPUT_TEXT, name, sizeof name);
+        EXPECT_EQ(std::string(name), c.stored);
+        EXPECT_EQ(name_field(), c.echo);
+        EXPECT_EQ(getcurx(stdscr), c.cursor);
+        EXPECT_EQ(read_key(), '#') << "get_line read the wrong number of keys";
+    }
+}
+
+// Four names in three scripts and a hostile one; every column after a name
+// stands where it stands after an ASCII name.
+class NamesShownTest : public Utf8CursesTest {
+  protected:
+    void SetUp() override {
+        Utf8CursesTest::SetUp();
+        open_screen(25, 80, 0, 4);
+        meta(stdscr, TRUE);
+        const char *const names[] = {"José Ñandú", "王小明", "Дмитрий", "Zoe\xcc\x88\xe2\x80\xae"};
+        for (int i = 0; i < 4; ++i) std::snprintf(players[i].name, sizeof players[i].name, "%s", names[i]);
+    }
+};
+
+TEST_F(NamesShownTest, MovePromptAndTradingTitle) {
+    struct {
+        int player;
+        const char *shown;
+    } const cases[] = {
+        {0, R"(
++/////////////////////////{r: José Ñandú (Cash: $6000) }/////////////////////////+
+|                                                                            |
+| José Ñandú, enter your move [1-5]:                                         |)"},
+        {1, R"(
++///////////////////////////{r: 王小明 (Cash: $6000) }///////////////////////////+
+|                                                                            |
+| 王小明, enter your move [1-5]:                                             |)"},
+        {3, R"(
++////////////////////{r: Zoe<U+0308><U+202E> (Cash: $6000) }/////////////////////+
+|                                                                            |
+| Zoe<U+0308><U+202E>, enter your move [1-5]:                                |)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.player);
+        current_player = c.player;
+        type("1");
+        get_move();
+        EXPECT_EQ(picture(general_window, 0, 3, 0, 78), c.shown);
+        EXPECT_EQ(getcurx(general_window), text_width(players[c.player].name) + 27)
+            << "the cursor ends the prompt";
+    }
+
+    // The trading title after a trade is centred anew, with "////" beside it.
+    companies[0] = Company{"Altair Starways", 100, 3};
+    current_player = 1;
+    type("\r60\r\033");
+    trade_stock();
+    EXPECT_EQ(picture(general_window, 0, 1, 0, 78), R"(
++////////////////////////////{r: 王小明 (Cash: $0) }/////////////////////////////+)");
+}
+
+TEST_F(NamesShownTest, StandingsAndMergerTableLineUp) {
+    players[1].cash = 7000;
+    players[2].cash = 500;
+    type("k");
+    wnoutrefresh(stdscr);
+    show_standings(" Current Standings ");
+    // Inside the border of the window at (5, 10).
+    EXPECT_EQ(picture(curscr, 7, 13, 11, 69), R"(
+ {r:=Player================Stock Value===Cash=====Net Worth=}
+
+  {b:王小明                }$0          $7000      {b:$7000    }
+  {b:José Ñandú            }$0          $6000      {b:$6000    }
+  {b:Zoe<U+0308><U+202E>   }$0          $6000      {b:$6000    }
+  {b:Дмитрий               }$0          $500       {b:$500     })");
+
+    companies[1].price = 400;
+    players[0].holdings[1] = 10;
+    players[1].holdings[1] = 30;
+    players[3].holdings[1] = 1;
+    type("k");
+    merge_stock(0, 1);
+    EXPECT_EQ(picture(general_window, 2, 8, 4, 74), R"(
+{r:=Player===============Old Stock===New Stock===Total Holdings===Bonus=}
+{b: José Ñandú             }10          5             5            {b:$975  }
+{b: 王小明                 }30          15           15            {b:$2926 }
+{b: Дмитрий                }0           0             0            {b:$0    }
+{b: Zoe<U+0308><U+202E>    }1           1             1            {b:$97   }
+)");
+}
+
+}  // namespace
