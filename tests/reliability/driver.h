@@ -141,7 +141,14 @@ public:
             return std::string(1, static_cast<char>(control == 26 ? 25 : control));
         }
         case 6: return std::string(1, "\r\n\177\b\033"[pick(5)]);
-        case 7: return std::string(1, static_cast<char>(128 + pick(128)));
+        case 7: {
+            // A byte from 128, or a character of several bytes, ordinary or
+            // hostile in a UTF-8 locale.
+            static constexpr const char *characters[] = {"é",      "Ж",      "王",     "🚀",
+                                                         "\u0301", "\u202E", "\u200B", "\u0085"};
+            if (pick(2) == 0) return characters[pick(static_cast<int>(std::size(characters)))];
+            return std::string(1, static_cast<char>(128 + pick(128)));
+        }
         default: return sequences[pick(static_cast<int>(std::size(sequences)))];
         }
     }

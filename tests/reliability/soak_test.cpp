@@ -1,7 +1,8 @@
 // The soak: whole games played at random to their end, in colour and in
 // monochrome with one to four players, and a monkey that types random keys
-// at every kind of prompt and then quits. Nothing may crash, hang, write to
-// standard error (a sanitizer report) or leave the terminal changed.
+// at every kind of prompt and then quits, in the C locale and in a UTF-8
+// one. Nothing may crash, hang, write to standard error (a sanitizer report)
+// or leave the terminal changed.
 //
 // VEGATRADE_SOAK_GAMES and VEGATRADE_SOAK_KEYS size the run (scripts/reliability).
 #include <csignal>
@@ -9,6 +10,7 @@
 
 #include "reliability/driver.h"
 #include "support/bot.h"
+#include "support/game_driver.h"
 
 namespace reliability {
 namespace {
@@ -119,13 +121,20 @@ TEST_P(Monkey, RandomKeysEverywhereThenQuit) {
     Tally tally;
     const auto start = Clock::now();
     for (long game = 0; tally.random_keys < keys && !HasFailure(); ++game) {
-        Terminal t(with_args({game % 2 == 0 ? "-c" : "-m"}));
+        // Every other pair of games runs in a UTF-8 locale.
+        const bool utf8 = game % 4 >= 2;
+        e2e::Options options = with_args({game % 2 == 0 ? "-c" : "-m"});
+        if (utf8) options.env["LANG"] = "C.UTF-8";
+        Terminal t(options);
         Driver driver(t, rng, tally);
         driver.players = 1 + static_cast<int>(game % 4);
         driver.monkey_budget = std::uniform_int_distribution<long>(20, 400)(rng);
         driver.game_limit = Millis{120000};
         ASSERT_TRUE(driver.play()) << "game " << game;
         check_ending(t, {0, 2}, tally);
+        if (utf8) {
+            EXPECT_TRUE(e2e::valid_utf8(t.output_bytes())) << "game " << game;
+        }
     }
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - start).count();
     report(name + ": " + describe(tally) + " seconds=" + std::to_string(seconds));

@@ -1,6 +1,9 @@
 #include "support/game_driver.h"
 
+#include <locale.h>
+
 #include <cstdlib>
+#include <cwchar>
 
 #include "game/game.h"
 
@@ -36,6 +39,28 @@ std::string text_at(const Terminal &t, int row, int col, int length) {
                                              << ", not " << ::testing::PrintToString(std::string(error));
     }
     return t.modes_restored();
+}
+
+::testing::AssertionResult valid_utf8(const std::string &text) {
+    locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    if (utf8 == static_cast<locale_t>(nullptr)) return ::testing::AssertionFailure() << "no C.UTF-8 locale";
+    const locale_t previous = uselocale(utf8);
+    std::size_t at = 0;
+    while (at < text.size()) {
+        wchar_t wide = 0;
+        std::mbstate_t state{};
+        const std::size_t length = std::mbrtowc(&wide, text.data() + at, text.size() - at, &state);
+        if (length == static_cast<std::size_t>(-1) || length == static_cast<std::size_t>(-2) ||
+            wide > 0x10FFFF || (wide >= 0xD800 && wide <= 0xDFFF)) {
+            break;
+        }
+        at += length == 0 ? 1 : length;
+    }
+    uselocale(previous);
+    freelocale(utf8);
+    if (at == text.size()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "no valid UTF-8 at byte " << at << " of " << text.size() << ": "
+                                         << ::testing::PrintToString(text.substr(at, 8));
 }
 
 bool at_move_prompt(const Terminal &t) {

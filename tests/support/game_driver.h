@@ -29,6 +29,10 @@ std::string text_at(const Terminal &t, int row, int col, int length);
 // error and that the terminal modes are as it found them.
 ::testing::AssertionResult ended_with(Terminal &t, int code, std::string_view error, Millis timeout = kDefaultTimeout);
 
+// Whether a text is wholly valid UTF-8: every character complete, none
+// overlong, no surrogate, nothing beyond U+10FFFF.
+::testing::AssertionResult valid_utf8(const std::string &text);
+
 // Whether the move prompt is up.
 bool at_move_prompt(const Terminal &t);
 
