@@ -2,7 +2,6 @@
 // character's bytes as one entry, and every window that shows a name shows
 // it as typed, measured in screen columns, with controls, format characters,
 // combining marks and stray bytes in an ASCII visible form.
-#include <cwchar>
 #include <string>
 
 #include "galaxy/galaxy.h"
@@ -14,64 +13,14 @@ namespace {
 
 using headless::Utf8CursesTest;
 
-// What a window holds from (top, left) to (bottom, right), one row per line,
-// each row after a newline: characters as UTF-8, the right half of a
-// double-width character left out, a line-drawing character as '+', bold
-// text as {b:...} and reverse video as {r:...}. Trailing blanks are cut.
-std::string picture(WINDOW *window, int top, int bottom, int left, int right) {
-    int saved_row = 0;
-    int saved_column = 0;
-    getyx(window, saved_row, saved_column);
-    std::string shown;
-    for (int row = top; row < bottom; ++row) {
-        std::string line;
-        std::size_t kept = 0;  // the length of the line up to its last non-blank
-        char open = 0;
-        for (int column = left; column < right; ++column) {
-            cchar_t cell{};
-            mvwin_wch(window, row, column, &cell);
-            wchar_t text[CCHARW_MAX + 1] = {};
-            attr_t attrs = 0;
-            short pair = 0;
-            getcchar(&cell, text, &attrs, &pair, nullptr);
-            const char mark = (attrs & A_REVERSE) != 0 ? 'r' : (attrs & A_BOLD) != 0 ? 'b' : 0;
-            if (mark != open) {
-                if (open != 0) {
-                    line += '}';
-                    kept = line.size();
-                }
-                if (mark != 0) line += std::string{'{', mark, ':'};
-                open = mark;
-            }
-            if ((attrs & A_ALTCHARSET) != 0) {
-                line += '+';
-            } else {
-                for (const wchar_t *w = text; *w != 0; ++w) {
-                    char bytes[MB_LEN_MAX];
-                    std::mbstate_t state{};
-                    const std::size_t length = std::wcrtomb(bytes, *w, &state);
-                    if (length != static_cast<std::size_t>(-1)) line.append(bytes, length);
-                }
-                if (wcwidth(text[0]) == 2) ++column;
-            }
-            if (open != 0 || line.back() != ' ') kept = line.size();
-        }
-        line.resize(kept);
-        if (open != 0) line += '}';
-        shown += '\n' + line;
-    }
-    wmove(window, saved_row, saved_column);
-    return shown;
-}
+// Bold and reverse video, the monochrome attributes of names and titles.
+const headless::Styles STYLES = {{'b', A_BOLD}, {'r', A_REVERSE}};
 
 std::string times(int count, const std::string &text) {
     std::string repeated;
     for (int i = 0; i < count; ++i) repeated += text;
     return repeated;
 }
-
-// The title screen's name field: row 11 from column 49, 22 columns.
-std::string name_field() { return picture(stdscr, 11, 12, 49, 71).substr(1); }
 
 TEST_F(Utf8CursesTest, EditorTakesEachCharacterWholeAndStoresValidUtf8) {
     struct Case {
@@ -119,7 +68,7 @@ TEST_F(Utf8CursesTest, EditorTakesEachCharacterWholeAndStoresValidUtf8) {
         char name[NAME_SIZE];
         get_line(stdscr, 11, 49, MAX_NAME_LEN, INPUT_TEXT, name, sizeof name);
         EXPECT_EQ(std::string(name), c.stored);
-        EXPECT_EQ(name_field(), c.echo);
+        EXPECT_TRUE(headless::expect_window(stdscr, {11, 49, 1, 22}, c.echo));
         EXPECT_EQ(getcurx(stdscr), c.cursor);
         EXPECT_EQ(read_key(), '#') << "get_line read the wrong number of keys";
     }
@@ -144,15 +93,15 @@ TEST_F(NamesShownTest, MovePromptAndTradingTitle) {
         const char *shown;
     } const cases[] = {
         {0, R"(
-+/////////////////////////{r: José Ñandú (Cash: $6000) }/////////////////////////+
+┌/////////////////////////{r: José Ñandú (Cash: $6000) }/////////////////////////┐
 |                                                                            |
 | José Ñandú, enter your move [1-5]:                                         |)"},
         {1, R"(
-+///////////////////////////{r: 王小明 (Cash: $6000) }///////////////////////////+
+┌///////////////////////////{r: 王小明 (Cash: $6000) }///////////////////////////┐
 |                                                                            |
 | 王小明, enter your move [1-5]:                                             |)"},
         {3, R"(
-+////////////////////{r: Zoe<U+0308><U+202E> (Cash: $6000) }/////////////////////+
+┌////////////////////{r: Zoe<U+0308><U+202E> (Cash: $6000) }/////////////////////┐
 |                                                                            |
 | Zoe<U+0308><U+202E>, enter your move [1-5]:                                |)"},
     };
@@ -161,7 +110,7 @@ TEST_F(NamesShownTest, MovePromptAndTradingTitle) {
         current_player = c.player;
         type("1");
         get_move();
-        EXPECT_EQ(picture(general_window, 0, 3, 0, 78), c.shown);
+        EXPECT_TRUE(headless::expect_window(general_window, {0, 0, 3, 78}, c.shown, STYLES));
         EXPECT_EQ(getcurx(general_window), text_width(players[c.player].name) + 27)
             << "the cursor ends the prompt";
     }
@@ -171,8 +120,9 @@ TEST_F(NamesShownTest, MovePromptAndTradingTitle) {
     current_player = 1;
     type("\r60\r\033");
     trade_stock();
-    EXPECT_EQ(picture(general_window, 0, 1, 0, 78), R"(
-+////////////////////////////{r: 王小明 (Cash: $0) }/////////////////////////////+)");
+    EXPECT_TRUE(headless::expect_window(general_window, {0, 0, 1, 78}, R"(
+┌////////////////////////////{r: 王小明 (Cash: $0) }/////////////////////////////┐)",
+                                        STYLES));
 }
 
 TEST_F(NamesShownTest, StandingsAndMergerTableLineUp) {
@@ -182,13 +132,14 @@ TEST_F(NamesShownTest, StandingsAndMergerTableLineUp) {
     wnoutrefresh(stdscr);
     show_standings(" Current Standings ");
     // Inside the border of the window at (5, 10).
-    EXPECT_EQ(picture(curscr, 7, 13, 11, 69), R"(
+    EXPECT_TRUE(headless::expect_window(curscr, {7, 11, 6, 58}, R"(
  {r:=Player================Stock Value===Cash=====Net Worth=}
 
   {b:王小明                }$0          $7000      {b:$7000    }
   {b:José Ñandú            }$0          $6000      {b:$6000    }
   {b:Zoe<U+0308><U+202E>   }$0          $6000      {b:$6000    }
-  {b:Дмитрий               }$0          $500       {b:$500     })");
+  {b:Дмитрий               }$0          $500       {b:$500     })",
+                                        STYLES));
 
     companies[1].price = 400;
     players[0].holdings[1] = 10;
@@ -196,13 +147,14 @@ TEST_F(NamesShownTest, StandingsAndMergerTableLineUp) {
     players[3].holdings[1] = 1;
     type("k");
     merge_stock(0, 1);
-    EXPECT_EQ(picture(general_window, 2, 8, 4, 74), R"(
+    EXPECT_TRUE(headless::expect_window(general_window, {2, 4, 6, 70}, R"(
 {r:=Player===============Old Stock===New Stock===Total Holdings===Bonus=}
 {b: José Ñandú             }10          5             5            {b:$975  }
 {b: 王小明                 }30          15           15            {b:$2926 }
 {b: Дмитрий                }0           0             0            {b:$0    }
 {b: Zoe<U+0308><U+202E>    }1           1             1            {b:$97   }
-)");
+)",
+                                        STYLES));
 }
 
 }  // namespace
