@@ -40,10 +40,17 @@ void check_ending(Terminal &t, std::initializer_list<int> allowed, Tally &tally)
     ASSERT_TRUE(status.has_value()) << "hang: no exit\n" << t.dump();
     bool expected = false;
     for (int code : allowed) expected = expected || *status == e2e::ExitStatus::exited(code);
-    // A monkey's burst may go on after the game has restored the terminal:
-    // its Ctrl-C or Ctrl-\ then signals the exiting program, as a shell would.
+    // A monkey's burst may go on while the game leaves raw mode on its way
+    // out: its Ctrl-C or Ctrl-\ then signals the exiting program, as a shell
+    // would. Before the banner, curses' own SIGINT handler restores the
+    // terminal and exits with status 1 silently (every exit of the game's own
+    // with status 1 writes a message); after it, the signal kills the program.
     const bool restored = t.output_bytes().find("Vegatrade for ncurses") != std::string::npos;
     if (restored && (*status == e2e::ExitStatus::killed(SIGINT) || *status == e2e::ExitStatus::killed(SIGQUIT))) {
+        ++tally.games_quit;
+        return;
+    }
+    if (*status == e2e::ExitStatus::exited(1) && t.stderr_text().empty() && t.modes_restored()) {
         ++tally.games_quit;
         return;
     }
