@@ -37,7 +37,9 @@ std::string describe(const Tally &tally) {
 // curses leaves the alternate screen. After that only the banner comes from
 // the game; keys a burst typed once the terminal was restored are echoed by
 // the terminal itself, raw bytes included.
-std::string written_by_game(const std::string &output) { return output.substr(0, output.rfind("\033[?1049l")); }
+std::string written_by_game(const std::string &output) {
+    return output.substr(0, output.rfind("\033[?1049l"));
+}
 
 // Checks how a game ended: the allowed status, nothing on standard error,
 // and the terminal modes as they were.
@@ -52,7 +54,8 @@ void check_ending(Terminal &t, std::initializer_list<int> allowed, Tally &tally)
     // terminal and exits with status 1 silently (every exit of the game's own
     // with status 1 writes a message); after it, the signal kills the program.
     const bool restored = t.output_bytes().find("Vegatrade for ncurses") != std::string::npos;
-    if (restored && (*status == e2e::ExitStatus::killed(SIGINT) || *status == e2e::ExitStatus::killed(SIGQUIT))) {
+    if (restored &&
+        (*status == e2e::ExitStatus::killed(SIGINT) || *status == e2e::ExitStatus::killed(SIGQUIT))) {
         ++tally.games_quit;
         return;
     }
@@ -115,9 +118,9 @@ TEST_P(CompleteGames, EndWithTheFinalStandings) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Soak, CompleteGames,
-                         ::testing::Values(GameSet{1, true}, GameSet{2, true}, GameSet{3, true}, GameSet{4, true},
-                                           GameSet{1, false}, GameSet{2, false}, GameSet{3, false},
-                                           GameSet{4, false}),
+                         ::testing::Values(GameSet{1, true}, GameSet{2, true}, GameSet{3, true},
+                                           GameSet{4, true}, GameSet{1, false}, GameSet{2, false},
+                                           GameSet{3, false}, GameSet{4, false}),
                          set_name);
 
 constexpr int MONKEY_SHARDS = 8;
@@ -154,7 +157,9 @@ TEST_P(Monkey, RandomKeysEverywhereThenQuit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Soak, Monkey, ::testing::Range(0, MONKEY_SHARDS),
-                         [](const ::testing::TestParamInfo<int> &param_info) { return "Shard" + std::to_string(param_info.param); });
+                         [](const ::testing::TestParamInfo<int> &param_info) {
+                             return "Shard" + std::to_string(param_info.param);
+                         });
 
 }  // namespace
 }  // namespace reliability
