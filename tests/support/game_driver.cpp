@@ -59,8 +59,11 @@ std::string text_at(const Terminal &t, int row, int col, int length) {
     uselocale(previous);
     freelocale(utf8);
     if (at == text.size()) return ::testing::AssertionSuccess();
+    // The bytes before the fault too, so the message tells what was being written.
+    const std::size_t from = at > 64 ? at - 64 : 0;
     return ::testing::AssertionFailure() << "no valid UTF-8 at byte " << at << " of " << text.size() << ": "
-                                         << ::testing::PrintToString(text.substr(at, 8));
+                                         << ::testing::PrintToString(text.substr(at, 8)) << ", after "
+                                         << ::testing::PrintToString(text.substr(from, at - from));
 }
 
 bool at_move_prompt(const Terminal &t) {
