@@ -1,38 +1,31 @@
-// Galaxy and moves: the map, the move offers, move resolution, mergers and
-// black holes.
+// Galaxy and moves on the screen: the map, the move offers and the move
+// prompt, and the announcements of what a move did (the rules that decide
+// it are in src/rules).
 #pragma once
 
 #include "game/state.h"
+#include "rules/rules.h"
 
-// The four neighbours of a sector; there are no diagonals and no wrapping.
-enum Direction { NORTH, SOUTH, WEST, EAST };
-
-// neighbors.cpp
-int neighbor_pos(int pos, Direction direction);
-int neighbor_symbol(int pos, Direction direction);
-bool is_founding_site(int pos);
+// Where a sector's symbol stands in the map window.
+constexpr int sector_row(int pos) { return pos / map_width + 1; }
+constexpr int sector_column(int pos) { return (pos % map_width) * 3 + 2; }
 
 // map.cpp
 attr_t sector_attr(int symbol);
 void draw_map();
 void draw_sector(int pos, int symbol);
-void set_sector(int pos, char symbol);
 
 // offers.cpp
-int count_move_candidates();
-int draw_offers(int offers[NUM_MOVES]);
 int get_move();
 
 // move.cpp
-void do_move(int pos);
-void neighbor_effects(int company, int pos, int north, int south, int west, int east);
-int next_free_company();
+void show_move(const MoveReport &report);
 void announce_new_company(int company);
 
 // merge.cpp
-void merge(int *first, int *second, int *third, int *fourth);
 void announce_merger(int survivor, int absorbed);
-void merge_stock(int survivor, int absorbed);
+void show_stock_exchange(const Event &merger);
 
 // black_hole.cpp
-void black_hole(int company, int detail);
+void announce_lost_site();
+void announce_swallowed_company(const Event &event);

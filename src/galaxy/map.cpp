@@ -18,14 +18,8 @@ attr_t sector_attr(int symbol) {
 void draw_sector(int pos, int symbol) {
     const attr_t attr = sector_attr(symbol);
     wattr_on(map_window, attr, nullptr);
-    mvwaddch(map_window, pos / map_width + 1, (pos % map_width) * 3 + 2, static_cast<chtype>(symbol));
+    mvwaddch(map_window, sector_row(pos), sector_column(pos), static_cast<chtype>(symbol));
     wattr_off(map_window, attr, nullptr);
-}
-
-// Stores a symbol in the galaxy and paints it.
-void set_sector(int pos, char symbol) {
-    galaxy[pos] = symbol;
-    draw_sector(pos, symbol);
 }
 
 // Paints the whole map window once: border, title and every sector.
@@ -40,11 +34,6 @@ void draw_map() {
     center_text(map_window, map_width * 3 + 2, 0, " Map ");
     wattr_off(map_window, title, nullptr);
 
-    for (int row = 0; row < map_height; ++row) {
-        for (int column = 0; column < map_width; ++column) {
-            const int pos = row * map_width + column;
-            draw_sector(pos, galaxy[pos]);
-        }
-    }
+    for (int pos = 0; pos < MAP_CELLS; ++pos) draw_sector(pos, game.galaxy[pos]);
     wnoutrefresh(map_window);
 }

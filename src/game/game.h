@@ -27,15 +27,12 @@ void draw_main_screen();
 // init.cpp
 void init_game();
 void read_screen_size();
-void generate_galaxy();
 
 // title.cpp
 void setup_players();
 
 // turn.cpp
 void play_game();
-int game_over();
-int count_occupied();
 
 // shutdown.cpp
 void shutdown();

@@ -1,35 +1,12 @@
-// Creating the game state: screen size, the galaxy, companies, players and
-// the three windows of the main screen.
+// Creating the game: the layout size, a new game on a random galaxy, and the
+// three windows of the main screen.
 #include "game/game.h"
+#include "rules/rules.h"
 #include "ui/ui.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
-
-constexpr const char *COMPANY_NAMES[NUM_COMPANIES] = {
-    "Altair Starways", "Beetlejuice, Ltd.", "Capella Freight Co.", "Denebola Shippers", "Eridani Expediters",
-};
-
-void init_companies() {
-    for (int i = 0; i < NUM_COMPANIES; ++i) {
-        std::snprintf(companies[i].name, sizeof companies[i].name, "%s", COMPANY_NAMES[i]);
-        companies[i].price = 0;
-        companies[i].size = 0;
-    }
-}
-
-void init_players() {
-    for (int i = 0; i < MAX_PLAYERS; ++i) {
-        Player &player = players[i];
-        player.name[0] = '\0';
-        for (int &holding : player.holdings) holding = 0;
-        player.stock_value = 0;
-        player.cash = STARTING_CASH;
-    }
-}
 
 // The three windows of the main screen: map and company panel side by side
 // under the title bar, the general window below them. The sizes are formed
@@ -60,37 +37,12 @@ void read_screen_size() {
     }
 }
 
-// Draws every sector, column by column, one rand() % 60 each: a black hole
-// for 0, a star for 1 to 3, open space otherwise.
-void generate_galaxy() {
-    for (int column = 0; column < map_width; ++column) {
-        for (int row = 0; row < map_height; ++row) {
-            const int value = std::rand() % 60;
-            char &sector = galaxy[row * map_width + column];
-            if (value == 0) {
-                sector = SECTOR_BLACK_HOLE;
-            } else if (value <= 3) {
-                sector = SECTOR_STAR;
-            } else {
-                sector = SECTOR_EMPTY;
-            }
-        }
-    }
-}
-
-// Builds the whole game state once; any failure ends the program.
+// Builds the game and the screen's windows once; a window that cannot be
+// made ends the program. The galaxy is the first thing drawn from rand().
 void init_game() {
     read_screen_size();
-    const auto cells = static_cast<std::size_t>(map_width * map_height);
-    galaxy = static_cast<char *>(std::malloc(cells));
-    if (galaxy == nullptr) fatal("vegatrade: error mallocing space for map\n");
-    companies = static_cast<Company *>(std::calloc(NUM_COMPANIES, sizeof(Company)));
-    if (companies == nullptr) fatal("vegatrade: error mallocing space for companies\n");
-    players = static_cast<Player *>(std::calloc(MAX_PLAYERS, sizeof(Player)));
-    if (players == nullptr) fatal("vegatrade: error mallocing space for players\n");
-    generate_galaxy();
-    init_companies();
-    init_players();
+    new_game(game);
+    generate_galaxy(game, c_library_random());
     create_windows();
     require_layout_fits();
     keypad(stdscr, TRUE);

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int NAME_COLUMN = 49;
-constexpr int CTRL_C = 3;
 
 // The frame of '$' round the layout, or round as much of it as the screen
 // holds; on a larger terminal the rest stays blank.
@@ -66,23 +65,24 @@ int read_player_count() {
 void read_player_name(int index) {
     char prompt[40];
     const int length = std::snprintf(prompt, sizeof prompt, "Player %d, enter your name: ", index + 1);
-    char *name = players[index].name;
+    char *name = game.players[index].name;
     do {
         put_text_at(stdscr, 11 + index, (screen_cols - length - 8) / 2, prompt);
         wrefresh(stdscr);
-        get_line(stdscr, 11 + index, NAME_COLUMN, MAX_NAME_LEN, INPUT_TEXT, name, sizeof players[index].name);
+        get_line(stdscr, 11 + index, NAME_COLUMN, MAX_NAME_LEN, INPUT_TEXT, name, NAME_SIZE);
     } while (name[0] == '\0');
 }
 
 }  // namespace
 
-// Shows the title screen and sets num_players, current_player and the names.
+// Shows the title screen and sets the number of players, the first player
+// and the names.
 void setup_players() {
     draw_title_screen();
-    num_players = read_player_count();
+    game.num_players = read_player_count();
     std::srand(static_cast<unsigned>(getpid()));
-    current_player = std::rand() % num_players;
+    game.current_player = std::rand() % game.num_players;
     nl();
-    for (int i = 0; i < num_players; ++i) read_player_name(i);
+    for (int i = 0; i < game.num_players; ++i) read_player_name(i);
     nonl();
 }

@@ -1,24 +1,23 @@
-// Stock market: dividends, splits, trading, standings, the company panel
-// and the company report.
+// Stock market on the screen: split announcements, the trading dialog, the
+// standings, the company panel and the company report (the rules that
+// decide them are in src/rules).
 #pragma once
 
 #include "game/state.h"
-
-// dividends.cpp
-void pay_dividends();
+#include "rules/rules.h"
 
 // split.cpp
-void split_stock(int company);
+void announce_split(const Event &split);
 
 // trade.cpp
 void trade_stock();
 
 // standings.cpp
-int by_net_worth(const void *a, const void *b);
 void show_standings(const char *title);
 
 // panel.cpp
 void show_coinfo();
+void show_panel(const PanelLine lines[NUM_COMPANIES]);
 
 // report.cpp
 void more_coinfo();

@@ -8,7 +8,7 @@ void more_coinfo() {
     int active[NUM_COMPANIES];
     int n = 0;
     for (int i = 0; i < NUM_COMPANIES; ++i) {
-        if (companies[i].size != 0) active[n++] = i;
+        if (game.companies[i].size != 0) active[n++] = i;
     }
     if (n == 0) return;
 
@@ -23,17 +23,12 @@ void more_coinfo() {
     char text[NAME_SIZE + 64];
     for (int row = 0; row < n; ++row) {
         const int company = active[row];
-        const Company &c = companies[company];
+        const Company &c = game.companies[company];
         std::snprintf(text, sizeof text, "%-20s  ", c.name);
         put_text_attr_at(window, row + 4, 2, company_name_attr(company), text);
         std::snprintf(text, sizeof text, "$%-4d    %-3d    ", c.price, c.size);
         waddstr(window, text);
-        std::int64_t worth = 0;
-        // Each product fits in 64 bits, their sum may not: clamp as it grows.
-        for (int k = 0; k < num_players; ++k) {
-            worth = clamp_int(worth + static_cast<std::int64_t>(players[k].holdings[company]) * c.price);
-        }
-        std::snprintf(text, sizeof text, "$%-9d", clamp_int(worth));
+        std::snprintf(text, sizeof text, "$%-9d", company_worth(game, company));
         put_text_attr(window, A_BOLD, text);
     }
     put_text_at(window, n + 5, 12, "Press any key to continue...");

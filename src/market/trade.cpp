@@ -9,10 +9,6 @@
 
 namespace {
 
-constexpr int CTRL_C = 3;
-constexpr int CTRL_F = 6;
-constexpr int CTRL_L = 12;
-constexpr int ESCAPE = 27;
 constexpr int LIST_ROW = 3;
 constexpr int NAME_COLUMN = 20;
 constexpr int PROMPT_COLUMN = 40;
@@ -24,13 +20,14 @@ struct Dialog {
     int selected = 0;
 };
 
-void format_title(char *title, std::size_t size) {
-    const Player &player = players[current_player];
-    std::snprintf(title, size, " %s (Cash: $%d) ", player.name, player.cash);
+const Player &mover() { return game.players[game.current_player]; }
+
+const char *company_name(const Dialog &dialog, int entry) {
+    return game.companies[dialog.active[entry]].name;
 }
 
 void draw_entry(const Dialog &dialog, int entry, attr_t attr) {
-    put_text_attr_at(general_window, LIST_ROW + entry, NAME_COLUMN, attr, companies[dialog.active[entry]].name);
+    put_text_attr_at(general_window, LIST_ROW + entry, NAME_COLUMN, attr, company_name(dialog, entry));
 }
 
 attr_t entry_attr(const Dialog &dialog, int entry) { return company_name_attr(dialog.active[entry]); }
@@ -38,7 +35,7 @@ attr_t entry_attr(const Dialog &dialog, int entry) { return company_name_attr(di
 // Puts the cursor just after the selected company's name.
 void put_cursor_back(const Dialog &dialog) {
     const int entry = dialog.selected;
-    wmove(general_window, LIST_ROW + entry, NAME_COLUMN + text_width(companies[dialog.active[entry]].name));
+    wmove(general_window, LIST_ROW + entry, NAME_COLUMN + text_width(company_name(dialog, entry)));
     wnoutrefresh(general_window);
 }
 
@@ -49,19 +46,6 @@ void move_selection(Dialog &dialog, int step) {
     draw_entry(dialog, next, scheme_attr(pair_attr(PAIR_BLACK_ON_WHITE), A_REVERSE));
     dialog.selected = next;
     wnoutrefresh(general_window);
-}
-
-// The range of shares the player may trade: selling at most every share,
-// buying at most what the cash pays for; neither cash nor holdings may
-// leave the int range.
-void trade_range(int company, int &min, int &max) {
-    const Player &player = players[current_player];
-    const int price = companies[company].price;
-    const int holding = player.holdings[company];
-    max = player.cash / price;
-    if (max > INT_MAX - holding) max = INT_MAX - holding;
-    const int sellable = (INT_MAX - player.cash) / price;
-    min = -(holding < sellable ? holding : sellable);
 }
 
 int read_amount(const char *text, int min, int max) {
@@ -75,7 +59,7 @@ int read_amount(const char *text, int min, int max) {
 // a longer title stood.
 void repaint_title() {
     char title[160];
-    format_title(title, sizeof title);
+    format_cash_title(title, sizeof title, mover());
     const int width = screen_cols - 2;
     const int length = text_width(title);
     if (length > width) return;
@@ -92,7 +76,7 @@ void trade(const Dialog &dialog) {
     const int row = LIST_ROW + dialog.selected;
     int min = 0;
     int max = 0;
-    trade_range(company, min, max);
+    trade_range(game, company, min, max);
 
     char prompt[64];
     const int prompt_length = std::snprintf(prompt, sizeof prompt, "Amount (%d to %d): ", min, max);
@@ -109,9 +93,7 @@ void trade(const Dialog &dialog) {
         doupdate();
         sleep(1);
     } else {
-        Player &player = players[current_player];
-        player.cash = clamp_int(player.cash - static_cast<std::int64_t>(amount) * companies[company].price);
-        player.holdings[company] += amount;
+        apply_trade(game, company, amount);
     }
     put_text_at(general_window, row, PROMPT_COLUMN, "                                     ");
     if (amount != 0) show_coinfo();
@@ -124,12 +106,12 @@ void trade(const Dialog &dialog) {
 void trade_stock() {
     Dialog dialog;
     for (int i = 0; i < NUM_COMPANIES; ++i) {
-        if (companies[i].size != 0) dialog.active[dialog.count++] = i;
+        if (game.companies[i].size != 0) dialog.active[dialog.count++] = i;
     }
     if (dialog.count == 0) return;
 
     char title[160];
-    format_title(title, sizeof title);
+    format_cash_title(title, sizeof title, mover());
     general_header(title, 0);
     center_text(general_window, screen_cols - 2, 1,
                 "Arrow keys to select a company, return to trade, escape when done:");
@@ -141,25 +123,16 @@ void trade_stock() {
         raw();
         noecho();
         doupdate();
-        switch (read_key()) {
+        const int key = read_key();
+        switch (key) {
         case KEY_DOWN: case '5': case 'J': case 'j': move_selection(dialog, 1); break;
         case KEY_UP: case '8': case 'K': case 'k': move_selection(dialog, -1); break;
         case KEY_RIGHT: case CTRL_F: case '\n': case '\r': trade(dialog); break;
         case ESCAPE: return;
-        case CTRL_C: case 'Q': case 'q':
-            confirm_quit();
-            put_cursor_back(dialog);
+        default:
+            // A window over the dialog leaves the cursor where it was.
+            if (serve_hotkey(key) == Hotkey::SHOWN) put_cursor_back(dialog);
             break;
-        case 'S': case 's':
-            show_standings(" Current Standings ");
-            put_cursor_back(dialog);
-            break;
-        case 'C': case 'c':
-            more_coinfo();
-            put_cursor_back(dialog);
-            break;
-        case CTRL_L: redraw_all(); break;
-        default: break;
         }
     }
 }

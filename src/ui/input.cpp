@@ -5,9 +5,6 @@
 
 namespace {
 
-constexpr int CTRL_C = 3;
-constexpr int CTRL_L = 12;
-
 bool is_enter(int key) { return key == '\n' || key == '\r'; }
 
 bool is_erase(int key) { return key == erasechar() || key == 127 || key == 8; }

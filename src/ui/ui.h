@@ -1,8 +1,9 @@
-// Terminal interface: colours, window helpers, key reading, the line editor
-// and the quit confirmation.
+// Terminal interface: colours, window helpers, player text, key reading,
+// the line editor, the quit confirmation and the keys every prompt serves.
 #pragma once
 
 #include "game/state.h"
+#include "ui/text.h"
 
 #include <array>
 #include <cstddef>
@@ -44,13 +45,16 @@ inline attr_t scheme_attr(attr_t colour, attr_t mono) { return use_color ? colou
 constexpr int ascii_upper(int key) { return key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key; }
 constexpr int ascii_lower(int key) { return key >= 'A' && key <= 'Z' ? key - 'A' + 'a' : key; }
 
+// Control keys as they arrive in raw mode.
+constexpr int CTRL_C = 3;
+constexpr int CTRL_F = 6;
+constexpr int CTRL_L = 12;
+constexpr int ESCAPE = 27;
+
 // colors.cpp
 void init_colors();
 
 // window.cpp
-bool utf8_locale();
-int character_length(const char *bytes, std::size_t count);
-int text_width(const char *text);
 void put_text(WINDOW *window, const char *text);
 void put_text_at(WINDOW *window, int row, int column, const char *text);
 void put_text_attr(WINDOW *window, attr_t attr, const char *text);
@@ -65,6 +69,7 @@ WINDOW *open_dialog(int rows, int columns, attr_t border, const char *failure);
 int wait_dialog_key(WINDOW *dialog);
 void close_dialog(WINDOW *dialog);
 void restage(std::initializer_list<WINDOW *> windows);
+void format_cash_title(char *title, std::size_t size, const Player &player);
 
 // terminal.cpp
 void start_terminal();
@@ -83,3 +88,12 @@ void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
 // quit.cpp
 void confirm_quit();
 [[noreturn]] void quit_before_game();
+
+// hotkeys.cpp
+// What a key did at the move prompt or in the trading dialog.
+enum class Hotkey {
+    NONE,       // not one of the keys both take
+    REPAINTED,  // Ctrl-L repainted the screen
+    SHOWN,      // a window (standings, company report, quit question) came and went
+};
+Hotkey serve_hotkey(int key);

@@ -55,11 +55,11 @@ TEST_F(GalaxyTest, BlackHoleSituations) {
         draw_map();
         // The move prompt leaves a lost site's cell as a plain '.'.
         if (c.company < 0) mvwaddch(map_window, 2, 5 * 3 + 2, '.');
-        companies[0].price = -200;
-        companies[1].price = 700;
+        game.companies[0].price = -200;
+        game.companies[1].price = 700;
         for (int k = 0; k < MAX_PLAYERS; ++k) {
-            players[k].holdings[0] = k + 1;
-            players[k].holdings[1] = 9;
+            game.players[k].holdings[0] = k + 1;
+            game.players[k].holdings[1] = 9;
         }
         werase(coinfo_window);
         mvwaddstr(coinfo_window, 5, 0, "stale panel");
@@ -71,15 +71,15 @@ TEST_F(GalaxyTest, BlackHoleSituations) {
         EXPECT_EQ(galaxy_text(), map_text(full_map(c.after)));
         expect_map_shows_galaxy();
         const bool swallowed = c.company >= 0;
-        EXPECT_EQ(companies[0].size, swallowed ? 0 : 4);
-        EXPECT_EQ(companies[0].price, swallowed ? 0 : -200);
-        EXPECT_EQ(companies[1].size, 1);
-        EXPECT_EQ(companies[1].price, 700);
+        EXPECT_EQ(game.companies[0].size, swallowed ? 0 : 4);
+        EXPECT_EQ(game.companies[0].price, swallowed ? 0 : -200);
+        EXPECT_EQ(game.companies[1].size, 1);
+        EXPECT_EQ(game.companies[1].price, 700);
         for (int k = 0; k < MAX_PLAYERS; ++k) {
-            const bool playing = k < num_players;
-            EXPECT_EQ(players[k].holdings[0], swallowed && playing ? 0 : k + 1) << "player " << k;
-            EXPECT_EQ(players[k].holdings[1], 9);
-            EXPECT_EQ(players[k].cash, STARTING_CASH);
+            const bool playing = k < game.num_players;
+            EXPECT_EQ(game.players[k].holdings[0], swallowed && playing ? 0 : k + 1) << "player " << k;
+            EXPECT_EQ(game.players[k].holdings[1], 9);
+            EXPECT_EQ(game.players[k].cash, STARTING_CASH);
         }
 
         EXPECT_EQ(text_at(general_window, 0, 27, 23), " Special Announcement! ");

@@ -52,7 +52,7 @@ class GalaxyTest : public headless::CursesTest {
     // The galaxy as map text.
     std::string galaxy_text() const {
         std::array<std::string, 10> rows;
-        for (int r = 0; r < 10; ++r) rows[static_cast<std::size_t>(r)].assign(galaxy + r * 12, 12);
+        for (int r = 0; r < 10; ++r) rows[static_cast<std::size_t>(r)].assign(game.galaxy + r * 12, 12);
         return map_text(rows);
     }
 
@@ -62,8 +62,8 @@ class GalaxyTest : public headless::CursesTest {
     // Every sector cell shows its galaxy symbol in the symbol's attribute.
     void expect_map_shows_galaxy() const {
         for (int pos = 0; pos < 120; ++pos) {
-            EXPECT_EQ(map_char(pos), galaxy[pos]) << "pos " << pos;
-            EXPECT_EQ(map_attr(pos), sector_attr(galaxy[pos])) << "pos " << pos << " '" << galaxy[pos] << "'";
+            EXPECT_EQ(map_char(pos), game.galaxy[pos]) << "pos " << pos;
+            EXPECT_EQ(map_attr(pos), sector_attr(game.galaxy[pos])) << "pos " << pos << " '" << game.galaxy[pos] << "'";
         }
     }
 

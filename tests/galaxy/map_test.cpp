@@ -40,7 +40,7 @@ TEST_F(GalaxyTest, EverySymbolIsDrawnInItsSchemeAttribute) {
         draw_sector(at(0, 1), '3');
         EXPECT_EQ(map_char(at(0, 1)), '3');
         EXPECT_EQ(map_attr(at(0, 1)), A_NORMAL);
-        EXPECT_EQ(galaxy[at(0, 1)], '*');
+        EXPECT_EQ(game.galaxy[at(0, 1)], '*');
     }
 }
 

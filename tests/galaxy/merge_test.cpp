@@ -41,17 +41,17 @@ TEST_F(GalaxyTest, SurvivorIsTheLargerThenTheMoreValuableCompany) {
         open_screen(25, 80, 1);
         load_map(two_companies(c.b_size));
         draw_map();
-        companies[0].price = c.a_price;
-        companies[1].price = c.b_price;
+        game.companies[0].price = c.a_price;
+        game.companies[1].price = c.b_price;
         for (int k = 0; k < 3; ++k) {
-            players[k].holdings[0] = c.a_shares[k];
-            players[k].holdings[1] = c.b_shares[k];
+            game.players[k].holdings[0] = c.a_shares[k];
+            game.players[k].holdings[1] = c.b_shares[k];
         }
-        const int a_size = companies[0].size;
-        const int b_size = companies[1].size;
+        const int a_size = game.companies[0].size;
+        const int b_size = game.companies[1].size;
         const int survivor = c.survivor - 'A';
         const int absorbed = 1 - survivor;
-        const int absorbed_price = companies[absorbed].price;
+        const int absorbed_price = game.companies[absorbed].price;
         int first = 'A', second = 'B', third = 'B', fourth = '*';
         type_waits(2);
 
@@ -62,13 +62,13 @@ TEST_F(GalaxyTest, SurvivorIsTheLargerThenTheMoreValuableCompany) {
         EXPECT_EQ(second, c.survivor);
         EXPECT_EQ(third, c.survivor) << "a neighbour holding the absorbed letter is rewritten";
         EXPECT_EQ(fourth, '*') << "any other neighbour stays";
-        EXPECT_EQ(companies[survivor].size, a_size + b_size);
-        EXPECT_EQ(companies[survivor].price, c.a_price + c.b_price);
-        EXPECT_EQ(companies[absorbed].size, 0);
-        EXPECT_EQ(companies[absorbed].price, absorbed_price);
-        for (int pos = 0; pos < 120; ++pos) EXPECT_NE(galaxy[pos], 'A' + absorbed) << "pos " << pos;
-        EXPECT_EQ(galaxy[at(9, 11)], c.survivor) << "sectors far away are relabelled too";
-        EXPECT_EQ(galaxy[at(2, 4)], c.survivor);
+        EXPECT_EQ(game.companies[survivor].size, a_size + b_size);
+        EXPECT_EQ(game.companies[survivor].price, c.a_price + c.b_price);
+        EXPECT_EQ(game.companies[absorbed].size, 0);
+        EXPECT_EQ(game.companies[absorbed].price, absorbed_price);
+        for (int pos = 0; pos < 120; ++pos) EXPECT_NE(game.galaxy[pos], 'A' + absorbed) << "pos " << pos;
+        EXPECT_EQ(game.galaxy[at(9, 11)], c.survivor) << "sectors far away are relabelled too";
+        EXPECT_EQ(game.galaxy[at(2, 4)], c.survivor);
         expect_map_shows_galaxy();
     }
 }
@@ -79,11 +79,11 @@ TEST_F(GalaxyTest, FullTieIsDecidedByTheLowBitOfOneRand) {
         for (const bool with_shares : {false, true}) {
             open_screen(25, 80, 1);
             load_map(two_companies(5));
-            companies[0].price = 300;
-            companies[1].price = 150;
+            game.companies[0].price = 300;
+            game.companies[1].price = 150;
             if (with_shares) {  // 10 at 300 and 20 at 150 are worth the same
-                players[0].holdings[0] = 10;
-                players[1].holdings[1] = 20;
+                game.players[0].holdings[0] = 10;
+                game.players[1].holdings[1] = 20;
             }
             std::srand(seed);
             const int draw = std::rand();
@@ -202,12 +202,12 @@ TEST_F(GalaxyTest, StockExchangeHalvesSharesAndPaysBonuses) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         open_screen(25, 80, 1, c.players);
-        companies[1].price = c.price;
+        game.companies[1].price = c.price;
         for (int k = 0; k < c.players; ++k) {
-            players[k].holdings[1] = c.old_shares[k];
-            players[k].holdings[0] = c.survivor_shares[k];
+            game.players[k].holdings[1] = c.old_shares[k];
+            game.players[k].holdings[0] = c.survivor_shares[k];
         }
-        players[3].holdings[1] = 40;  // not in the game: neither counted nor changed
+        game.players[3].holdings[1] = 40;  // not in the game: neither counted nor changed
         type_waits(1);
 
         merge_stock(0, 1);
@@ -215,34 +215,34 @@ TEST_F(GalaxyTest, StockExchangeHalvesSharesAndPaysBonuses) {
         EXPECT_EQ(keys_left(), "");
         EXPECT_TRUE(headless::expect_window(general_window, c.picture, COLOUR));
         for (int k = 0; k < c.players; ++k) {
-            EXPECT_EQ(players[k].holdings[0], c.survivor_shares[k] + c.new_shares[k]);
-            EXPECT_EQ(players[k].holdings[1], 0);
-            EXPECT_EQ(players[k].cash, STARTING_CASH + c.bonus[k]);
+            EXPECT_EQ(game.players[k].holdings[0], c.survivor_shares[k] + c.new_shares[k]);
+            EXPECT_EQ(game.players[k].holdings[1], 0);
+            EXPECT_EQ(game.players[k].cash, STARTING_CASH + c.bonus[k]);
         }
-        EXPECT_EQ(players[3].holdings[1], 40);
-        EXPECT_EQ(players[3].cash, STARTING_CASH);
+        EXPECT_EQ(game.players[3].holdings[1], 40);
+        EXPECT_EQ(game.players[3].cash, STARTING_CASH);
     }
 }
 
 TEST_F(GalaxyTest, BonusesFarBeyondPlayClampInsteadOfWrapping) {
     // Ten times the price times the shares exceeds 64 bits here.
-    companies[1].price = INT_MAX;
-    players[0].holdings[1] = INT_MAX;
-    players[1].holdings[1] = 1;
-    players[0].cash = 0;
-    players[1].cash = 0;
+    game.companies[1].price = INT_MAX;
+    game.players[0].holdings[1] = INT_MAX;
+    game.players[1].holdings[1] = 1;
+    game.players[0].cash = 0;
+    game.players[1].cash = 0;
     type_waits(1);
     merge_stock(0, 1);
-    EXPECT_EQ(players[0].cash, INT_MAX);
-    EXPECT_EQ(players[1].cash, 9) << "10 x INT_MAX / (INT_MAX + 1), truncated";
-    EXPECT_EQ(players[0].holdings[0], 1073741824);
+    EXPECT_EQ(game.players[0].cash, INT_MAX);
+    EXPECT_EQ(game.players[1].cash, 9) << "10 x INT_MAX / (INT_MAX + 1), truncated";
+    EXPECT_EQ(game.players[0].holdings[0], 1073741824);
 }
 
 TEST_F(GalaxyTest, StockTableRowHasItsFixedLayout) {
-    players[0].holdings[1] = 10;
-    players[1].holdings[1] = 30;
-    players[0].holdings[0] = 2;
-    companies[1].price = 400;
+    game.players[0].holdings[1] = 10;
+    game.players[1].holdings[1] = 30;
+    game.players[0].holdings[0] = 2;
+    game.companies[1].price = 400;
     type_waits(1);
     merge_stock(0, 1);
     // The absorbed company stands above the table.
@@ -296,11 +296,11 @@ TEST_F(GalaxyTest, SurvivorAbove3000SplitsAfterTheExchange) {
     for (const auto &c : cases) {
         open_screen(25, 80, 1);
         load_map(two_companies(3));
-        companies[0].price = c.a_price;
-        companies[1].price = c.b_price;
-        players[0].holdings[0] = 4;
-        players[0].holdings[1] = 6;
-        players[1].holdings[1] = 1;
+        game.companies[0].price = c.a_price;
+        game.companies[1].price = c.b_price;
+        game.players[0].holdings[0] = 4;
+        game.players[0].holdings[1] = 6;
+        game.players[1].holdings[1] = 1;
         int first = 'B', second = 'A', third = '.', fourth = '.';
         type_waits(c.waits);
 
@@ -308,10 +308,10 @@ TEST_F(GalaxyTest, SurvivorAbove3000SplitsAfterTheExchange) {
 
         EXPECT_EQ(keys_left(), "");
         EXPECT_EQ(first, 'A');
-        EXPECT_EQ(companies[0].price, c.price_after);
-        EXPECT_EQ(players[0].holdings[0], c.holdings_after[0]);
-        EXPECT_EQ(players[1].holdings[0], c.holdings_after[1]);
-        EXPECT_EQ(players[0].holdings[1], 0);
+        EXPECT_EQ(game.companies[0].price, c.price_after);
+        EXPECT_EQ(game.players[0].holdings[0], c.holdings_after[0]);
+        EXPECT_EQ(game.players[1].holdings[0], c.holdings_after[1]);
+        EXPECT_EQ(game.players[0].holdings[1], 0);
     }
 }
 
@@ -347,9 +347,9 @@ TEST_F(GalaxyTest, SectorBetweenSeveralCompaniesMergesThemAllFirst) {
         draw_map();
         for (int i = 0; i < NUM_COMPANIES; ++i) {
             const auto k = static_cast<std::size_t>(i);
-            companies[i].price = c.prices[k];
-            players[0].holdings[i] = c.mover_before[k];
-            players[1].holdings[i] = c.other_before[k];
+            game.companies[i].price = c.prices[k];
+            game.players[0].holdings[i] = c.mover_before[k];
+            game.players[1].holdings[i] = c.other_before[k];
         }
         type_waits(c.waits);
 
@@ -359,17 +359,17 @@ TEST_F(GalaxyTest, SectorBetweenSeveralCompaniesMergesThemAllFirst) {
         EXPECT_EQ(galaxy_text(), map_text(full_map(c.after)));
         expect_map_shows_galaxy();
         for (int i = 0; i < NUM_COMPANIES; ++i) {
-            EXPECT_EQ(companies[i].size, i == c.survivor ? c.size : 0) << "company " << i;
+            EXPECT_EQ(game.companies[i].size, i == c.survivor ? c.size : 0) << "company " << i;
             if (i != c.survivor) {
-                EXPECT_EQ(players[0].holdings[i], 0);
-                EXPECT_EQ(players[1].holdings[i], 0);
+                EXPECT_EQ(game.players[0].holdings[i], 0);
+                EXPECT_EQ(game.players[1].holdings[i], 0);
             }
         }
-        EXPECT_EQ(companies[c.survivor].price, c.price);
-        EXPECT_EQ(players[0].holdings[c.survivor], c.mover_shares);
-        EXPECT_EQ(players[1].holdings[c.survivor], c.other_shares);
-        EXPECT_EQ(players[0].cash, c.mover_cash);
-        EXPECT_EQ(players[1].cash, c.other_cash);
+        EXPECT_EQ(game.companies[c.survivor].price, c.price);
+        EXPECT_EQ(game.players[0].holdings[c.survivor], c.mover_shares);
+        EXPECT_EQ(game.players[1].holdings[c.survivor], c.other_shares);
+        EXPECT_EQ(game.players[0].cash, c.mover_cash);
+        EXPECT_EQ(game.players[1].cash, c.other_cash);
     }
 }
 

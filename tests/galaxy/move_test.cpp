@@ -73,11 +73,11 @@ TEST_F(GalaxyTest, MoveResolution) {
         open_screen(25, 80, 1);
         load_map(c.before);
         for (int i = 0; i < NUM_COMPANIES; ++i) {
-            companies[i].price = c.prices[static_cast<std::size_t>(i)];
-            const bool active = companies[i].size != 0;
-            players[0].holdings[i] = active ? MOVER_SHARES : 0;
-            players[1].holdings[i] = active ? OTHER_SHARES : 0;
-            players[2].holdings[i] = players[3].holdings[i] = IDLE_SHARES;
+            game.companies[i].price = c.prices[static_cast<std::size_t>(i)];
+            const bool active = game.companies[i].size != 0;
+            game.players[0].holdings[i] = active ? MOVER_SHARES : 0;
+            game.players[1].holdings[i] = active ? OTHER_SHARES : 0;
+            game.players[2].holdings[i] = game.players[3].holdings[i] = IDLE_SHARES;
         }
         draw_map();
         type_waits(c.waits);
@@ -89,14 +89,14 @@ TEST_F(GalaxyTest, MoveResolution) {
         expect_map_shows_galaxy();
         for (int i = 0; i < NUM_COMPANIES; ++i) {
             const auto k = static_cast<std::size_t>(i);
-            EXPECT_EQ(companies[i].size, c.sizes_after[k]) << "company " << i;
-            EXPECT_EQ(companies[i].price, c.prices_after[k]) << "company " << i;
-            EXPECT_EQ(players[0].holdings[i], c.mover_after[k]) << "company " << i;
-            EXPECT_EQ(players[1].holdings[i], c.other_after[k]) << "company " << i;
-            EXPECT_EQ(players[2].holdings[i], IDLE_SHARES);
-            EXPECT_EQ(players[3].holdings[i], IDLE_SHARES);
+            EXPECT_EQ(game.companies[i].size, c.sizes_after[k]) << "company " << i;
+            EXPECT_EQ(game.companies[i].price, c.prices_after[k]) << "company " << i;
+            EXPECT_EQ(game.players[0].holdings[i], c.mover_after[k]) << "company " << i;
+            EXPECT_EQ(game.players[1].holdings[i], c.other_after[k]) << "company " << i;
+            EXPECT_EQ(game.players[2].holdings[i], IDLE_SHARES);
+            EXPECT_EQ(game.players[3].holdings[i], IDLE_SHARES);
         }
-        for (int p = 0; p < MAX_PLAYERS; ++p) EXPECT_EQ(players[p].cash, STARTING_CASH);
+        for (int p = 0; p < MAX_PLAYERS; ++p) EXPECT_EQ(game.players[p].cash, STARTING_CASH);
     }
 }
 
@@ -129,7 +129,7 @@ TEST_F(GalaxyTest, NextFreeCompanyIsTheLowestInactive) {
     };
     // clang-format on
     for (const auto &c : cases) {
-        for (int i = 0; i < NUM_COMPANIES; ++i) companies[i].size = c.sizes[static_cast<std::size_t>(i)];
+        for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].size = c.sizes[static_cast<std::size_t>(i)];
         EXPECT_EQ(next_free_company(), c.expected);
     }
 }

@@ -59,14 +59,14 @@ TEST_F(GalaxyTest, FoundingSiteNeedsAStarOrOutpostAndNoCompanyAlongside) {
 // open, new and (with every company active) not a founding site.
 std::vector<int> replay_draw(unsigned seed) {
     bool all_active = true;
-    for (int i = 0; i < NUM_COMPANIES; ++i) all_active = all_active && companies[i].size != 0;
+    for (int i = 0; i < NUM_COMPANIES; ++i) all_active = all_active && game.companies[i].size != 0;
     std::vector<int> offers;
     std::srand(seed);
     while (offers.size() < NUM_MOVES) {
         const int pos = std::rand() % 120;
         bool taken = false;
         for (const int offer : offers) taken = taken || offer == pos;
-        if (!taken && galaxy[pos] == SECTOR_EMPTY && !(all_active && is_founding_site(pos)))
+        if (!taken && game.galaxy[pos] == SECTOR_EMPTY && !(all_active && is_founding_site(pos)))
             offers.push_back(pos);
     }
     return offers;
@@ -88,7 +88,7 @@ TEST_F(GalaxyTest, FiveDistinctOpenSectorsDrawnOneRandPerCandidate) {
             EXPECT_EQ(std::vector<int>(offers, offers + NUM_MOVES), expected) << "seed " << seed;
             EXPECT_EQ(std::rand(), next) << "seed " << seed;
             for (int k = 0; k < NUM_MOVES; ++k) {
-                EXPECT_EQ(galaxy[offers[k]], SECTOR_EMPTY);
+                EXPECT_EQ(game.galaxy[offers[k]], SECTOR_EMPTY);
                 for (int j = 0; j < k; ++j) EXPECT_NE(offers[j], offers[k]);
                 if (map == all_five) {
                     EXPECT_FALSE(is_founding_site(offers[k])) << "pos " << offers[k];
@@ -230,7 +230,7 @@ TEST_F(GalaxyTest, OffersStayThroughEveryHotkey) {
             EXPECT_EQ(map_attr(pos), A_NORMAL) << "offered cells lose their colour";
         }
         for (int pos = 0; pos < 120; ++pos) {
-            if (galaxy[pos] != SECTOR_EMPTY || std::find(offers.begin(), offers.end(), pos) != offers.end())
+            if (game.galaxy[pos] != SECTOR_EMPTY || std::find(offers.begin(), offers.end(), pos) != offers.end())
                 continue;
             EXPECT_EQ(map_attr(pos), pair_attr(PAIR_WHITE))
                 << "other open cells keep their colour, pos " << pos;
@@ -269,8 +269,8 @@ TEST_F(GalaxyTest, CtrlLAndF4AtThePromptResendTheWholeScreen) {
 }
 
 TEST_F(GalaxyTest, PromptShowsTheNameLiterally) {
-    std::snprintf(players[0].name, sizeof players[0].name, "%s", "%s%n");
-    players[0].cash = 1234;
+    std::snprintf(game.players[0].name, sizeof game.players[0].name, "%s", "%s%n");
+    game.players[0].cash = 1234;
     load_map(mixed_map);
     type("1");
     get_move();

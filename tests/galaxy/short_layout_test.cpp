@@ -32,11 +32,11 @@ class ShortLayout : public CursesTest {
         unsetenv("COLUMNS");
         const char *names[MAX_PLAYERS] = {"Ann", "Bob", "Cy", "Dee"};
         for (int k = 0; k < MAX_PLAYERS; ++k) {
-            std::snprintf(players[k].name, sizeof players[k].name, "%s", names[k]);
-            players[k].holdings[0] = 1;
-            players[k].holdings[1] = shares[k];
+            std::snprintf(game.players[k].name, sizeof game.players[k].name, "%s", names[k]);
+            game.players[k].holdings[0] = 1;
+            game.players[k].holdings[1] = shares[k];
         }
-        companies[1].price = 400;
+        game.companies[1].price = 400;
     }
 };
 
@@ -70,9 +70,9 @@ TEST_F(ShortLayout, StockTableDrawsOnlyThePlayerRowsThatFit) {
         const int total[MAX_PLAYERS] = {6, 16, 1, 1};
         const int bonus[MAX_PLAYERS] = {1000, 3000, 0, 0};
         for (int k = 0; k < MAX_PLAYERS; ++k) {
-            EXPECT_EQ(players[k].holdings[0], total[k]) << "player " << k;
-            EXPECT_EQ(players[k].holdings[1], 0) << "player " << k;
-            EXPECT_EQ(players[k].cash, STARTING_CASH + bonus[k]) << "player " << k;
+            EXPECT_EQ(game.players[k].holdings[0], total[k]) << "player " << k;
+            EXPECT_EQ(game.players[k].holdings[1], 0) << "player " << k;
+            EXPECT_EQ(game.players[k].cash, STARTING_CASH + bonus[k]) << "player " << k;
         }
     }
 }

@@ -20,7 +20,7 @@ TEST_F(CursesTest, GalaxyIsDrawnColumnByColumnFromRandModSixty) {
         for (int n = 0; n < 120; ++n) {
             const int pos = (n % 10) * map_width + n / 10;
             const char expected = values[n] == 0 ? SECTOR_BLACK_HOLE : values[n] <= 3 ? SECTOR_STAR : SECTOR_EMPTY;
-            EXPECT_EQ(galaxy[pos], expected) << "seed " << seed << ", draw " << n;
+            EXPECT_EQ(game.galaxy[pos], expected) << "seed " << seed << ", draw " << n;
         }
     }
 }
@@ -29,16 +29,16 @@ TEST_F(CursesTest, StartsWithNoActiveCompanyAndEveryPlayerAtStartingCash) {
     const char *names[] = {"Altair Starways", "Beetlejuice, Ltd.", "Capella Freight Co.", "Denebola Shippers",
                            "Eridani Expediters"};
     for (int i = 0; i < NUM_COMPANIES; ++i) {
-        EXPECT_STREQ(companies[i].name, names[i]);
-        EXPECT_EQ(companies[i].size, 0);
-        EXPECT_EQ(companies[i].price, 0);
+        EXPECT_STREQ(game.companies[i].name, names[i]);
+        EXPECT_EQ(game.companies[i].size, 0);
+        EXPECT_EQ(game.companies[i].price, 0);
     }
     for (int i = 0; i < MAX_PLAYERS; ++i) {
-        EXPECT_EQ(players[i].cash, STARTING_CASH);
-        EXPECT_EQ(players[i].stock_value, 0);
-        for (const int holding : players[i].holdings) EXPECT_EQ(holding, 0);
+        EXPECT_EQ(game.players[i].cash, STARTING_CASH);
+        EXPECT_EQ(game.players[i].stock_value, 0);
+        for (const int holding : game.players[i].holdings) EXPECT_EQ(holding, 0);
     }
-    EXPECT_EQ(players[3].name[0], '\0') << "records beyond the players keep their defaults";
+    EXPECT_EQ(game.players[3].name[0], '\0') << "records beyond the players keep their defaults";
 }
 
 TEST_F(CursesTest, WindowsTileTheDefaultLayout) {

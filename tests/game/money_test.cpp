@@ -17,12 +17,12 @@ using MoneyTest = market_test::ModalTest<headless::CursesTest>;
 // shares there are: each product is near 2^62 and their sums pass 2^63.
 void fill_to_the_top(int player_count) {
     for (int i = 0; i < NUM_COMPANIES; ++i) {
-        companies[i].price = INT_MAX;
-        companies[i].size = 1;
+        game.companies[i].price = INT_MAX;
+        game.companies[i].size = 1;
     }
     for (int p = 0; p < player_count; ++p) {
-        for (int &holding : players[p].holdings) holding = INT_MAX;
-        players[p].cash = INT_MAX;
+        for (int &holding : game.players[p].holdings) holding = INT_MAX;
+        game.players[p].cash = INT_MAX;
     }
 }
 
@@ -32,7 +32,7 @@ TEST_F(MoneyTest, StandingsClampStockValueAndNetWorth) {
     left_ = 10;
     type(" ");
     show_standings(" Current Standings ");
-    for (int p = 0; p < 4; ++p) EXPECT_EQ(players[p].stock_value, INT_MAX) << p;
+    for (int p = 0; p < 4; ++p) EXPECT_EQ(game.players[p].stock_value, INT_MAX) << p;
     // Stock value and cash, each shown clamped; the net worth that follows
     // runs past the window's edge at these widths.
     EXPECT_TRUE(expect_shown(13, 60, R"(
@@ -82,11 +82,11 @@ TEST_F(MoneyTest, MergerAtTheTopClampsHoldingsCashAndPrice) {
     reopen(25, 80, 1, 4);
     load_galaxy({"AB..........", "............", "............", "............", "............",
                  "............", "............", "............", "............", "............"});
-    for (int i = 0; i < 2; ++i) companies[i].price = INT_MAX;
+    for (int i = 0; i < 2; ++i) game.companies[i].price = INT_MAX;
     for (int p = 0; p < 4; ++p) {
-        players[p].holdings[0] = INT_MAX;
-        players[p].holdings[1] = INT_MAX;
-        players[p].cash = 1000;
+        game.players[p].holdings[0] = INT_MAX;
+        game.players[p].holdings[1] = INT_MAX;
+        game.players[p].cash = 1000;
     }
     std::srand(1);
     int first = 'A', second = 'B', third = '.', fourth = '.';
@@ -95,16 +95,16 @@ TEST_F(MoneyTest, MergerAtTheTopClampsHoldingsCashAndPrice) {
 
     const int survivor = first - 'A';
     const int absorbed = 1 - survivor;
-    EXPECT_EQ(companies[absorbed].size, 0);
-    EXPECT_EQ(companies[survivor].size, 2);
+    EXPECT_EQ(game.companies[absorbed].size, 0);
+    EXPECT_EQ(game.companies[survivor].size, 2);
     // The summed price clamps to INT_MAX, then the split halves it.
-    EXPECT_EQ(companies[survivor].price, 1073741824);
+    EXPECT_EQ(game.companies[survivor].price, 1073741824);
     for (int p = 0; p < 4; ++p) {
-        EXPECT_EQ(players[p].holdings[survivor], INT_MAX) << p;
-        EXPECT_EQ(players[p].holdings[absorbed], 0) << p;
+        EXPECT_EQ(game.players[p].holdings[survivor], INT_MAX) << p;
+        EXPECT_EQ(game.players[p].holdings[absorbed], 0) << p;
         // Each of the four equal holders gets a quarter of 10 x INT_MAX,
         // more than an int holds.
-        EXPECT_EQ(players[p].cash, INT_MAX) << p;
+        EXPECT_EQ(game.players[p].cash, INT_MAX) << p;
     }
 }
 
@@ -114,12 +114,12 @@ TEST_F(MoneyTest, MergerBonusIsExactBeyondSixtyFourBitProducts) {
     reopen(25, 80, 1, 2);
     load_galaxy({"AAB.........", "............", "............", "............", "............",
                  "............", "............", "............", "............", "............"});
-    companies[0].price = 100;
-    companies[1].price = INT_MAX - 1;
-    players[0].holdings[1] = INT_MAX;
-    players[1].holdings[1] = 3;
-    players[0].cash = 0;
-    players[1].cash = 0;
+    game.companies[0].price = 100;
+    game.companies[1].price = INT_MAX - 1;
+    game.players[0].holdings[1] = INT_MAX;
+    game.players[1].holdings[1] = 3;
+    game.players[0].cash = 0;
+    game.players[1].cash = 0;
     int first = 'A', second = 'B', third = '.', fourth = '.';
     type("   ");
     merge(&first, &second, &third, &fourth);
@@ -128,31 +128,31 @@ TEST_F(MoneyTest, MergerBonusIsExactBeyondSixtyFourBitProducts) {
     const std::int64_t price = INT_MAX - 1;
     const std::int64_t held = std::int64_t{INT_MAX} + 3;
     // Player 1: 10 x (2^31 - 2) x 3 / (2^31 + 2), well inside 64 bits.
-    EXPECT_EQ(players[1].cash, 10 * price * 3 / held);
+    EXPECT_EQ(game.players[1].cash, 10 * price * 3 / held);
     // Player 0's share passes the int range and clamps.
-    EXPECT_EQ(players[0].cash, INT_MAX);
+    EXPECT_EQ(game.players[0].cash, INT_MAX);
 }
 
 TEST_F(MoneyTest, SplitOfTheTopPriceHalvesItAndClampsDoubledHoldings) {
     reopen(25, 80, 1, 3);
-    companies[2].price = INT_MAX;
-    companies[2].size = 5;
-    players[0].holdings[2] = INT_MAX;
-    players[1].holdings[2] = INT_MAX / 2 + 1;
-    players[2].holdings[2] = 1000;
+    game.companies[2].price = INT_MAX;
+    game.companies[2].size = 5;
+    game.players[0].holdings[2] = INT_MAX;
+    game.players[1].holdings[2] = INT_MAX / 2 + 1;
+    game.players[2].holdings[2] = 1000;
     type(" ");
     split_stock(2);
-    EXPECT_EQ(companies[2].price, 1073741824);
-    EXPECT_EQ(players[0].holdings[2], INT_MAX);
-    EXPECT_EQ(players[1].holdings[2], INT_MAX);
-    EXPECT_EQ(players[2].holdings[2], 2000);
+    EXPECT_EQ(game.companies[2].price, 1073741824);
+    EXPECT_EQ(game.players[0].holdings[2], INT_MAX);
+    EXPECT_EQ(game.players[1].holdings[2], INT_MAX);
+    EXPECT_EQ(game.players[2].holdings[2], 2000);
 }
 
 TEST_F(MoneyTest, DividendsOnEveryCompanyAtTheTopClamp) {
     fill_to_the_top(2);
-    players[0].cash = 0;
+    game.players[0].cash = 0;
     pay_dividends();
-    EXPECT_EQ(players[0].cash, INT_MAX);
+    EXPECT_EQ(game.players[0].cash, INT_MAX);
 }
 
 }  // namespace

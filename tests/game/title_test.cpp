@@ -20,7 +20,7 @@ class TitleTest : public CursesTest {
         set_escdelay(25);
     }
 
-    std::string name(int player) const { return players[player].name; }
+    std::string name(int player) const { return game.players[player].name; }
 };
 
 TEST_F(TitleTest, TitleScreenShowsItsTextsInTheirPlacesAndAttributes) {
@@ -62,8 +62,8 @@ TEST_F(TitleTest, TitleScreenShowsItsTextsInTheirPlacesAndAttributes) {
 {$:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
 )",
                                             styles));
-        EXPECT_EQ(num_players, 1);
-        EXPECT_EQ(current_player, 0);
+        EXPECT_EQ(game.num_players, 1);
+        EXPECT_EQ(game.current_player, 0);
         EXPECT_EQ(name(0), "Al");
         EXPECT_TRUE(is_keypad(stdscr));
     }
@@ -72,7 +72,7 @@ TEST_F(TitleTest, TitleScreenShowsItsTextsInTheirPlacesAndAttributes) {
 TEST_F(TitleTest, OnlyADigitFromOneToFourAnswersTheNumberPrompt) {
     type(std::string("05x\r") + headless::KEY_SEQ_UP + "\x0cQ" + "3" + "A\rB\rC\r");
     setup_players();
-    EXPECT_EQ(num_players, 3);
+    EXPECT_EQ(game.num_players, 3);
     EXPECT_TRUE(headless::expect_window(stdscr, headless::Area{9, 1, 6, 78}, R"(
                   Please enter the number of players [1-4]: 3
 
@@ -89,7 +89,7 @@ TEST_F(TitleTest, EachPlayerIsAskedUntilANameIsGiven) {
 
     type("3Ann\r\rBob\r  \r");
     setup_players();
-    EXPECT_EQ(current_player, first);
+    EXPECT_EQ(game.current_player, first);
     EXPECT_EQ(std::rand(), next_draw) << "only the first player is drawn";
 
     const char *const names[] = {"Ann", "Bob", "  "};

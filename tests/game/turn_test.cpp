@@ -13,7 +13,7 @@ using headless::CursesTest;
 void fill_galaxy(int open) {
     const int cells = map_width * map_height;
     std::memset(galaxy, SECTOR_OUTPOST, static_cast<std::size_t>(cells));
-    std::memset(galaxy + cells - open, SECTOR_EMPTY, static_cast<std::size_t>(open));
+    std::memset(game.galaxy + cells - open, SECTOR_EMPTY, static_cast<std::size_t>(open));
 }
 
 TEST_F(CursesTest, GameEndsWhenCompaniesHoldOverFiftyThreePercentWithRoomLeft) {
@@ -31,8 +31,8 @@ TEST_F(CursesTest, GameEndsWhenCompaniesHoldOverFiftyThreePercentWithRoomLeft) {
     for (const auto &c : cases) {
         fill_galaxy(c.open);
         for (int i = 0; i < NUM_COMPANIES; ++i) {
-            companies[i].size = c.sizes[i];
-            companies[i].price = c.sizes[i] == 0 ? 9999 : 100;
+            game.companies[i].size = c.sizes[i];
+            game.companies[i].price = c.sizes[i] == 0 ? 9999 : 100;
         }
         EXPECT_EQ(game_over(), c.over)
             << c.sizes[0] << "+" << c.sizes[2] << "+" << c.sizes[4] << ", open " << c.open;
@@ -75,7 +75,7 @@ TEST_F(CursesTest, TurnsPassInPlayerOrderUntilNoSectorIsLeft) {
         "**********.*",
         "************",
     });
-    current_player = 1;
+    game.current_player = 1;
     set_escdelay(25);
     type(
         "1 \033"    // player 2 founds A, answers the announcement, ends trading
@@ -85,9 +85,9 @@ TEST_F(CursesTest, TurnsPassInPlayerOrderUntilNoSectorIsLeft) {
     const int expected[3][NUM_COMPANIES] = {{0, 0, 5, 0, 0}, {5, 0, 0, 0, 0}, {0, 5, 0, 0, 0}};
     for (int p = 0; p < 3; ++p) {
         for (int i = 0; i < NUM_COMPANIES; ++i)
-            EXPECT_EQ(players[p].holdings[i], expected[p][i]) << p << " " << i;
+            EXPECT_EQ(game.players[p].holdings[i], expected[p][i]) << p << " " << i;
     }
-    EXPECT_EQ(current_player, 1) << "the turn passed after each trading dialog";
+    EXPECT_EQ(game.current_player, 1) << "the turn passed after each trading dialog";
 }
 
 }  // namespace

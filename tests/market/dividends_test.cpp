@@ -21,27 +21,27 @@ TEST_F(CursesTest, DividendIsFivePercentOfThePriceTruncatedPerCompany) {
         {2000000, 30000, 0, INT_MAX},       // so does a dividend beyond the int range
     };
     for (const auto &c : cases) {
-        companies[0] = Company{"Altair Starways", c.price, 3};
-        players[0].holdings[0] = c.holding;
-        players[0].cash = c.cash;
+        game.companies[0] = Company{"Altair Starways", c.price, 3};
+        game.players[0].holdings[0] = c.holding;
+        game.players[0].cash = c.cash;
         pay_dividends();
-        EXPECT_EQ(players[0].cash, c.expected_cash) << c.holding << " shares at $" << c.price;
+        EXPECT_EQ(game.players[0].cash, c.expected_cash) << c.holding << " shares at $" << c.price;
     }
 }
 
 TEST_F(CursesTest, DividendsGoToTheMoverForActiveCompaniesOnly) {
     open_screen(25, 80, 1, 3);
-    companies[0] = Company{"Altair Starways", 150, 4};
-    companies[1] = Company{"Beetlejuice, Ltd.", 1000, 0};  // not active: pays nothing
-    companies[2] = Company{"Capella Freight Co.", 150, 2};
+    game.companies[0] = Company{"Altair Starways", 150, 4};
+    game.companies[1] = Company{"Beetlejuice, Ltd.", 1000, 0};  // not active: pays nothing
+    game.companies[2] = Company{"Capella Freight Co.", 150, 2};
     for (int p = 0; p < MAX_PLAYERS; ++p) {
-        for (int &holding : players[p].holdings) holding = 7;
+        for (int &holding : game.players[p].holdings) holding = 7;
     }
-    current_player = 1;
+    game.current_player = 1;
     pay_dividends();
     // 52.5 is truncated for each company on its own: 52 + 52, not 105.
-    EXPECT_EQ(players[1].cash, STARTING_CASH + 104);
-    for (const int other : {0, 2, 3}) EXPECT_EQ(players[other].cash, STARTING_CASH) << "player " << other;
+    EXPECT_EQ(game.players[1].cash, STARTING_CASH + 104);
+    for (const int other : {0, 2, 3}) EXPECT_EQ(game.players[other].cash, STARTING_CASH) << "player " << other;
 }
 
 }  // namespace

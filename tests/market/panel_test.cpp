@@ -56,15 +56,15 @@ TEST_F(CursesTest, PanelListsActiveCompaniesTwoRowsApart) {
 {C: Capella Freight Co.    }$300    12
 )"},
     };
-    current_player = 1;  // the mover's holdings are shown
+    game.current_player = 1;  // the mover's holdings are shown
     for (const auto &c : cases) {
         for (int i = 0; i < NUM_COMPANIES; ++i) {
-            companies[i].size = 0;
-            companies[i].price = 100 * (i + 1);
-            players[0].holdings[i] = 90 + i;
-            players[1].holdings[i] = 10 + i;
+            game.companies[i].size = 0;
+            game.companies[i].price = 100 * (i + 1);
+            game.players[0].holdings[i] = 90 + i;
+            game.players[1].holdings[i] = 10 + i;
         }
-        for (const int i : c.active) companies[i].size = 3;
+        for (const int i : c.active) game.companies[i].size = 3;
         for (int row = 0; row < 12; ++row) mvwaddstr(coinfo_window, row, 0, "stale stale stale");
         show_coinfo();
         EXPECT_TRUE(headless::expect_window(coinfo_window, c.picture, COLOUR))
@@ -73,10 +73,10 @@ TEST_F(CursesTest, PanelListsActiveCompaniesTwoRowsApart) {
 }
 
 TEST_F(CursesTest, FiveDigitPricePushesOnlyItsOwnHoldingsRight) {
-    companies[0] = Company{"Altair Starways", 12345, 2};
-    companies[1] = Company{"Beetlejuice, Ltd.", 800, 2};
-    players[0].holdings[0] = 7;
-    players[0].holdings[1] = 12345;
+    game.companies[0] = Company{"Altair Starways", 12345, 2};
+    game.companies[1] = Company{"Beetlejuice, Ltd.", 800, 2};
+    game.players[0].holdings[0] = 7;
+    game.players[0].holdings[1] = 12345;
     show_coinfo();
     EXPECT_TRUE(headless::expect_window(coinfo_window, R"(
  Company                Price  Holdings
@@ -93,7 +93,7 @@ TEST_F(CursesTest, PanelAttributesFollowTheScheme) {
                                          {'C', A_NORMAL},  {'D', A_NORMAL}, {'E', A_NORMAL}};
     for (const int color : {1, 0}) {
         use_color = color;
-        for (int i = 0; i < NUM_COMPANIES; ++i) companies[i].size = 1;
+        for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].size = 1;
         show_coinfo();
         EXPECT_TRUE(headless::expect_window(coinfo_window, R"(
 {h: Company                Price  Holdings }

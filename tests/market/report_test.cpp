@@ -75,8 +75,8 @@ TEST_F(ReportTest, WindowListsActiveCompaniesInLetterOrder) {
     for (const auto &c : cases) {
         reopen(25, 80, 1, 2);
         for (const int i : c.active) {
-            companies[i].price = 100 + i;
-            companies[i].size = 10 + i;
+            game.companies[i].price = 100 + i;
+            game.companies[i].size = 10 + i;
         }
         type("k");
         more_coinfo();
@@ -86,12 +86,12 @@ TEST_F(ReportTest, WindowListsActiveCompaniesInLetterOrder) {
 
 TEST_F(ReportTest, TotalWorthCountsEveryPlayersShares) {
     reopen(25, 80, 1, 3);
-    companies[1] = Company{"Beetlejuice, Ltd.", 2000, 5};
-    companies[3] = Company{"Denebola Shippers", 1000, 8};
+    game.companies[1] = Company{"Beetlejuice, Ltd.", 2000, 5};
+    game.companies[3] = Company{"Denebola Shippers", 1000, 8};
     const int holdings[MAX_PLAYERS] = {10, 5, 1, 100};  // the fourth record does not play
-    for (int p = 0; p < MAX_PLAYERS; ++p) players[p].holdings[1] = holdings[p];
-    players[0].holdings[3] = 1500000;  // worth beyond the int range is shown clamped
-    players[1].holdings[3] = 1500000;
+    for (int p = 0; p < MAX_PLAYERS; ++p) game.players[p].holdings[1] = holdings[p];
+    game.players[0].holdings[3] = 1500000;  // worth beyond the int range is shown clamped
+    game.players[1].holdings[3] = 1500000;
     type("k");
     more_coinfo();
     left_ = 14;
@@ -115,7 +115,7 @@ TEST_F(ReportTest, AttributesFollowTheScheme) {
     left_ = 14;
     for (const int color : {1, 0}) {
         reopen(25, 80, color, 2);
-        companies[0].size = companies[3].size = 1;
+        game.companies[0].size = game.companies[3].size = 1;
         type("k");
         more_coinfo();
         EXPECT_TRUE(expect_shown(9, 52, R"(
@@ -135,7 +135,7 @@ TEST_F(ReportTest, AttributesFollowTheScheme) {
 }
 
 TEST_F(ReportTest, CtrlLClosesAndCoveredWindowsAreStagedAgain) {
-    for (int i = 0; i < NUM_COMPANIES; ++i) companies[i].size = 1;  // rows 5 to 16
+    for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].size = 1;  // rows 5 to 16
     mvwaddstr(map_window, 6, 15, "MAPX");                           // screen row 7, column 16
     mvwaddstr(coinfo_window, 6, 5, "COIN");                         // screen row 7, column 44
     mvwaddstr(general_window, 2, 20, "GENX");                       // screen row 15, column 21
@@ -165,7 +165,7 @@ TEST_F(ReportTest, CtrlLClosesAndCoveredWindowsAreStagedAgain) {
 }
 
 TEST_F(ReportTest, FailuresEndTheProgram) {
-    companies[2].size = 1;
+    game.companies[2].size = 1;
     screen_cols = 50;  // the window's column would be negative
     EXPECT_EXIT(more_coinfo(), ::testing::ExitedWithCode(1),
                 "^vegatrade: couldn't create more_coinfo window\n$");

@@ -17,28 +17,28 @@ TEST_F(CursesTest, SplitHalvesThePriceRoundingUpAndDoublesEveryPlayersHolding) {
         int expected;
     } const cases[] = {{3001, 1501}, {3002, 1501}, {3003, 1502}, {5100, 2550}};
     for (const auto &c : cases) {
-        companies[3] = Company{"Denebola Shippers", c.price, 9};
+        game.companies[3] = Company{"Denebola Shippers", c.price, 9};
         const int holdings[MAX_PLAYERS] = {10, 0, 25, 7};
         for (int p = 0; p < MAX_PLAYERS; ++p) {
-            players[p].holdings[3] = holdings[p];
-            players[p].holdings[1] = 4;  // another company's shares stay as they are
+            game.players[p].holdings[3] = holdings[p];
+            game.players[p].holdings[1] = 4;  // another company's shares stay as they are
         }
         type("k");
         split_stock(3);
-        EXPECT_EQ(companies[3].price, c.expected) << "price " << c.price;
-        EXPECT_EQ(players[0].holdings[3], 20);
-        EXPECT_EQ(players[1].holdings[3], 0);
-        EXPECT_EQ(players[2].holdings[3], 50);
-        EXPECT_EQ(players[3].holdings[3], 7) << "a record beyond num_players is not a player";
-        for (int p = 0; p < MAX_PLAYERS; ++p) EXPECT_EQ(players[p].holdings[1], 4);
+        EXPECT_EQ(game.companies[3].price, c.expected) << "price " << c.price;
+        EXPECT_EQ(game.players[0].holdings[3], 20);
+        EXPECT_EQ(game.players[1].holdings[3], 0);
+        EXPECT_EQ(game.players[2].holdings[3], 50);
+        EXPECT_EQ(game.players[3].holdings[3], 7) << "a record beyond game.num_players is not a player";
+        for (int p = 0; p < MAX_PLAYERS; ++p) EXPECT_EQ(game.players[p].holdings[1], 4);
     }
 }
 
 TEST_F(CursesTest, SplitAnnouncesAndRepaintsThePanelBeforeWaiting) {
-    companies[2] = Company{"Capella Freight Co.", 3003, 6};
-    players[0].holdings[2] = 40;
-    current_player = 1;
-    players[1].holdings[2] = 15;
+    game.companies[2] = Company{"Capella Freight Co.", 3003, 6};
+    game.players[0].holdings[2] = 40;
+    game.current_player = 1;
+    game.players[1].holdings[2] = 15;
     // Ctrl-L repaints and the wait goes on; the next key ends it.
     type("\x0ck!");
     split_stock(2);

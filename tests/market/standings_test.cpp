@@ -68,12 +68,12 @@ TEST_F(StandingsTest, WindowHasOneRowPerPlayerBelowTheHeader) {
 
 TEST_F(StandingsTest, FieldsStandAtTheirColumnsAndLongNamesPushTheRow) {
     left_ = 10;
-    std::snprintf(players[0].name, sizeof players[0].name, "Nineteen Characters");
-    std::snprintf(players[1].name, sizeof players[1].name, "Twenty Characters!!!");
-    companies[0] = Company{"Altair Starways", 250, 4};
-    players[0].holdings[0] = 10;
-    players[0].cash = 7000;
-    players[1].cash = 6000;
+    std::snprintf(game.players[0].name, sizeof game.players[0].name, "Nineteen Characters");
+    std::snprintf(game.players[1].name, sizeof game.players[1].name, "Twenty Characters!!!");
+    game.companies[0] = Company{"Altair Starways", 250, 4};
+    game.players[0].holdings[0] = 10;
+    game.players[0].cash = 7000;
+    game.players[1].cash = 6000;
     type("k");
     show_standings(CURRENT);
     // The blanks after a name are bold too.
@@ -94,20 +94,20 @@ TEST_F(StandingsTest, FieldsStandAtTheirColumnsAndLongNamesPushTheRow) {
 }
 
 TEST_F(StandingsTest, StockValueCountsActiveCompaniesOnly) {
-    companies[0] = Company{"Altair Starways", 300, 2};
-    companies[1] = Company{"Beetlejuice, Ltd.", 900, 0};  // swallowed or merged
-    companies[4] = Company{"Eridani Expediters", 1200, 7};
-    players[0].holdings[0] = 5;
-    players[0].holdings[1] = 100;
-    players[1].holdings[1] = 40;
-    players[1].holdings[4] = 3;
-    players[2].holdings[0] = 50;  // not playing: left alone
-    players[2].stock_value = -1;
+    game.companies[0] = Company{"Altair Starways", 300, 2};
+    game.companies[1] = Company{"Beetlejuice, Ltd.", 900, 0};  // swallowed or merged
+    game.companies[4] = Company{"Eridani Expediters", 1200, 7};
+    game.players[0].holdings[0] = 5;
+    game.players[0].holdings[1] = 100;
+    game.players[1].holdings[1] = 40;
+    game.players[1].holdings[4] = 3;
+    game.players[2].holdings[0] = 50;  // not playing: left alone
+    game.players[2].stock_value = -1;
     type("k");
     show_standings(CURRENT);
-    EXPECT_EQ(players[0].stock_value, 1500);
-    EXPECT_EQ(players[1].stock_value, 3600);
-    EXPECT_EQ(players[2].stock_value, -1);
+    EXPECT_EQ(game.players[0].stock_value, 1500);
+    EXPECT_EQ(game.players[1].stock_value, 3600);
+    EXPECT_EQ(game.players[2].stock_value, -1);
     left_ = 10;
     EXPECT_TRUE(expect_shown(11, 60, R"(
  ┌==================  Current Standings  ===================┐
@@ -135,7 +135,7 @@ TEST_F(StandingsTest, SectorsRemainingCountDownToTheEndOfTheGame) {
         {{30, 12, 20, 15, 0}, "|         Available company sectors remaining: -12         |"},
     };
     for (const auto &c : cases) {
-        for (int i = 0; i < NUM_COMPANIES; ++i) companies[i].size = c.sizes[i];
+        for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].size = c.sizes[i];
         type("k");
         show_standings(FINAL);
         EXPECT_TRUE(headless::expect_window(curscr, headless::Area{5 + 7, 10, 1, 60}, c.row));
@@ -147,8 +147,8 @@ TEST_F(StandingsTest, SectorsRemainingCountDownToTheEndOfTheGame) {
 TEST_F(StandingsTest, EqualNetWorthsKeepIndexOrder) {
     const int worth[MAX_PLAYERS][2] = {{3000, 2000}, {8000, 0}, {5000, 0}, {0, 8000}};
     for (int p = 0; p < MAX_PLAYERS; ++p) {
-        players[p].cash = worth[p][0];
-        players[p].stock_value = worth[p][1];
+        game.players[p].cash = worth[p][0];
+        game.players[p].stock_value = worth[p][1];
     }
     const std::array<int, MAX_PLAYERS> expected = {1, 3, 0, 2};
     std::array<int, MAX_PLAYERS> start = {0, 1, 2, 3};
@@ -163,22 +163,22 @@ TEST_F(StandingsTest, EqualNetWorthsKeepIndexOrder) {
     EXPECT_EQ(by_net_worth(&poorer, &richer), 1);
 
     // Cash near the top of the int range: net worths are compared whole.
-    players[0].cash = INT_MAX;
-    players[0].stock_value = 10;
-    players[1].cash = INT_MAX;
-    players[1].stock_value = 0;
+    game.players[0].cash = INT_MAX;
+    game.players[0].stock_value = 10;
+    game.players[1].cash = INT_MAX;
+    game.players[1].stock_value = 0;
     const int first = 0;
     const int second = 1;
     EXPECT_EQ(by_net_worth(&first, &second), -1);
 
     // And on the screen, with shares making up part of the tie.
     reopen(25, 80, 1, 4);
-    companies[2] = Company{"Capella Freight Co.", 100, 3};
+    game.companies[2] = Company{"Capella Freight Co.", 100, 3};
     const int cash[MAX_PLAYERS] = {5000, 8000, 4000, 8000};
     const int shares[MAX_PLAYERS] = {0, 0, 10, 0};
     for (int p = 0; p < MAX_PLAYERS; ++p) {
-        players[p].cash = cash[p];
-        players[p].holdings[2] = shares[p];
+        game.players[p].cash = cash[p];
+        game.players[p].holdings[2] = shares[p];
     }
     type("k");
     show_standings(CURRENT);

@@ -95,10 +95,10 @@ class TradeTest : public CursesTest {
         for (std::size_t i = 0; letters[i] != '\0'; ++i) first_row[i * 2] = letters[i];
         load_galaxy({first_row.c_str(), "............", "............", "............", "............",
                      "............", "............", "............", "............", "............"});
-        for (int i = 0; i < NUM_COMPANIES; ++i) companies[i].price = 100;
+        for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].price = 100;
     }
 
-    Player &mover() { return players[current_player]; }
+    Player &mover() { return game.players[game.current_player]; }
 
     // The scheme's attributes: the border ('/'), the title, the first entry
     // as drawn ('r'), a moved selection ('s') and the names of A to E.
@@ -373,7 +373,7 @@ TEST_F(TradeTest, TheCursorReturnsToTheSelectedNameAfterAModalWindow) {
         type(std::string(keys) + "\033");
         trade_stock();
         EXPECT_EQ(getcury(curscr), 13 + LIST_ROW + 1);
-        EXPECT_EQ(getcurx(curscr), 1 + NAME_COLUMN + static_cast<int>(std::strlen(companies[2].name)));
+        EXPECT_EQ(getcurx(curscr), 1 + NAME_COLUMN + static_cast<int>(std::strlen(game.companies[2].name)));
     }
 }
 

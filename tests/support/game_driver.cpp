@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "game/game.h"
+#include "rules/rules.h"
 
 namespace e2e {
 
@@ -70,15 +71,12 @@ bool at_move_prompt(const Terminal &t) {
     return t.row_text(PROMPT_ROW).find(", enter your move [1-") != std::string::npos;
 }
 
-// The game's own generate_galaxy, run on a galaxy of this process's, with
-// the global pointer put back afterwards.
+// The game's own generate_galaxy, run on a game of this process's.
 std::vector<std::string> galaxy_for_seed(unsigned seed) {
-    std::string cells(static_cast<std::size_t>(map_width * map_height), '.');
-    char *const saved = galaxy;
-    galaxy = cells.data();
+    Game drawn{};
     std::srand(seed);
-    generate_galaxy();
-    galaxy = saved;
+    generate_galaxy(drawn, c_library_random());
+    const std::string cells(drawn.galaxy, MAP_CELLS);
     std::vector<std::string> rows;
     for (int row = 0; row < map_height; ++row) {
         rows.push_back(

@@ -341,9 +341,11 @@ void CursesTest::open_screen(int rows, int columns, int color, int player_count)
     unsetenv("LINES");
     unsetenv("COLUMNS");
     init_game();
-    num_players = player_count;
-    current_player = 0;
-    for (int i = 0; i < num_players; ++i) std::snprintf(players[i].name, sizeof players[i].name, "Player%d", i + 1);
+    game.num_players = player_count;
+    game.current_player = 0;
+    for (int i = 0; i < game.num_players; ++i) {
+        std::snprintf(game.players[i].name, sizeof game.players[i].name, "Player%d", i + 1);
+    }
     opened_ = true;
 }
 
@@ -360,12 +362,7 @@ void CursesTest::TearDown() {
     std::fclose(output_);
     if (key_pipe_[1] >= 0) close(key_pipe_[1]);
     key_pipe_[0] = key_pipe_[1] = -1;
-    std::free(galaxy);
-    std::free(companies);
-    std::free(players);
-    galaxy = nullptr;
-    companies = nullptr;
-    players = nullptr;
+    game = Game{};
     opened_ = false;
     alarm(0);
 }
@@ -385,13 +382,13 @@ void CursesTest::load_galaxy(std::initializer_list<const char *> rows) {
     int row = 0;
     for (const char *text : rows) {
         ASSERT_EQ(static_cast<int>(std::strlen(text)), map_width) << "row " << row;
-        std::memcpy(galaxy + row * map_width, text, static_cast<std::size_t>(map_width));
+        std::memcpy(game.galaxy + row * map_width, text, static_cast<std::size_t>(map_width));
         ++row;
     }
     for (int i = 0; i < NUM_COMPANIES; ++i) {
-        companies[i].size = 0;
+        game.companies[i].size = 0;
         for (int pos = 0; pos < map_width * map_height; ++pos) {
-            if (galaxy[pos] == 'A' + i) ++companies[i].size;
+            if (game.galaxy[pos] == 'A' + i) ++game.companies[i].size;
         }
     }
 }

@@ -83,7 +83,7 @@ class NamesShownTest : public Utf8CursesTest {
         open_screen(25, 80, 0, 4);
         meta(stdscr, TRUE);
         const char *const names[] = {"José Ñandú", "王小明", "Дмитрий", "Zoe\xcc\x88\xe2\x80\xae"};
-        for (int i = 0; i < 4; ++i) std::snprintf(players[i].name, sizeof players[i].name, "%s", names[i]);
+        for (int i = 0; i < 4; ++i) std::snprintf(game.players[i].name, sizeof game.players[i].name, "%s", names[i]);
     }
 };
 
@@ -107,17 +107,17 @@ TEST_F(NamesShownTest, MovePromptAndTradingTitle) {
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.player);
-        current_player = c.player;
+        game.current_player = c.player;
         type("1");
         get_move();
         EXPECT_TRUE(headless::expect_window(general_window, {0, 0, 3, 78}, c.shown, STYLES));
-        EXPECT_EQ(getcurx(general_window), text_width(players[c.player].name) + 27)
+        EXPECT_EQ(getcurx(general_window), text_width(game.players[c.player].name) + 27)
             << "the cursor ends the prompt";
     }
 
     // The trading title after a trade is centred anew, with "////" beside it.
-    companies[0] = Company{"Altair Starways", 100, 3};
-    current_player = 1;
+    game.companies[0] = Company{"Altair Starways", 100, 3};
+    game.current_player = 1;
     type("\r60\r\033");
     trade_stock();
     EXPECT_TRUE(headless::expect_window(general_window, {0, 0, 1, 78}, R"(
@@ -126,8 +126,8 @@ TEST_F(NamesShownTest, MovePromptAndTradingTitle) {
 }
 
 TEST_F(NamesShownTest, StandingsAndMergerTableLineUp) {
-    players[1].cash = 7000;
-    players[2].cash = 500;
+    game.players[1].cash = 7000;
+    game.players[2].cash = 500;
     type("k");
     wnoutrefresh(stdscr);
     show_standings(" Current Standings ");
@@ -141,10 +141,10 @@ TEST_F(NamesShownTest, StandingsAndMergerTableLineUp) {
   {b:Дмитрий               }$0          $500       {b:$500     })",
                                         STYLES));
 
-    companies[1].price = 400;
-    players[0].holdings[1] = 10;
-    players[1].holdings[1] = 30;
-    players[3].holdings[1] = 1;
+    game.companies[1].price = 400;
+    game.players[0].holdings[1] = 10;
+    game.players[1].holdings[1] = 30;
+    game.players[3].holdings[1] = 1;
     type("k");
     merge_stock(0, 1);
     EXPECT_TRUE(headless::expect_window(general_window, {2, 4, 6, 70}, R"(

@@ -23,7 +23,7 @@ class QuitTest : public CursesTest {
         typeahead(-1);
         load_galaxy({"A..*........", "AA.....@....", "...+...BB...", "*.....CCC...", "..DD.....@..",
                      "....E.......", ".....*......", "AAAAAAAAAAAA", "..+..+..+...", "............"});
-        for (int i = 0; i < NUM_COMPANIES; ++i) companies[i].price = 100 * (i + 1);
+        for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].price = 100 * (i + 1);
         draw_main_screen();
         doupdate();
     }

@@ -1,0 +1,26 @@
+// The keys that the move prompt and the trading dialog both serve: S shows
+// the standings, C the company report, Q or Ctrl-C asks to quit, and Ctrl-L
+// repaints the screen. Letters count in either case.
+#include "market/market.h"
+#include "ui/ui.h"
+
+Hotkey serve_hotkey(int key) {
+    const int upper = ascii_upper(key);
+    if (key == CTRL_C || upper == 'Q') {
+        confirm_quit();
+        return Hotkey::SHOWN;
+    }
+    if (key == CTRL_L) {
+        redraw_all();
+        return Hotkey::REPAINTED;
+    }
+    if (upper == 'S') {
+        show_standings(" Current Standings ");
+        return Hotkey::SHOWN;
+    }
+    if (upper == 'C') {
+        more_coinfo();
+        return Hotkey::SHOWN;
+    }
+    return Hotkey::NONE;
+}
