@@ -16,6 +16,7 @@ void draw_map();
 void draw_sector(int pos, int symbol);
 
 // offers.cpp
+void mark_offers(const int offers[NUM_MOVES], int count);
 int get_move();
 
 // move.cpp

@@ -7,16 +7,6 @@
 
 namespace {
 
-// Marks the offers with their digits, in reverse video.
-void mark_offers(const int offers[NUM_MOVES], int count) {
-    wattr_on(map_window, A_REVERSE, nullptr);
-    for (int k = 0; k < count; ++k) {
-        mvwaddch(map_window, sector_row(offers[k]), sector_column(offers[k]), static_cast<chtype>('1' + k));
-    }
-    wattr_off(map_window, A_REVERSE, nullptr);
-    wnoutrefresh(map_window);
-}
-
 // Writes the prompt and returns the column just after it.
 int show_prompt(int offer_count) {
     const Player &player = game.players[game.current_player];
@@ -44,6 +34,16 @@ int read_choice(int offer_count, int prompt_end) {
 }
 
 }  // namespace
+
+// Marks the offers with their digits, in reverse video.
+void mark_offers(const int offers[NUM_MOVES], int count) {
+    wattr_on(map_window, A_REVERSE, nullptr);
+    for (int k = 0; k < count; ++k) {
+        mvwaddch(map_window, sector_row(offers[k]), sector_column(offers[k]), static_cast<chtype>('1' + k));
+    }
+    wattr_off(map_window, A_REVERSE, nullptr);
+    wnoutrefresh(map_window);
+}
 
 // Offers the current player their moves and returns the chosen sector, or
 // -1 when no sector can be offered (the game then ends).

@@ -12,6 +12,8 @@ using galaxy_test::full_map;
 using galaxy_test::GalaxyTest;
 using galaxy_test::map_text;
 
+// The three ways a move meets a black hole, played as moves: the map, the
+// state and the announcement after each.
 TEST_F(GalaxyTest, BlackHoleSituations) {
     struct Line {
         int row, column;
@@ -20,64 +22,67 @@ TEST_F(GalaxyTest, BlackHoleSituations) {
     // clang-format off
     struct {
         const char *what;
-        int company, detail;
+        std::vector<std::string> before;
+        int pos;
         std::vector<Line> lines;
         std::vector<std::string> after;
         bool panel_repainted;
     } const cases[] = {
-        {"an existing company",
-         0, 1,
+        {"an existing company: A at $200 grows next to a black hole",
+         {"....+A", "....@.A", ".B", "", "", "", "", "", "", "AA"}, at(1, 5),
          {{2, 30, "The company named"},
           {3, 31, "Altair Starways"},
           {4, 22, "has been sucked into a black hole!"},
           {6, 25, "All players' holdings lost."}},
          {"....+.", "....@", ".B"}, true},
-        {"a company founded by this move",
-         0, 0,
+        {"a company founded next to an outpost and a black hole",
+         {"", "...+.@", "", "", "", "", "", "", "", "..B"}, at(1, 4),
          {{2, 20, "The company that would have been named"},
           {3, 31, "Altair Starways"},
           {4, 22, "has been sucked into a black hole!"},
           {6, 0, nullptr}},
-         {"....+.", "....@", ".B"}, false},
-        {"a lost site",
-         -1, at(1, 5),
+         {"", ".....@", "", "", "", "", "", "", "", "..B"}, false},
+        {"a lone sector next to a black hole",
+         {"....@", "", ".B", "", "", "", "", "", "", "AA"}, at(1, 4),
          {{2, 23, "The new company site just placed"},
           {3, 22, "has been sucked into a black hole!"},
           {4, 0, nullptr},
           {6, 0, nullptr}},
-         {"....+A", "....@.A", ".B", "", "", "", "", "", "", "AA"}, false},
+         {"....@", "", ".B", "", "", "", "", "", "", "AA"}, false},
     };
     // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         open_screen(25, 80, 1);
-        load_map({"....+A", "....@.A", ".B", "", "", "", "", "", "", "AA"});
+        load_map(c.before);
         draw_map();
-        // The move prompt leaves a lost site's cell as a plain '.'.
-        if (c.company < 0) mvwaddch(map_window, 2, 5 * 3 + 2, '.');
-        game.companies[0].price = -200;
+        // The move prompt leaves the claimed cell as a plain '.'.
+        mvwaddch(map_window, c.pos / 12 + 1, c.pos % 12 * 3 + 2, '.');
+        const int size_before = game.companies[0].size;
+        const bool existed = size_before != 0;
+        game.companies[0].price = 200;
         game.companies[1].price = 700;
         for (int k = 0; k < MAX_PLAYERS; ++k) {
-            game.players[k].holdings[0] = k + 1;
+            game.players[k].holdings[0] = existed ? k + 1 : 0;
             game.players[k].holdings[1] = 9;
         }
         werase(coinfo_window);
         mvwaddstr(coinfo_window, 5, 0, "stale panel");
         type_waits(1);
 
-        black_hole(c.company, c.detail);
+        play_move(c.pos);
 
         EXPECT_EQ(keys_left(), "");
         EXPECT_EQ(galaxy_text(), map_text(full_map(c.after)));
         expect_map_shows_galaxy();
-        const bool swallowed = c.company >= 0;
-        EXPECT_EQ(game.companies[0].size, swallowed ? 0 : 4);
-        EXPECT_EQ(game.companies[0].price, swallowed ? 0 : -200);
+        const bool swallowed = c.panel_repainted;
+        EXPECT_EQ(game.companies[0].size, swallowed ? 0 : size_before);
         EXPECT_EQ(game.companies[1].size, 1);
         EXPECT_EQ(game.companies[1].price, 700);
         for (int k = 0; k < MAX_PLAYERS; ++k) {
             const bool playing = k < game.num_players;
-            EXPECT_EQ(game.players[k].holdings[0], swallowed && playing ? 0 : k + 1) << "player " << k;
+            const int before = existed ? k + 1 : 0;
+            EXPECT_EQ(game.players[k].holdings[0], swallowed && playing ? 0 : before) << "player " << k;
             EXPECT_EQ(game.players[k].holdings[1], 9);
             EXPECT_EQ(game.players[k].cash, STARTING_CASH);
         }

@@ -43,6 +43,15 @@ inline std::string map_text(const std::array<std::string, 10> &rows) {
 
 class GalaxyTest : public headless::CursesTest {
   protected:
+    // Plays a claimed sector as the turn loop does: the rules resolve it on
+    // the game, drawing from rand(), and the screens show what they report.
+    MoveReport play_move(int pos) {
+        MoveReport report;
+        do_move(game, pos, c_library_random(), report);
+        show_move(report);
+        return report;
+    }
+
     void load_map(const std::vector<std::string> &top) {
         const std::array<std::string, 10> r = full_map(top);
         load_galaxy({r[0].c_str(), r[1].c_str(), r[2].c_str(), r[3].c_str(), r[4].c_str(), r[5].c_str(),

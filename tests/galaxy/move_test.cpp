@@ -82,7 +82,7 @@ TEST_F(GalaxyTest, MoveResolution) {
         draw_map();
         type_waits(c.waits);
 
-        do_move(at(c.row, c.column));
+        play_move(at(c.row, c.column));
 
         EXPECT_EQ(keys_left(), "") << "fewer announcements than expected";
         EXPECT_EQ(galaxy_text(), map_text(full_map(c.after)));
@@ -103,7 +103,7 @@ TEST_F(GalaxyTest, MoveResolution) {
 TEST_F(GalaxyTest, FoundingIsAnnouncedAfterThePanelShowsTheCompany) {
     load_map({"", "......*"});
     type_waits(1);
-    do_move(at(1, 5));
+    play_move(at(1, 5));
 
     EXPECT_EQ(text_at(general_window, 0, 27, 23), " Special Announcement! ");
     EXPECT_EQ(attr_at(general_window, 0, 27), A_BOLD | A_BLINK | pair_attr(PAIR_WHITE_ON_BLUE));
@@ -130,14 +130,14 @@ TEST_F(GalaxyTest, NextFreeCompanyIsTheLowestInactive) {
     // clang-format on
     for (const auto &c : cases) {
         for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].size = c.sizes[static_cast<std::size_t>(i)];
-        EXPECT_EQ(next_free_company(), c.expected);
+        EXPECT_EQ(next_free_company(game), c.expected);
     }
 }
 
 TEST_F(GalaxyTest, LostInputInAnAnnouncementEndsTheGame) {
     load_map({"", "......*"});
     close_input();
-    EXPECT_EXIT(do_move(at(1, 5)), ::testing::ExitedWithCode(1), "^vegatrade: input closed\n$");
+    EXPECT_EXIT(play_move(at(1, 5)), ::testing::ExitedWithCode(1), "^vegatrade: input closed\n$");
 }
 
 }  // namespace

@@ -52,7 +52,14 @@ TEST_F(GalaxyTest, FoundingSiteNeedsAStarOrOutpostAndNoCompanyAlongside) {
         {at(7, 11), false, "the star opening the next row is no neighbour"},
     };
     // clang-format on
-    for (const auto &c : cases) EXPECT_EQ(is_founding_site(c.pos), c.founding) << c.why;
+    for (const auto &c : cases) EXPECT_EQ(is_founding_site(game, c.pos), c.founding) << c.why;
+}
+
+// Draws the offers from rand() and marks them, as the move prompt does.
+int draw_and_mark(int offers[NUM_MOVES]) {
+    const int count = draw_offers(game, c_library_random(), offers);
+    mark_offers(offers, count);
+    return count;
 }
 
 // The offers as the rules draw them: one rand() per candidate, kept when
@@ -66,7 +73,7 @@ std::vector<int> replay_draw(unsigned seed) {
         const int pos = std::rand() % 120;
         bool taken = false;
         for (const int offer : offers) taken = taken || offer == pos;
-        if (!taken && game.galaxy[pos] == SECTOR_EMPTY && !(all_active && is_founding_site(pos)))
+        if (!taken && game.galaxy[pos] == SECTOR_EMPTY && !(all_active && is_founding_site(game, pos)))
             offers.push_back(pos);
     }
     return offers;
@@ -84,14 +91,14 @@ TEST_F(GalaxyTest, FiveDistinctOpenSectorsDrawnOneRandPerCandidate) {
             draw_map();
             std::srand(seed);
             int offers[NUM_MOVES];
-            ASSERT_EQ(draw_offers(offers), NUM_MOVES);
+            ASSERT_EQ(draw_and_mark(offers), NUM_MOVES);
             EXPECT_EQ(std::vector<int>(offers, offers + NUM_MOVES), expected) << "seed " << seed;
             EXPECT_EQ(std::rand(), next) << "seed " << seed;
             for (int k = 0; k < NUM_MOVES; ++k) {
                 EXPECT_EQ(game.galaxy[offers[k]], SECTOR_EMPTY);
                 for (int j = 0; j < k; ++j) EXPECT_NE(offers[j], offers[k]);
                 if (map == all_five) {
-                    EXPECT_FALSE(is_founding_site(offers[k])) << "pos " << offers[k];
+                    EXPECT_FALSE(is_founding_site(game, offers[k])) << "pos " << offers[k];
                 }
                 EXPECT_EQ(map_char(offers[k]), '1' + k);
                 EXPECT_EQ(map_attr(offers[k]), A_REVERSE);
@@ -115,7 +122,7 @@ TEST_F(GalaxyTest, ExactlyFiveCandidatesAreStillDrawnAtRandom) {
         const int first_draw = std::rand();
         std::srand(seed);
         int offers[NUM_MOVES];
-        ASSERT_EQ(draw_offers(offers), NUM_MOVES);
+        ASSERT_EQ(draw_and_mark(offers), NUM_MOVES);
         EXPECT_NE(std::rand(), first_draw) << "seed " << seed << ": the offers were not drawn from rand()";
         std::vector<int> order(offers, offers + NUM_MOVES);
         std::vector<int> sorted = order;
@@ -138,9 +145,9 @@ TEST_F(GalaxyTest, FoundingSitesAreOfferedOnlyWhileACompanyIsFree) {
     for (unsigned seed = 1; seed <= 20; ++seed) {
         std::srand(seed);
         int offers[NUM_MOVES];
-        ASSERT_EQ(draw_offers(offers), NUM_MOVES);
+        ASSERT_EQ(draw_and_mark(offers), NUM_MOVES);
         int founding = 0;
-        for (const int pos : offers) founding += is_founding_site(pos) ? 1 : 0;
+        for (const int pos : offers) founding += is_founding_site(game, pos) ? 1 : 0;
         EXPECT_GE(founding, 2) << "seed " << seed;
     }
 
@@ -149,7 +156,7 @@ TEST_F(GalaxyTest, FoundingSitesAreOfferedOnlyWhileACompanyIsFree) {
     load_map(starry_map);
     draw_map();
     int offers[NUM_MOVES];
-    ASSERT_EQ(draw_offers(offers), 3);
+    ASSERT_EQ(draw_and_mark(offers), 3);
     for (int k = 0; k < 3; ++k) {
         EXPECT_EQ(offers[k], starry_offers[k]);
         EXPECT_EQ(map_char(offers[k]), '1' + k);

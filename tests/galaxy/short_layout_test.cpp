@@ -22,14 +22,12 @@ class ShortLayout : public CursesTest {
     void open_short(const char *lines, const int (&shares)[MAX_PLAYERS]) {
         open_screen(25, 80, 0, MAX_PLAYERS);
         for (WINDOW *window : {map_window, general_window, coinfo_window}) delwin(window);
-        std::free(galaxy);
-        std::free(companies);
-        std::free(players);
         setenv("LINES", lines, 1);
         setenv("COLUMNS", "80", 1);
         init_game();
         unsetenv("LINES");
         unsetenv("COLUMNS");
+        game.num_players = MAX_PLAYERS;
         const char *names[MAX_PLAYERS] = {"Ann", "Bob", "Cy", "Dee"};
         for (int k = 0; k < MAX_PLAYERS; ++k) {
             std::snprintf(game.players[k].name, sizeof game.players[k].name, "%s", names[k]);
@@ -65,7 +63,7 @@ TEST_F(ShortLayout, StockTableDrawsOnlyThePlayerRowsThatFit) {
         SCOPED_TRACE(std::string("LINES=") + c.lines);
         open_short(c.lines, {10, 30, 0, 0});
         type(" ");
-        merge_stock(0, 1);
+        headless::merge_and_show_exchange(0, 1);
         EXPECT_TRUE(expect_window(general_window, c.picture, {{'b', A_BOLD}, {'r', A_REVERSE}}));
         const int total[MAX_PLAYERS] = {6, 16, 1, 1};
         const int bonus[MAX_PLAYERS] = {1000, 3000, 0, 0};

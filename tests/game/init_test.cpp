@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "game/game.h"
+#include "rules/rules.h"
 #include "support/param_name.h"
 #include "support/screen.h"
 #include "ui/ui.h"
@@ -16,7 +17,7 @@ TEST_F(CursesTest, GalaxyIsDrawnColumnByColumnFromRandModSixty) {
         int values[120];
         for (int &value : values) value = std::rand() % 60;
         std::srand(seed);
-        generate_galaxy();
+        generate_galaxy(game, c_library_random());
         for (int n = 0; n < 120; ++n) {
             const int pos = (n % 10) * map_width + n / 10;
             const char expected = values[n] == 0 ? SECTOR_BLACK_HOLE : values[n] <= 3 ? SECTOR_STAR : SECTOR_EMPTY;
@@ -35,7 +36,6 @@ TEST_F(CursesTest, StartsWithNoActiveCompanyAndEveryPlayerAtStartingCash) {
     }
     for (int i = 0; i < MAX_PLAYERS; ++i) {
         EXPECT_EQ(game.players[i].cash, STARTING_CASH);
-        EXPECT_EQ(game.players[i].stock_value, 0);
         for (const int holding : game.players[i].holdings) EXPECT_EQ(holding, 0);
     }
     EXPECT_EQ(game.players[3].name[0], '\0') << "records beyond the players keep their defaults";

@@ -13,6 +13,16 @@ namespace {
 
 using MoneyTest = market_test::ModalTest<headless::CursesTest>;
 
+// Merges A and B as a sector between them does, and shows it; returns the
+// survivor.
+int merge_a_and_b() {
+    const int survivor = choose_survivor(game, 0, 1, c_library_random());
+    MoveReport report{};
+    merge(game, survivor, 1 - survivor, report);
+    show_move(report);
+    return survivor;
+}
+
 // Every company active at the top price, every player holding the most
 // shares there are: each product is near 2^62 and their sums pass 2^63.
 void fill_to_the_top(int player_count) {
@@ -32,7 +42,7 @@ TEST_F(MoneyTest, StandingsClampStockValueAndNetWorth) {
     left_ = 10;
     type(" ");
     show_standings(" Current Standings ");
-    for (int p = 0; p < 4; ++p) EXPECT_EQ(game.players[p].stock_value, INT_MAX) << p;
+    for (int p = 0; p < 4; ++p) EXPECT_EQ(stock_value(game, p), INT_MAX) << p;
     // Stock value and cash, each shown clamped; the net worth that follows
     // runs past the window's edge at these widths.
     EXPECT_TRUE(expect_shown(13, 60, R"(
@@ -89,11 +99,9 @@ TEST_F(MoneyTest, MergerAtTheTopClampsHoldingsCashAndPrice) {
         game.players[p].cash = 1000;
     }
     std::srand(1);
-    int first = 'A', second = 'B', third = '.', fourth = '.';
     type("   ");  // the merger, the stock table and the split
-    merge(&first, &second, &third, &fourth);
+    const int survivor = merge_a_and_b();
 
-    const int survivor = first - 'A';
     const int absorbed = 1 - survivor;
     EXPECT_EQ(game.companies[absorbed].size, 0);
     EXPECT_EQ(game.companies[survivor].size, 2);
@@ -120,11 +128,8 @@ TEST_F(MoneyTest, MergerBonusIsExactBeyondSixtyFourBitProducts) {
     game.players[1].holdings[1] = 3;
     game.players[0].cash = 0;
     game.players[1].cash = 0;
-    int first = 'A', second = 'B', third = '.', fourth = '.';
     type("   ");
-    merge(&first, &second, &third, &fourth);
-
-    EXPECT_EQ(first, 'A');
+    EXPECT_EQ(merge_a_and_b(), 0);
     const std::int64_t price = INT_MAX - 1;
     const std::int64_t held = std::int64_t{INT_MAX} + 3;
     // Player 1: 10 x (2^31 - 2) x 3 / (2^31 + 2), well inside 64 bits.
@@ -141,7 +146,9 @@ TEST_F(MoneyTest, SplitOfTheTopPriceHalvesItAndClampsDoubledHoldings) {
     game.players[1].holdings[2] = INT_MAX / 2 + 1;
     game.players[2].holdings[2] = 1000;
     type(" ");
-    split_stock(2);
+    MoveReport report{};
+    split_stock(game, 2, report);
+    announce_split(report.events[0]);
     EXPECT_EQ(game.companies[2].price, 1073741824);
     EXPECT_EQ(game.players[0].holdings[2], INT_MAX);
     EXPECT_EQ(game.players[1].holdings[2], INT_MAX);
@@ -151,7 +158,7 @@ TEST_F(MoneyTest, SplitOfTheTopPriceHalvesItAndClampsDoubledHoldings) {
 TEST_F(MoneyTest, DividendsOnEveryCompanyAtTheTopClamp) {
     fill_to_the_top(2);
     game.players[0].cash = 0;
-    pay_dividends();
+    pay_dividends(game);
     EXPECT_EQ(game.players[0].cash, INT_MAX);
 }
 

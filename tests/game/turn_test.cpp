@@ -12,7 +12,7 @@ using headless::CursesTest;
 // Fills the galaxy with `open` empty sectors and outposts everywhere else.
 void fill_galaxy(int open) {
     const int cells = map_width * map_height;
-    std::memset(galaxy, SECTOR_OUTPOST, static_cast<std::size_t>(cells));
+    std::memset(game.galaxy, SECTOR_OUTPOST, static_cast<std::size_t>(cells));
     std::memset(game.galaxy + cells - open, SECTOR_EMPTY, static_cast<std::size_t>(open));
 }
 
@@ -34,7 +34,7 @@ TEST_F(CursesTest, GameEndsWhenCompaniesHoldOverFiftyThreePercentWithRoomLeft) {
             game.companies[i].size = c.sizes[i];
             game.companies[i].price = c.sizes[i] == 0 ? 9999 : 100;
         }
-        EXPECT_EQ(game_over(), c.over)
+        EXPECT_EQ(game_over(game), c.over)
             << c.sizes[0] << "+" << c.sizes[2] << "+" << c.sizes[4] << ", open " << c.open;
     }
 }
@@ -52,11 +52,11 @@ TEST_F(CursesTest, CountOccupiedCountsEverySectorThatIsNotOpen) {
         "............",
         "...........@",
     });
-    EXPECT_EQ(count_occupied(), 9);
+    EXPECT_EQ(count_occupied(game), 9);
     fill_galaxy(0);
-    EXPECT_EQ(count_occupied(), 120);
+    EXPECT_EQ(count_occupied(game), 120);
     fill_galaxy(120);
-    EXPECT_EQ(count_occupied(), 0);
+    EXPECT_EQ(count_occupied(game), 0);
 }
 
 TEST_F(CursesTest, TurnsPassInPlayerOrderUntilNoSectorIsLeft) {

@@ -24,7 +24,7 @@ TEST_F(CursesTest, DividendIsFivePercentOfThePriceTruncatedPerCompany) {
         game.companies[0] = Company{"Altair Starways", c.price, 3};
         game.players[0].holdings[0] = c.holding;
         game.players[0].cash = c.cash;
-        pay_dividends();
+        pay_dividends(game);
         EXPECT_EQ(game.players[0].cash, c.expected_cash) << c.holding << " shares at $" << c.price;
     }
 }
@@ -38,7 +38,7 @@ TEST_F(CursesTest, DividendsGoToTheMoverForActiveCompaniesOnly) {
         for (int &holding : game.players[p].holdings) holding = 7;
     }
     game.current_player = 1;
-    pay_dividends();
+    pay_dividends(game);
     // 52.5 is truncated for each company on its own: 52 + 52, not 105.
     EXPECT_EQ(game.players[1].cash, STARTING_CASH + 104);
     for (const int other : {0, 2, 3}) EXPECT_EQ(game.players[other].cash, STARTING_CASH) << "player " << other;

@@ -10,6 +10,13 @@ namespace {
 
 using headless::CursesTest;
 
+// Splits a company's stock and announces it, as a move does.
+void split_and_announce(int company) {
+    MoveReport report{};
+    split_stock(game, company, report);
+    announce_split(report.events[0]);
+}
+
 TEST_F(CursesTest, SplitHalvesThePriceRoundingUpAndDoublesEveryPlayersHolding) {
     open_screen(25, 80, 1, 3);
     struct {
@@ -24,7 +31,7 @@ TEST_F(CursesTest, SplitHalvesThePriceRoundingUpAndDoublesEveryPlayersHolding) {
             game.players[p].holdings[1] = 4;  // another company's shares stay as they are
         }
         type("k");
-        split_stock(3);
+        split_and_announce(3);
         EXPECT_EQ(game.companies[3].price, c.expected) << "price " << c.price;
         EXPECT_EQ(game.players[0].holdings[3], 20);
         EXPECT_EQ(game.players[1].holdings[3], 0);
@@ -41,7 +48,7 @@ TEST_F(CursesTest, SplitAnnouncesAndRepaintsThePanelBeforeWaiting) {
     game.players[1].holdings[2] = 15;
     // Ctrl-L repaints and the wait goes on; the next key ends it.
     type("\x0ck!");
-    split_stock(2);
+    split_and_announce(2);
     EXPECT_EQ(read_key(), '!') << "the split reads exactly the keys up to the first that is not Ctrl-L";
 
     EXPECT_TRUE(headless::expect_window(general_window, R"(

@@ -101,13 +101,9 @@ TEST_F(StandingsTest, StockValueCountsActiveCompaniesOnly) {
     game.players[0].holdings[1] = 100;
     game.players[1].holdings[1] = 40;
     game.players[1].holdings[4] = 3;
-    game.players[2].holdings[0] = 50;  // not playing: left alone
-    game.players[2].stock_value = -1;
+    game.players[2].holdings[0] = 50;  // not playing: not shown
     type("k");
     show_standings(CURRENT);
-    EXPECT_EQ(game.players[0].stock_value, 1500);
-    EXPECT_EQ(game.players[1].stock_value, 3600);
-    EXPECT_EQ(game.players[2].stock_value, -1);
     left_ = 10;
     EXPECT_TRUE(expect_shown(11, 60, R"(
  ┌==================  Current Standings  ===================┐
@@ -143,33 +139,29 @@ TEST_F(StandingsTest, SectorsRemainingCountDownToTheEndOfTheGame) {
 }
 
 // Net worths with ties, given as (cash, stock value): the richest come first
-// and equal worths keep index order, whatever order qsort sees them in.
+// and equal worths keep index order.
 TEST_F(StandingsTest, EqualNetWorthsKeepIndexOrder) {
+    game.num_players = MAX_PLAYERS;
+    game.companies[0] = Company{"Altair Starways", 1000, 1};
     const int worth[MAX_PLAYERS][2] = {{3000, 2000}, {8000, 0}, {5000, 0}, {0, 8000}};
     for (int p = 0; p < MAX_PLAYERS; ++p) {
         game.players[p].cash = worth[p][0];
-        game.players[p].stock_value = worth[p][1];
+        game.players[p].holdings[0] = worth[p][1] / 1000;
     }
-    const std::array<int, MAX_PLAYERS> expected = {1, 3, 0, 2};
-    std::array<int, MAX_PLAYERS> start = {0, 1, 2, 3};
-    do {
-        std::array<int, MAX_PLAYERS> order = start;
-        std::qsort(order.data(), order.size(), sizeof order[0], by_net_worth);
-        EXPECT_EQ(order, expected) << "from " << start[0] << start[1] << start[2] << start[3];
-    } while (std::next_permutation(start.begin(), start.end()));
-    const int richer = 1;
-    const int poorer = 2;
-    EXPECT_EQ(by_net_worth(&richer, &poorer), -1);
-    EXPECT_EQ(by_net_worth(&poorer, &richer), 1);
+    int order[MAX_PLAYERS];
+    rank_players(game, order);
+    EXPECT_EQ(std::vector<int>(order, order + MAX_PLAYERS), (std::vector<int>{1, 3, 0, 2}));
 
     // Cash near the top of the int range: net worths are compared whole.
+    game.num_players = 2;
+    game.companies[0].price = 1;
     game.players[0].cash = INT_MAX;
-    game.players[0].stock_value = 10;
+    game.players[0].holdings[0] = 10;
     game.players[1].cash = INT_MAX;
-    game.players[1].stock_value = 0;
-    const int first = 0;
-    const int second = 1;
-    EXPECT_EQ(by_net_worth(&first, &second), -1);
+    game.players[1].holdings[0] = 0;
+    rank_players(game, order);
+    EXPECT_EQ(order[0], 0);
+    EXPECT_EQ(order[1], 1);
 
     // And on the screen, with shares making up part of the tie.
     reopen(25, 80, 1, 4);

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <vector>
 
+#include "galaxy/galaxy.h"
 #include "game/game.h"
 #include "ui/ui.h"
 
@@ -420,6 +421,12 @@ std::string CursesTest::row_text(WINDOW *window, int row) const {
     std::string text = text_at(window, row, 0, getmaxx(window));
     text.erase(text.find_last_not_of(' ') + 1);
     return text;
+}
+
+void merge_and_show_exchange(int survivor, int absorbed) {
+    MoveReport report{};
+    merge(game, survivor, absorbed, report);
+    show_stock_exchange(report.events[0]);
 }
 
 }  // namespace headless

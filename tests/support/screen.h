@@ -73,6 +73,10 @@ private:
     int key_pipe_[2] = {-1, -1};
 };
 
+// Merges `absorbed` into `survivor` with the rules and shows the exchange
+// of stock that the merger made (the table a merger's second pause shows).
+void merge_and_show_exchange(int survivor, int absorbed);
+
 // Attributes for the markup keys of a picture.
 using Styles = std::map<char, attr_t>;
 

@@ -146,7 +146,7 @@ TEST_F(NamesShownTest, StandingsAndMergerTableLineUp) {
     game.players[1].holdings[1] = 30;
     game.players[3].holdings[1] = 1;
     type("k");
-    merge_stock(0, 1);
+    headless::merge_and_show_exchange(0, 1);
     EXPECT_TRUE(headless::expect_window(general_window, {2, 4, 6, 70}, R"(
 {r:=Player===============Old Stock===New Stock===Total Holdings===Bonus=}
 {b: José Ñandú             }10          5             5            {b:$975  }
