@@ -1,0 +1,156 @@
+// Dividends, trades, splits and worth at the edges of the int range.
+#include <climits>
+#include <string>
+
+#include "rules_fixture.h"
+
+namespace {
+
+using rules_test::game_from_map;
+
+TEST(Dividends, FivePercentOfThePriceTruncatedPerCompanyAndClampedAtTheTop) {
+    const struct {
+        int holding, price, cash;
+        int expected_cash;
+    } cases[] = {
+        {100, 100, 6000, 6500},
+        {7, 150, 6000, 6052},
+        {0, 2500, 6000, 6000},
+        {100, 100, INT_MAX - 10, INT_MAX},  // the sum clamps instead of wrapping
+        {2000000, 30000, 0, INT_MAX},       // so does a dividend beyond the int range
+        {INT_MAX, INT_MAX, 0, INT_MAX},
+    };
+    for (const auto &c : cases) {
+        Game game = game_from_map({"A"});
+        game.companies[0].price = c.price;
+        game.players[0].holdings[0] = c.holding;
+        game.players[0].cash = c.cash;
+        pay_dividends(game);
+        EXPECT_EQ(game.players[0].cash, c.expected_cash) << c.holding << " shares at $" << c.price;
+    }
+}
+
+TEST(Dividends, OnlyTheMoverIsPaidAndOnlyForActiveCompanies) {
+    Game game = game_from_map({"A.C"}, 3);
+    game.companies[0].price = 150;
+    game.companies[1].price = 1000;  // not active: pays nothing
+    game.companies[2].price = 150;
+    for (int p = 0; p < MAX_PLAYERS; ++p) {
+        for (int &holding : game.players[p].holdings) holding = 7;
+    }
+    game.current_player = 1;
+    // 52.5 is truncated for each company on its own: 52 + 52, not 105.
+    EXPECT_EQ(pay_dividends(game), 104);
+    EXPECT_EQ(game.players[1].cash, STARTING_CASH + 104);
+    for (const int other : {0, 2, 3}) EXPECT_EQ(game.players[other].cash, STARTING_CASH) << "player " << other;
+}
+
+TEST(Trading, BoundsKeepCashAndHoldingsInsideTheIntRange) {
+    const struct {
+        const char *what;
+        int cash, holding, price;
+        int min, max;
+    } cases[] = {
+        {"plain", 6000, 12, 250, -12, 24},
+        {"cash for part of a share", 99, 0, 100, 0, 0},
+        {"holding near the top: buying stops at INT_MAX shares, selling where cash would pass INT_MAX", 10,
+         INT_MAX - 5, 1, -(INT_MAX - 10), 5},
+        {"cash near the top: selling stops where cash would pass INT_MAX", INT_MAX - 1000, 50, 100, -10, 21474826},
+        {"the top price", INT_MAX, 3, INT_MAX, 0, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        Game game = game_from_map({"A"});
+        game.companies[0].price = c.price;
+        game.players[0].cash = c.cash;
+        game.players[0].holdings[0] = c.holding;
+        int min = 0;
+        int max = 0;
+        trade_range(game, 0, min, max);
+        EXPECT_EQ(min, c.min);
+        EXPECT_EQ(max, c.max);
+        for (const int amount : {min, max}) {
+            Game traded = game;
+            apply_trade(traded, 0, amount);
+            EXPECT_EQ(traded.players[0].holdings[0], static_cast<long long>(c.holding) + amount);
+            EXPECT_EQ(traded.players[0].cash, c.cash - static_cast<long long>(amount) * c.price);
+        }
+    }
+}
+
+TEST(Split, HalvesThePriceRoundingUpAndDoublesTheHoldingsOfPlayersOnly) {
+    const struct {
+        int price, expected;
+    } cases[] = {{3001, 1501}, {3002, 1501}, {3003, 1502}, {5100, 2550}, {INT_MAX, 1073741824}};
+    for (const auto &c : cases) {
+        Game game = game_from_map({"...D"}, 3);
+        game.companies[3].price = c.price;
+        const int holdings[MAX_PLAYERS] = {10, 0, INT_MAX / 2 + 1, 7};
+        for (int p = 0; p < MAX_PLAYERS; ++p) {
+            game.players[p].holdings[3] = holdings[p];
+            game.players[p].holdings[1] = 4;  // another company's shares stay
+        }
+        MoveReport report{};
+        split_stock(game, 3, report);
+        EXPECT_EQ(game.companies[3].price, c.expected) << "price " << c.price;
+        EXPECT_EQ(game.players[0].holdings[3], 20);
+        EXPECT_EQ(game.players[1].holdings[3], 0);
+        EXPECT_EQ(game.players[2].holdings[3], INT_MAX) << "doubled and clamped";
+        EXPECT_EQ(game.players[3].holdings[3], 7) << "a record beyond the players is no player";
+        for (int p = 0; p < MAX_PLAYERS; ++p) EXPECT_EQ(game.players[p].holdings[1], 4);
+        ASSERT_EQ(report.event_count, 1);
+        EXPECT_EQ(report.events[0].panel[3].price, c.expected);
+        EXPECT_EQ(report.events[0].panel[3].holding, 20);
+    }
+}
+
+TEST(Worth, StockValueCountsActiveCompaniesAndClampsAtTheTop) {
+    Game game = game_from_map({"A...E"}, 2);
+    game.companies[0].price = 300;
+    game.companies[1].price = 900;  // not active
+    game.companies[4].price = 1200;
+    game.players[0].holdings[0] = 5;
+    game.players[0].holdings[1] = 100;
+    game.players[1].holdings[4] = 3;
+    EXPECT_EQ(stock_value(game, 0), 1500);
+    EXPECT_EQ(stock_value(game, 1), 3600);
+    EXPECT_EQ(net_worth(game, 1), 9600);
+    EXPECT_EQ(company_worth(game, 0), 1500);
+
+    for (int i = 0; i < NUM_COMPANIES; ++i) {
+        game.companies[i].price = INT_MAX;
+        game.companies[i].size = 1;
+    }
+    for (int &holding : game.players[0].holdings) holding = INT_MAX;
+    game.players[0].cash = INT_MAX;
+    game.players[1].holdings[0] = INT_MAX;
+    EXPECT_EQ(stock_value(game, 0), INT_MAX);
+    EXPECT_EQ(net_worth(game, 0), 2LL * INT_MAX) << "cash and stock value add in 64 bits";
+    EXPECT_EQ(company_worth(game, 0), INT_MAX);
+}
+
+TEST(Worth, RankingPutsTheRichestFirstAndKeepsPlayerOrderOnTies) {
+    const struct {
+        int cash[MAX_PLAYERS];
+        int shares[MAX_PLAYERS];  // of A at $1000
+        int order[MAX_PLAYERS];
+    } cases[] = {
+        {{3000, 8000, 5000, 0}, {2, 0, 0, 8}, {1, 3, 0, 2}},
+        {{5000, 5000, 5000, 5000}, {0, 0, 0, 0}, {0, 1, 2, 3}},
+        {{0, 0, 0, INT_MAX}, {1, 0, 0, 0}, {3, 0, 1, 2}},
+        {{INT_MAX, INT_MAX, 1, 1}, {0, 1, 0, 0}, {1, 0, 2, 3}},
+    };
+    for (const auto &c : cases) {
+        Game game = game_from_map({"A"}, MAX_PLAYERS);
+        game.companies[0].price = 1000;
+        for (int p = 0; p < MAX_PLAYERS; ++p) {
+            game.players[p].cash = c.cash[p];
+            game.players[p].holdings[0] = c.shares[p];
+        }
+        int order[MAX_PLAYERS];
+        rank_players(game, order);
+        for (int place = 0; place < MAX_PLAYERS; ++place) EXPECT_EQ(order[place], c.order[place]) << place;
+    }
+}
+
+}  // namespace
