@@ -275,6 +275,7 @@ struct Bot::Impl {
     int turn = 0;
     int style = 0;                   // 0 any offer, 1 outposts first, 2 companies first
     std::deque<std::string> recent;  // the last actions, for failure messages
+    std::vector<BotPress> presses;   // every press, with where its answer begins
 
     // --- plumbing
     AssertionResult fail(const std::string &what) const;
@@ -396,6 +397,7 @@ void Bot::Impl::note(const std::string &action) {
 
 void Bot::Impl::press(std::string_view keys, const std::string &why) {
     note("typed " + key_name(keys) + " (" + why + ")");
+    presses.push_back({std::string(keys), why, turn, t.output_bytes().size()});
     t.type(keys);
 }
 
@@ -1442,6 +1444,15 @@ Bot::~Bot() = default;
 ::testing::AssertionResult Bot::play() { return impl_->play(); }
 
 const BotStats &Bot::stats() const { return impl_->stats; }
+
+const std::string &Bot::output() const { return impl_->t.output_bytes(); }
+
+const std::vector<BotPress> &Bot::presses() const { return impl_->presses; }
+
+std::optional<ExitStatus> Bot::exit_status() {
+    if (impl_->t.running()) return std::nullopt;
+    return impl_->t.wait_exit(Millis{0});
+}
 
 std::string Bot::summary() const {
     const BotStats &s = impl_->stats;

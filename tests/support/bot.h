@@ -18,9 +18,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "support/terminal.h"
 
@@ -49,6 +52,16 @@ struct BotStats {
     bool ended_without_offers = false;
 };
 
+// One press of keys: what was typed, why, at which turn, and the offset in
+// the game's output where its answer begins (the bot types only when the
+// game waits for a key, so every byte before it answers earlier keys).
+struct BotPress {
+    std::string keys;
+    std::string why;
+    int turn = 0;
+    std::size_t begin = 0;
+};
+
 class Bot {
   public:
     explicit Bot(BotOptions options);
@@ -61,6 +74,13 @@ class Bot {
     ::testing::AssertionResult play();
 
     const BotStats &stats() const;
+    // Every byte the game wrote to the terminal so far: all of them once
+    // play() has succeeded.
+    const std::string &output() const;
+    // Every press of keys so far, in order.
+    const std::vector<BotPress> &presses() const;
+    // How the game ended; nullopt while it still runs.
+    std::optional<ExitStatus> exit_status();
     // One line describing the game so far, for logs.
     std::string summary() const;
 
