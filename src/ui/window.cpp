@@ -190,6 +190,21 @@ int text_width(const char *text) {
     return width;
 }
 
+// Whether a text shows nothing but blanks: spaces, and in a UTF-8 locale the
+// other characters that print as empty space (U+3000, the no-break spaces).
+bool blank_text(const char *text) {
+    for (const char *p = text; *p != '\0';) {
+        const Shown shown = next_shown(p);
+        const bool blank = shown.wide != 0
+                               ? std::iswspace(static_cast<wint_t>(shown.wide)) || shown.wide == 0xA0 ||
+                                     shown.wide == 0x2007 || shown.wide == 0x202F
+                               : std::strcmp(shown.form, " ") == 0;
+        if (!blank) return false;
+        p += shown.bytes;
+    }
+    return true;
+}
+
 // Writes a text at the cursor, literally: nothing in it is interpreted.
 // Only printable characters are written as themselves; everything else is
 // written in its ASCII visible form.
