@@ -902,10 +902,8 @@ AssertionResult Bot::Impl::hotkey(bool trading, std::optional<Position> put_back
             }
             break;
         case 2: {
-            std::vector<std::string> quit_keys = {"q", "Q", "\x03"};
-            if (!trading) quit_keys.push_back(std::string(key::Up));  // its low byte is Ctrl-C
             if (put_back) cursor = *put_back;
-            press(pick(quit_keys), "asking to quit");
+            press(pick<std::string>({"q", "Q", "\x03"}), "asking to quit");
             BOT_TRY(settle_running("in the quit window"));
             BOT_TRY(expect_quit_window());
             press(pick<std::string>({"n", "N", "\r", "\x1b", "x", "\x0c", std::string(key::Down), " "}),
@@ -918,8 +916,9 @@ AssertionResult Bot::Impl::hotkey(bool trading, std::optional<Position> put_back
                 press(pick<std::string>({"x", "0", "1", "9", "\t", std::string(key::Left), "z"}),
                       "a key the dialog ignores");
             } else {
-                press(pick<std::string>(
-                          {"0", "6", "9", "x", "\t", std::string(key::Down), std::string(key::Left), "z"}),
+                press(pick<std::string>({"0", "6", "9", "x", "\t", std::string(key::Down),
+                                         std::string(key::Left), "z", std::string(key::Up), "\033[5~",
+                                         "\033OS"}),
                       "a key the move prompt ignores");
             }
             break;
