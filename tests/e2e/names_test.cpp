@@ -167,8 +167,8 @@ TEST(Names, CLocaleShowsBytesInVisibleForm) {
  | 2  .  .|                                                          |
  | .  .  .| =Player================Stock Value===Cash=====Net Worth= |
  | .  .  .|                                                          |
- | .  .  4|  JosM-CM-) M-CM-^Qand   $0          $6000      $6000     |
- | .  .  .|  M-gM-^NM-^KM-eM-0M-f   $0          $6000      $6000     |
+ | .  .  4|  JosM-CM-) M-CM-^Qand  $0          $6000      $6000      |
+ | .  .  .|  M-gM-^NM-^KM-eM-0M-f  $0          $6000      $6000      |
  | .  .  .|  M-PM-^TM-PM-<M-PM-8   $0          $6000      $6000      |
  └--------|                                                          |
  ┌////////|         Available company sectors remaining: 65          |////////┐
