@@ -48,9 +48,9 @@ int read_choice(int offer_count, int prompt_end) {
         } else if (c == CTRL_L) {
             redraw_all();
         } else if (upper == 'S') {
-            show_standings(" Current Standings ");
+            if (!note_too_small()) show_standings(" Current Standings ");
         } else if (upper == 'C') {
-            more_coinfo();
+            if (!note_too_small()) more_coinfo();
         } else if (c - '0' >= 1 && c - '0' <= offer_count) {
             return c - '0';
         }

@@ -168,11 +168,11 @@ void trade_stock() {
             put_cursor_back(dialog);
             break;
         case 'S': case 's':
-            show_standings(" Current Standings ");
+            if (!note_too_small()) show_standings(" Current Standings ");
             put_cursor_back(dialog);
             break;
         case 'C': case 'c':
-            more_coinfo();
+            if (!note_too_small()) more_coinfo();
             put_cursor_back(dialog);
             break;
         case CTRL_L: redraw_all(); break;

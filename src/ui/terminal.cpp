@@ -90,21 +90,38 @@ bool terminal_size(int &height, int &width) {
     return true;
 }
 
-// Ends the program when the terminal cannot show the layout: it needs
-// every column and every row but the last, which stays blank under the
-// general window (so a 24-row terminal plays the 25-row layout). Called
-// once the windows are made, so the layout is at least 15 x 41.
+// Ends the program when the layout cannot show the game, or the terminal
+// cannot show the layout. Below 80 x 24 the company panel wraps and drops a
+// company, and prompts and announcements lose rows. The terminal needs
+// every column of the layout and every row but the last, which stays blank
+// under the general window (so a 24-row terminal plays the 25-row layout).
+// Called once the windows are made, so their own messages come first.
 void require_layout_fits() {
+    char message[320];
+    if (screen_cols < MIN_LAYOUT_COLS || screen_lines < MIN_LAYOUT_LINES) {
+        std::snprintf(
+            message, sizeof message,
+            "vegatrade: the %d x %d layout (columns x rows) that LINES and COLUMNS set cannot show the "
+            "game, which needs at least %d x %d; set both to a layout that large, or unset them\n",
+            screen_cols, screen_lines, MIN_LAYOUT_COLS, MIN_LAYOUT_LINES);
+        fatal(message);
+    }
     const int height = getmaxy(stdscr);
     const int width = getmaxx(stdscr);
     const int needed_rows = screen_lines - 1;
     if (width >= screen_cols && height >= needed_rows) return;
-    char message[256];
+    // A smaller layout is a remedy only when the terminal can show one.
+    char other_layout[96] = "";
+    if (width >= MIN_LAYOUT_COLS && height >= MIN_LAYOUT_LINES - 1) {
+        std::snprintf(other_layout, sizeof other_layout,
+                      ", or set both LINES and COLUMNS to a layout that fits it, of at least %d x %d",
+                      MIN_LAYOUT_COLS, MIN_LAYOUT_LINES);
+    }
     std::snprintf(
         message, sizeof message,
         "vegatrade: the terminal is %d x %d (columns x rows), but the %d x %d layout needs at least "
-        "%d x %d; enlarge the terminal, or set both LINES and COLUMNS to a layout that fits\n",
-        width, height, screen_cols, screen_lines, screen_cols, needed_rows);
+        "%d x %d; enlarge the terminal%s\n",
+        width, height, screen_cols, screen_lines, screen_cols, needed_rows, other_layout);
     fatal(message);
 }
 

@@ -58,6 +58,7 @@ void put_text_attr(WINDOW *window, attr_t attr, const char *text);
 void put_text_attr_at(WINDOW *window, int row, int column, attr_t attr, const char *text);
 void center_text(WINDOW *window, int width, int row, const char *text);
 void general_header(const char *title, int blink);
+bool note_too_small();
 void redraw_all();
 void redraw_title_screen();
 void wait_key(int row);
@@ -68,6 +69,8 @@ void close_dialog(WINDOW *dialog);
 void restage(std::initializer_list<WINDOW *> windows);
 
 // terminal.cpp
+constexpr int MIN_LAYOUT_COLS = 80;  // the smallest layout that shows the whole game
+constexpr int MIN_LAYOUT_LINES = 24;
 void start_terminal();
 bool terminal_size(int &height, int &width);
 void require_layout_fits();
