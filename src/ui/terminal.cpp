@@ -22,24 +22,31 @@ int terminal_fd = -1;
 
 constexpr int ESCAPE_DELAY_MS = 25;
 
-// Refuses a terminal type that terminfo knows but that cannot move the
-// cursor (such as "dumb"): the game would draw nothing and read keys blind.
-// A type terminfo does not know is left to initscr, which reports it.
-void require_cursor_addressing() {
+// Ends the program, before curses writes anything, on a terminal type it
+// cannot play on: one terminfo does not know (curses' own message would
+// write the type raw), and one that cannot move the cursor (such as
+// "dumb"), on which the game would draw nothing and read keys blind.
+void require_usable_terminal() {
+    const char *term = std::getenv("TERM");
+    if (term == nullptr || term[0] == '\0') {
+        fatal("vegatrade: TERM is not set; set it to your terminal's type\n");
+    }
+    char type[128];
+    visible_bytes(term, type, sizeof type);
+    char message[256];
     int found = 0;
-    if (setupterm(nullptr, STDOUT_FILENO, &found) != OK) return;
+    if (setupterm(nullptr, STDOUT_FILENO, &found) != OK) {
+        std::snprintf(
+            message, sizeof message,
+            "vegatrade: the terminal type \"%s\" is not known here (no terminfo entry); set TERM to "
+            "your terminal's type\n",
+            type);
+        fatal(message);
+    }
     const char *move = tigetstr("cup");
     const bool addressable = move != nullptr && move != reinterpret_cast<char *>(-1);
     del_curterm(cur_term);
     if (addressable) return;
-    // The type's name as it can be shown: printable ASCII only.
-    char type[64];
-    std::size_t length = 0;
-    for (const char *p = std::getenv("TERM"); p != nullptr && *p != '\0' && length + 1 < sizeof type; ++p) {
-        type[length++] = *p >= ' ' && *p <= '~' ? *p : '?';
-    }
-    type[length] = '\0';
-    char message[160];
     std::snprintf(
         message, sizeof message,
         "vegatrade: the terminal type \"%s\" cannot move the cursor; set TERM to your terminal's type\n",
@@ -61,7 +68,7 @@ void start_terminal() {
     // environment size the layout only.
     use_env(FALSE);
     use_tioctl(TRUE);
-    require_cursor_addressing();
+    require_usable_terminal();
     initscr();
     curses_started = true;
     terminal_fd = STDOUT_FILENO;

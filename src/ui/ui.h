@@ -52,6 +52,7 @@ bool utf8_locale();
 int character_length(const char *bytes, std::size_t count);
 int text_width(const char *text);
 bool blank_text(const char *text);
+void visible_bytes(const char *text, char *out, std::size_t size);
 void put_text(WINDOW *window, const char *text);
 void put_text_at(WINDOW *window, int row, int column, const char *text);
 void put_text_attr(WINDOW *window, attr_t attr, const char *text);

@@ -195,6 +195,21 @@ int text_width(const char *text) {
     return width;
 }
 
+// Writes `text` into `out` (`size` bytes) with every byte outside printable
+// ASCII in its `cat -v` form, so that it can go to any terminal as it is;
+// what does not fit is cut.
+void visible_bytes(const char *text, char *out, std::size_t size) {
+    std::size_t used = 0;
+    for (const char *p = text; *p != '\0'; ++p) {
+        const char *form = visible_form(static_cast<unsigned char>(*p));
+        const std::size_t length = std::strlen(form);
+        if (used + length >= size) break;
+        std::memcpy(out + used, form, length);
+        used += length;
+    }
+    out[used] = '\0';
+}
+
 // Whether a text shows nothing but blanks: spaces, and in a UTF-8 locale the
 // other characters that print as empty space (U+3000, the no-break spaces).
 bool blank_text(const char *text) {
