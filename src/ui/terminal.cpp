@@ -78,10 +78,27 @@ void start_terminal() {
     if (std::getenv("ESCDELAY") == nullptr) set_escdelay(ESCAPE_DELAY_MS);
 }
 
+// Restores the terminal and gives the signals curses catches back their
+// default handling. Once the terminal is restored, a Ctrl-C or Ctrl-Z typed
+// there raises a signal again; curses' handlers would then leave the
+// alternate screen a second time, or repaint the game on resume. The
+// signals are held while curses restores the terminal, so none can reach
+// its handlers in between.
+void restore_terminal() {
+    sigset_t held;
+    sigset_t previous;
+    sigemptyset(&held);
+    for (const int sig : {SIGINT, SIGTERM, SIGTSTP, SIGHUP}) sigaddset(&held, sig);
+    sigprocmask(SIG_BLOCK, &held, &previous);
+    endwin();
+    for (const int sig : {SIGINT, SIGTERM, SIGTSTP, SIGHUP, SIGWINCH}) std::signal(sig, SIG_DFL);
+    sigprocmask(SIG_SETMASK, &previous, nullptr);
+}
+
 // Writes a one-line message to standard error and ends the program with
 // status 1, restoring the terminal first when curses is running.
 void fatal(const char *message) {
-    if (curses_started && !isendwin()) endwin();
+    if (curses_started && !isendwin()) restore_terminal();
     std::fputs(message, stderr);
     std::exit(1);
 }

@@ -73,6 +73,7 @@ void restage(std::initializer_list<WINDOW *> windows);
 constexpr int MIN_LAYOUT_COLS = 80;  // the smallest layout that shows the whole game
 constexpr int MIN_LAYOUT_LINES = 24;
 void start_terminal();
+void restore_terminal();
 bool terminal_size(int &height, int &width);
 void require_layout_fits();
 [[noreturn]] void fatal(const char *message);
