@@ -26,8 +26,8 @@ int read_choice(int offer_count, int prompt_end) {
         wmove(general_window, 2, prompt_end);
         wnoutrefresh(general_window);
         doupdate();
-        // Only the low eight bits count: Up acts as Ctrl-C, F4 as Ctrl-L.
-        const int c = static_cast<signed char>(read_key() & 0xff);
+        const int c = read_key();
+        if (c > 255) continue;  // an arrow or a function key selects nothing
         if (serve_hotkey(c) != Hotkey::NONE) continue;
         if (c - '0' >= 1 && c - '0' <= offer_count) return c - '0';
     }

@@ -20,7 +20,7 @@ void close_game() {
     echo();
     wclear(stdscr);
     wrefresh(stdscr);
-    endwin();
+    restore_terminal();
     std::printf("%s\n", version_banner());
     std::fflush(stdout);
 }

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int NAME_COLUMN = 49;
 
 // The frame of '$' round the layout, or round as much of it as the screen
 // holds; on a larger terminal the rest stays blank.
@@ -61,16 +60,20 @@ int read_player_count() {
     }
 }
 
-// Asks player `index` for a name until a non-empty one is given.
+// Asks player `index` for a name until one that shows something is given:
+// a name of blanks only would leave the prompt and the standings without
+// one. The name is echoed right after the prompt, which stands left of the
+// centre as if it were 8 columns longer.
 void read_player_name(int index) {
     char prompt[40];
     const int length = std::snprintf(prompt, sizeof prompt, "Player %d, enter your name: ", index + 1);
+    const int column = (screen_cols - length - 8) / 2;
     char *name = game.players[index].name;
     do {
-        put_text_at(stdscr, 11 + index, (screen_cols - length - 8) / 2, prompt);
+        put_text_at(stdscr, 11 + index, column, prompt);
         wrefresh(stdscr);
-        get_line(stdscr, 11 + index, NAME_COLUMN, MAX_NAME_LEN, INPUT_TEXT, name, NAME_SIZE);
-    } while (name[0] == '\0');
+        get_line(stdscr, 11 + index, column + length, MAX_NAME_LEN, INPUT_TEXT, name, NAME_SIZE);
+    } while (blank_text(name));
 }
 
 }  // namespace

@@ -11,9 +11,10 @@ void draw_player_row(WINDOW *window, int row, int player) {
     char text[96];
     wmove(window, row, 3);
     wattr_on(window, A_BOLD, nullptr);
+    // The name's field is 22 columns: at least two blanks after the longest
+    // name (20 columns), so every figure stays under its header.
     put_text(window, p.name);
-    for (int column = text_width(p.name); column < 19; ++column) waddch(window, ' ');
-    waddstr(window, "   ");
+    for (int column = text_width(p.name); column < 22; ++column) waddch(window, ' ');
     wattr_off(window, A_BOLD, nullptr);
     std::snprintf(text, sizeof text, "$%-8d   $%-8d  ", stock_value(game, player), p.cash);
     waddstr(window, text);

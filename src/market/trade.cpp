@@ -3,9 +3,11 @@
 #include "market/market.h"
 #include "ui/ui.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
@@ -13,6 +15,7 @@ constexpr int LIST_ROW = 3;
 constexpr int NAME_COLUMN = 20;
 constexpr int PROMPT_COLUMN = 40;
 constexpr int MAX_AMOUNT_LEN = 9;
+constexpr int PROMPT_WIDTH = 37;  // the columns a prompt and its amount take
 
 struct Dialog {
     int active[NUM_COMPANIES];
@@ -71,6 +74,11 @@ void repaint_title() {
     put_text_attr_at(general_window, 0, column + length, border, "////");
 }
 
+// Writes `count` blanks from (row, column) of the general window.
+void blank(int row, int column, int count) {
+    for (int c = 0; c < count; ++c) mvwaddch(general_window, row, column + c, ' ');
+}
+
 void trade(const Dialog &dialog) {
     const int company = dialog.active[dialog.selected];
     const int row = LIST_ROW + dialog.selected;
@@ -78,16 +86,25 @@ void trade(const Dialog &dialog) {
     int max = 0;
     trade_range(game, company, min, max);
 
+    // The prompt and the amount stay inside the window's border: a prompt of
+    // long bounds drops its first word, and the amount takes what is left.
+    const int room = screen_cols - 3 - PROMPT_COLUMN;
     char prompt[64];
-    const int prompt_length = std::snprintf(prompt, sizeof prompt, "Amount (%d to %d): ", min, max);
+    int prompt_length = std::snprintf(prompt, sizeof prompt, "Amount (%d to %d): ", min, max);
+    if (prompt_length + MAX_AMOUNT_LEN > room) {
+        prompt_length = std::snprintf(prompt, sizeof prompt, "(%d to %d): ", min, max);
+    }
+    const int field = std::min(MAX_AMOUNT_LEN, room - prompt_length);
+    const int used = std::max(PROMPT_WIDTH, prompt_length + field);
     put_text_at(general_window, row, PROMPT_COLUMN, prompt);
     wnoutrefresh(general_window);
     char text[MAX_AMOUNT_LEN + 1];
-    get_line(general_window, row, PROMPT_COLUMN + prompt_length, MAX_AMOUNT_LEN, INPUT_AMOUNT, text, sizeof text);
+    get_line(general_window, row, PROMPT_COLUMN + prompt_length, field, INPUT_AMOUNT, text, sizeof text);
 
     const int amount = read_amount(text, min, max);
     if (amount < min || amount > max) {
-        put_text_at(general_window, row, PROMPT_COLUMN, "Invalid amount!                      ");
+        put_text_at(general_window, row, PROMPT_COLUMN, "Invalid amount!");
+        blank(row, PROMPT_COLUMN + 15, used - 15);
         wmove(general_window, row, PROMPT_COLUMN + 15);
         wnoutrefresh(general_window);
         doupdate();
@@ -95,7 +112,7 @@ void trade(const Dialog &dialog) {
     } else {
         apply_trade(game, company, amount);
     }
-    put_text_at(general_window, row, PROMPT_COLUMN, "                                     ");
+    blank(row, PROMPT_COLUMN, used);
     if (amount != 0) show_coinfo();
     repaint_title();
     put_cursor_back(dialog);

@@ -14,12 +14,14 @@ Hotkey serve_hotkey(int key) {
         redraw_all();
         return Hotkey::REPAINTED;
     }
+    // While the terminal is too small for the layout, the note that says so
+    // stands instead of the window.
     if (upper == 'S') {
-        show_standings(" Current Standings ");
+        if (!note_too_small()) show_standings(" Current Standings ");
         return Hotkey::SHOWN;
     }
     if (upper == 'C') {
-        more_coinfo();
+        if (!note_too_small()) more_coinfo();
         return Hotkey::SHOWN;
     }
     return Hotkey::NONE;

@@ -1,9 +1,14 @@
 // The one-line editor: free text for names, signed amounts for trading.
 #include "ui/ui.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace {
+
+// What read_entry_key returns for an escape sequence or a lone Escape: a
+// code above the bytes, which no mode takes.
+constexpr int DROPPED = KEY_MAX + 1;
 
 bool is_enter(int key) { return key == '\n' || key == '\r'; }
 
@@ -20,6 +25,51 @@ void repaint(WINDOW *window) {
     } else {
         redraw_all();
     }
+}
+
+// Reads the byte that follows within the escape delay, as a terminal sends
+// the rest of a key's sequence; ERR when none comes in time. A closed input
+// is found by the next blocking read.
+int read_key_soon() {
+    wtimeout(stdscr, get_escdelay());
+    int key = ERR;
+    do {
+        errno = 0;
+        key = wgetch(stdscr);
+    } while (key == ERR && errno == EINTR);
+    wtimeout(stdscr, -1);
+    return key;
+}
+
+// Reads the rest of a sequence that began with Escape and `introducer`
+// ('[' or 'O'): parameter and intermediate bytes, then the final byte. The
+// Linux console sends F1 to F5 as Escape, '[', '[' and a letter. A byte
+// that cannot be part of the sequence is a key of its own and is read again.
+void skip_sequence(int introducer) {
+    int key = read_key_soon();
+    if (introducer == '[' && key == '[') {
+        read_key_soon();
+        return;
+    }
+    while (key >= 0x20 && key <= 0x3f) key = read_key_soon();
+    if (key != ERR && (key < 0x40 || key > 0x7e)) ungetch(key);
+}
+
+// Reads the next key. The bytes of an escape sequence (an arrow, Home, End,
+// PageUp or a function key, which arrive raw with keypad translation off)
+// and a lone Escape come back as DROPPED, so they never enter the text. An
+// Escape followed at once by another key is itself, and that key comes next.
+int read_entry_key() {
+    const int key = read_key();
+    if (key != ESCAPE) return key;
+    const int next = read_key_soon();
+    if (next == ERR) return DROPPED;
+    if (next == '[' || next == 'O') {
+        skip_sequence(next);
+        return DROPPED;
+    }
+    ungetch(next);
+    return ESCAPE;
 }
 
 // Whether a key may be stored at position `count`; `finish` is set for the
@@ -79,7 +129,7 @@ struct Pending {
 // Reads a line into `buffer` (`size` bytes), echoing each character at
 // (row, column + width of the characters before it) in `window`. At most
 // `max_len` columns are taken. Keys come from the standard screen with keypad
-// translation off. Returns on Enter.
+// translation off; escape sequences are dropped whole. Returns on Enter.
 void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *buffer, std::size_t size) {
     constexpr int MAX_ENTRIES = NAME_SIZE;
     int count = 0;                    // characters in the buffer
@@ -95,19 +145,21 @@ void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
     raw();
     keypad(stdscr, FALSE);
     doupdate();
-    int key = read_key();
+    int key = read_entry_key();
     for (;;) {
         while (key == CTRL_L) {
             pending.count = 0;
             repaint(window);
             doupdate();
-            key = read_key();
+            key = read_entry_key();
         }
         if (is_enter(key)) break;
         // Free text is typed only before the game, for the names; Ctrl-C leaves there.
         if (key == CTRL_C && mode != INPUT_AMOUNT) quit_before_game();
         char entry[8];
-        if (is_erase(key)) {
+        if (key == DROPPED) {
+            pending.count = 0;  // a character cut by a sequence is dropped too
+        } else if (is_erase(key)) {
             pending.count = 0;
             if (count > 0) {
                 --count;
@@ -119,7 +171,10 @@ void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
                 wmove(window, row, start);
                 wnoutrefresh(window);
             }
-        } else if (accepts(mode, key, count, finish) && pending.add(key, entry)) {
+        } else if (!accepts(mode, key, count, finish)) {
+            pending.count = 0;  // a refused key (a NUL) cuts a character too
+            finish = false;
+        } else if (pending.add(key, entry)) {
             const std::size_t length = std::strlen(entry);
             if (count < MAX_ENTRIES && used + length < size && fits(buffer, entry, max_len)) {
                 echo_column[count] = column + text_width(buffer);
@@ -132,11 +187,9 @@ void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
             } else {
                 finish = false;  // a refused shortcut does not end the input
             }
-        } else {
-            finish = false;
         }
         doupdate();
-        key = read_key();
+        key = read_entry_key();
         if (finish) break;
     }
     nonl();

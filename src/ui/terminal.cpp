@@ -22,24 +22,31 @@ int terminal_fd = -1;
 
 constexpr int ESCAPE_DELAY_MS = 25;
 
-// Refuses a terminal type that terminfo knows but that cannot move the
-// cursor (such as "dumb"): the game would draw nothing and read keys blind.
-// A type terminfo does not know is left to initscr, which reports it.
-void require_cursor_addressing() {
+// Ends the program, before curses writes anything, on a terminal type it
+// cannot play on: one terminfo does not know (curses' own message would
+// write the type raw), and one that cannot move the cursor (such as
+// "dumb"), on which the game would draw nothing and read keys blind.
+void require_usable_terminal() {
+    const char *term = std::getenv("TERM");
+    if (term == nullptr || term[0] == '\0') {
+        fatal("vegatrade: TERM is not set; set it to your terminal's type\n");
+    }
+    char type[128];
+    visible_bytes(term, type, sizeof type);
+    char message[256];
     int found = 0;
-    if (setupterm(nullptr, STDOUT_FILENO, &found) != OK) return;
+    if (setupterm(nullptr, STDOUT_FILENO, &found) != OK) {
+        std::snprintf(
+            message, sizeof message,
+            "vegatrade: the terminal type \"%s\" is not known here (no terminfo entry); set TERM to "
+            "your terminal's type\n",
+            type);
+        fatal(message);
+    }
     const char *move = tigetstr("cup");
     const bool addressable = move != nullptr && move != reinterpret_cast<char *>(-1);
     del_curterm(cur_term);
     if (addressable) return;
-    // The type's name as it can be shown: printable ASCII only.
-    char type[64];
-    std::size_t length = 0;
-    for (const char *p = std::getenv("TERM"); p != nullptr && *p != '\0' && length + 1 < sizeof type; ++p) {
-        type[length++] = *p >= ' ' && *p <= '~' ? *p : '?';
-    }
-    type[length] = '\0';
-    char message[160];
     std::snprintf(
         message, sizeof message,
         "vegatrade: the terminal type \"%s\" cannot move the cursor; set TERM to your terminal's type\n",
@@ -61,7 +68,7 @@ void start_terminal() {
     // environment size the layout only.
     use_env(FALSE);
     use_tioctl(TRUE);
-    require_cursor_addressing();
+    require_usable_terminal();
     initscr();
     curses_started = true;
     terminal_fd = STDOUT_FILENO;
@@ -71,10 +78,27 @@ void start_terminal() {
     if (std::getenv("ESCDELAY") == nullptr) set_escdelay(ESCAPE_DELAY_MS);
 }
 
+// Restores the terminal and gives the signals curses catches back their
+// default handling. Once the terminal is restored, a Ctrl-C or Ctrl-Z typed
+// there raises a signal again; curses' handlers would then leave the
+// alternate screen a second time, or repaint the game on resume. The
+// signals are held while curses restores the terminal, so none can reach
+// its handlers in between.
+void restore_terminal() {
+    sigset_t held;
+    sigset_t previous;
+    sigemptyset(&held);
+    for (const int sig : {SIGINT, SIGTERM, SIGTSTP, SIGHUP}) sigaddset(&held, sig);
+    sigprocmask(SIG_BLOCK, &held, &previous);
+    endwin();
+    for (const int sig : {SIGINT, SIGTERM, SIGTSTP, SIGHUP, SIGWINCH}) std::signal(sig, SIG_DFL);
+    sigprocmask(SIG_SETMASK, &previous, nullptr);
+}
+
 // Writes a one-line message to standard error and ends the program with
 // status 1, restoring the terminal first when curses is running.
 void fatal(const char *message) {
-    if (curses_started && !isendwin()) endwin();
+    if (curses_started && !isendwin()) restore_terminal();
     std::fputs(message, stderr);
     std::exit(1);
 }
@@ -90,21 +114,38 @@ bool terminal_size(int &height, int &width) {
     return true;
 }
 
-// Ends the program when the terminal cannot show the layout: it needs
-// every column and every row but the last, which stays blank under the
-// general window (so a 24-row terminal plays the 25-row layout). Called
-// once the windows are made, so the layout is at least 15 x 41.
+// Ends the program when the layout cannot show the game, or the terminal
+// cannot show the layout. Below 80 x 24 the company panel wraps and drops a
+// company, and prompts and announcements lose rows. The terminal needs
+// every column of the layout and every row but the last, which stays blank
+// under the general window (so a 24-row terminal plays the 25-row layout).
+// Called once the windows are made, so their own messages come first.
 void require_layout_fits() {
+    char message[320];
+    if (screen_cols < MIN_LAYOUT_COLS || screen_lines < MIN_LAYOUT_LINES) {
+        std::snprintf(
+            message, sizeof message,
+            "vegatrade: the %d x %d layout (columns x rows) that LINES and COLUMNS set cannot show the "
+            "game, which needs at least %d x %d; set both to a layout that large, or unset them\n",
+            screen_cols, screen_lines, MIN_LAYOUT_COLS, MIN_LAYOUT_LINES);
+        fatal(message);
+    }
     const int height = getmaxy(stdscr);
     const int width = getmaxx(stdscr);
     const int needed_rows = screen_lines - 1;
     if (width >= screen_cols && height >= needed_rows) return;
-    char message[256];
+    // A smaller layout is a remedy only when the terminal can show one.
+    char other_layout[96] = "";
+    if (width >= MIN_LAYOUT_COLS && height >= MIN_LAYOUT_LINES - 1) {
+        std::snprintf(other_layout, sizeof other_layout,
+                      ", or set both LINES and COLUMNS to a layout that fits it, of at least %d x %d",
+                      MIN_LAYOUT_COLS, MIN_LAYOUT_LINES);
+    }
     std::snprintf(
         message, sizeof message,
         "vegatrade: the terminal is %d x %d (columns x rows), but the %d x %d layout needs at least "
-        "%d x %d; enlarge the terminal, or set both LINES and COLUMNS to a layout that fits\n",
-        width, height, screen_cols, screen_lines, screen_cols, needed_rows);
+        "%d x %d; enlarge the terminal%s\n",
+        width, height, screen_cols, screen_lines, screen_cols, needed_rows, other_layout);
     fatal(message);
 }
 

@@ -133,3 +133,33 @@ ShownCharacter next_shown(const char *text) {
     shown.width = static_cast<int>(std::strlen(shown.form));
     return shown;
 }
+
+// Writes `text` into `out` (`size` bytes) with every byte outside printable
+// ASCII in its `cat -v` form, so that it can go to any terminal as it is;
+// what does not fit is cut.
+void visible_bytes(const char *text, char *out, std::size_t size) {
+    std::size_t used = 0;
+    for (const char *p = text; *p != '\0'; ++p) {
+        const char *form = visible_form(static_cast<unsigned char>(*p));
+        const std::size_t length = std::strlen(form);
+        if (used + length >= size) break;
+        std::memcpy(out + used, form, length);
+        used += length;
+    }
+    out[used] = '\0';
+}
+
+// Whether a text shows nothing but blanks: spaces, and in a UTF-8 locale the
+// other characters that print as empty space (U+3000, the no-break spaces).
+bool blank_text(const char *text) {
+    for (const char *p = text; *p != '\0';) {
+        const ShownCharacter shown = next_shown(p);
+        const bool blank = shown.wide != 0
+                               ? std::iswspace(static_cast<wint_t>(shown.wide)) || shown.wide == 0xA0 ||
+                                     shown.wide == 0x2007 || shown.wide == 0x202F
+                               : std::strcmp(shown.form, " ") == 0;
+        if (!blank) return false;
+        p += shown.bytes;
+    }
+    return true;
+}

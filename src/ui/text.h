@@ -30,3 +30,10 @@ ShownCharacter next_shown(const char *text);
 
 // The number of columns a text takes when shown.
 int text_width(const char *text);
+
+// Whether a text shows nothing but blanks.
+bool blank_text(const char *text);
+
+// `text` with every byte outside printable ASCII in its `cat -v` form, cut
+// to fit `size` bytes: for messages that go to any terminal as they are.
+void visible_bytes(const char *text, char *out, std::size_t size);

@@ -61,6 +61,7 @@ void put_text_attr(WINDOW *window, attr_t attr, const char *text);
 void put_text_attr_at(WINDOW *window, int row, int column, attr_t attr, const char *text);
 void center_text(WINDOW *window, int width, int row, const char *text);
 void general_header(const char *title, int blink);
+bool note_too_small();
 void redraw_all();
 void redraw_title_screen();
 void wait_key(int row);
@@ -72,7 +73,10 @@ void restage(std::initializer_list<WINDOW *> windows);
 void format_cash_title(char *title, std::size_t size, const Player &player);
 
 // terminal.cpp
+constexpr int MIN_LAYOUT_COLS = 80;  // the smallest layout that shows the whole game
+constexpr int MIN_LAYOUT_LINES = 24;
 void start_terminal();
+void restore_terminal();
 bool terminal_size(int &height, int &width);
 void require_layout_fits();
 [[noreturn]] void fatal(const char *message);

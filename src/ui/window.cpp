@@ -8,21 +8,29 @@
 
 namespace {
 
-// Says on the top row that the terminal is too small for the layout and
-// what it needs, in as much of the row as the terminal shows; the rest of
-// the screen is left as it is.
+// Says on the top row that the terminal is too small for the layout, what
+// it needs and what to press then, in the longest wording that fits the
+// terminal's width; the rest of the screen is left as it is.
 void show_too_small(int width) {
-    char note[96];
-    const int length =
-        std::snprintf(note, sizeof note, "Terminal too small, needs %d x %d: enlarge it, then press Ctrl-L",
-                      screen_cols, screen_lines - 1);
+    const int columns = screen_cols;
+    const int rows = screen_lines - 1;
     // The terminal's last column is left alone: a character there may wrap.
-    const int shown = std::min({length, width - 1, getmaxx(stdscr)});
-    if (shown <= 0) return;
-    WINDOW *bar = newwin(1, shown, 0, 0);
+    const int room = std::min(width - 1, getmaxx(stdscr));
+    char note[96];
+    int length = std::snprintf(
+        note, sizeof note, "Terminal too small, needs %d x %d: enlarge it, then press Ctrl-L", columns, rows);
+    if (length > room) {
+        length =
+            std::snprintf(note, sizeof note, "Too small, needs %d x %d: enlarge, then Ctrl-L", columns, rows);
+    }
+    if (length > room) length = std::snprintf(note, sizeof note, "Needs %d x %d, then Ctrl-L", columns, rows);
+    if (length > room) length = std::snprintf(note, sizeof note, "Enlarge, Ctrl-L");
+    if (length > room) length = std::snprintf(note, sizeof note, "Ctrl-L");
+    if (length > room || length <= 0) return;
+    WINDOW *bar = newwin(1, length, 0, 0);
     if (bar == nullptr) return;
     wattr_on(bar, A_REVERSE, nullptr);
-    waddnstr(bar, note, shown);
+    waddnstr(bar, note, length);
     wnoutrefresh(bar);
     delwin(bar);
     doupdate();
@@ -33,15 +41,12 @@ void show_too_small(int width) {
 // that has shrunk below what the layout needs (every column, every row but
 // the blank last one) is not repainted: curses would scroll and wrap it.
 void repaint(std::initializer_list<WINDOW *> windows) {
+    if (note_too_small()) return;
     int rows = getmaxy(stdscr);
     int columns = getmaxx(stdscr);
     int height = rows;
     int width = columns;
     if (terminal_size(height, width)) {
-        if (width < screen_cols || height < screen_lines - 1) {
-            show_too_small(width);
-            return;
-        }
         rows = std::min(rows, height);
         columns = std::min(columns, width);
     }
@@ -114,6 +119,17 @@ void general_header(const char *title, int blink) {
     wattr_on(general_window, title_attr, nullptr);
     center_text(general_window, screen_cols - 2, 0, title);
     wattr_off(general_window, title_attr, nullptr);
+}
+
+// When the terminal has shrunk below what the layout needs (every column,
+// every row but the blank last one), says so on the top row and returns
+// true: curses would scroll and wrap anything drawn into it.
+bool note_too_small() {
+    int height = 0;
+    int width = 0;
+    if (!terminal_size(height, width) || (width >= screen_cols && height >= screen_lines - 1)) return false;
+    show_too_small(width);
+    return true;
 }
 
 // The Ctrl-L repaint: every line of the four windows is sent again, so a

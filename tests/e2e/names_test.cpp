@@ -167,8 +167,8 @@ TEST(Names, CLocaleShowsBytesInVisibleForm) {
  | 2  .  .|                                                          |
  | .  .  .| =Player================Stock Value===Cash=====Net Worth= |
  | .  .  .|                                                          |
- | .  .  4|  JosM-CM-) M-CM-^Qand   $0          $6000      $6000     |
- | .  .  .|  M-gM-^NM-^KM-eM-0M-f   $0          $6000      $6000     |
+ | .  .  4|  JosM-CM-) M-CM-^Qand  $0          $6000      $6000      |
+ | .  .  .|  M-gM-^NM-^KM-eM-0M-f  $0          $6000      $6000      |
  | .  .  .|  M-PM-^TM-PM-<M-PM-8   $0          $6000      $6000      |
  └--------|                                                          |
  ┌////////|         Available company sectors remaining: 65          |////////┐
@@ -192,6 +192,69 @@ TEST(Names, CLocaleShowsBytesInVisibleForm) {
     for (std::size_t i = 0; i < output.size(); ++i) {
         ASSERT_LT(static_cast<unsigned char>(output[i]), 128) << "byte " << i << " of the output";
     }
+}
+
+// What a player types that is no character never enters a name: the bytes
+// of arrow and function keys, a lone Escape, a NUL; a name of blanks only
+// is asked again. At the move prompt the same keys do nothing.
+TEST(Names, KeysThatAreNoCharactersNeverEnterAName) {
+    Options options;
+    options.args = {"-m"};
+    options.pin_clock = PinnedClock{2026, 1210};
+    Terminal t(options);
+    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players [1-4]:"));
+    t.type("1");
+    ASSERT_TRUE(t.wait_for_text(11, "Player 1, enter your name:"));
+    t.type("   \r");
+    t.type("Al");
+    for (const std::string_view keys :
+         {key::Left, key::Up, std::string_view("\033[5~"), std::string_view("\033OS"),
+          std::string_view("\033[D"), std::string_view("\033[1;5C")}) {
+        t.type(keys);
+    }
+    t.type(std::string("e\0x", 3));
+    t.type(key::Escape);
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_EQ(text_at(t, 11, 22, 40), "Player 1, enter your name: Alex         ");
+    EXPECT_EQ(t.cursor(), (Position{11, 53}));
+
+    t.type(key::Enter);
+    ASSERT_TRUE(t.wait_for([&] { return at_move_prompt(t); }, kDefaultTimeout, "the move prompt"));
+    ASSERT_TRUE(t.wait_for_key_request());
+    const std::string prompt_screen = t.screen_text();
+    EXPECT_EQ(t.row_text(PROMPT_ROW),
+              " | Alex, enter your move [1-5]:                                               |");
+    for (const std::string_view keys : {key::Up, key::Down, key::Left, std::string_view("\033[5~"),
+                                        std::string_view("\033OS"), std::string_view("\033[15~")}) {
+        t.type(keys);
+    }
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_EQ(t.screen_text(), prompt_screen);
+    EXPECT_EQ(t.cursor(), (Position{PROMPT_ROW, 32}));
+
+    t.type("qy");
+    ASSERT_TRUE(t.wait_for_screen_contains("GAME OVER - Final Standings"));
+    t.type(" ");
+    EXPECT_TRUE(ended_with(t, 2, ""));
+}
+
+// On a layout wider than 80 columns the name prompts move right, and each
+// name is echoed right after its prompt.
+TEST(Names, AreEchoedAfterTheirPromptOnAWideLayout) {
+    Options options;
+    options.args = {"-m"};
+    options.cols = 100;
+    options.env = {{"LINES", "25"}, {"COLUMNS", "100"}};
+    Terminal t(options);
+    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players [1-4]:"));
+    t.type("2Ann\rBob");
+    ASSERT_TRUE(t.wait_for_text(12, "Bob"));
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_EQ(text_at(t, 11, 30, 36), "  Player 1, enter your name: Ann    ");
+    EXPECT_EQ(text_at(t, 12, 30, 36), "  Player 2, enter your name: Bob    ");
+    EXPECT_EQ(t.cursor(), (Position{12, 62}));
+    t.type(key::CtrlC);
+    EXPECT_TRUE(ended_with(t, 2, ""));
 }
 
 }  // namespace

@@ -286,19 +286,6 @@ TEST(Session, CtrlLRepairsAScreenThatOtherOutputGarbled) {
     EXPECT_EQ(t.cursor(), cursor);
 }
 
-TEST(Session, StandingsWindowThatCannotBeCreatedEndsTheProgram) {
-    Options options;
-    options.env = {{"LINES", "25"}, {"COLUMNS", "58"}};
-    Terminal t(options);
-    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players"));
-    t.type("1");
-    ASSERT_TRUE(t.wait_for_screen_contains("Player 1, enter your name:"));
-    t.type("Ann\r");
-    ASSERT_TRUE(t.wait_for_screen_contains(", enter your move [1-5]:"));
-    t.type("s");
-    EXPECT_TRUE(ended_with(t, 1, "vegatrade: couldn't create standings window\n"));
-}
-
 struct LostInputCase {
     const char *name;
     bool hang_up;  // else standard input reaches end of file

@@ -16,7 +16,7 @@ namespace {
 struct SizeCase {
     std::optional<std::string> lines;
     std::optional<std::string> columns;
-    const char *message;  // nullptr: the game runs
+    std::string message;  // empty: the game runs
 };
 
 std::ostream &operator<<(std::ostream &os, const SizeCase &c) {
@@ -26,6 +26,13 @@ std::ostream &operator<<(std::ostream &os, const SizeCase &c) {
 constexpr const char *GENERAL = "vegatrade: can't create general window\n";
 constexpr const char *COINFO = "vegatrade: can't create coinfo window\n";
 
+// The message for a layout that its windows take but that cannot show the game.
+std::string layout_too_small(int cols, int rows) {
+    return "vegatrade: the " + std::to_string(cols) + " x " + std::to_string(rows) +
+           " layout (columns x rows) that LINES and COLUMNS set cannot show the game, which needs at least "
+           "80 x 24; set both to a layout that large, or unset them\n";
+}
+
 class Sizing : public ::testing::TestWithParam<SizeCase> {};
 
 TEST_P(Sizing, PlaysOrEndsWithTheWindowMessage) {
@@ -33,15 +40,14 @@ TEST_P(Sizing, PlaysOrEndsWithTheWindowMessage) {
     Options options;
     options.env = {{"LINES", c.lines}, {"COLUMNS", c.columns}};
     Terminal t(options);
-    if (c.message != nullptr) {
+    if (!c.message.empty()) {
         EXPECT_TRUE(ended_with(t, 1, c.message));
     } else {
-        // Small layouts may not show the move prompt; quitting works on all.
         ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players"));
         t.type("1");
         ASSERT_TRUE(t.wait_for_screen_contains("Player 1, enter your name:"));
         t.type("Ann\r");
-        ASSERT_TRUE(t.wait_until_quiet());
+        ASSERT_TRUE(t.wait_for([&] { return at_move_prompt(t); }, kDefaultTimeout, "the move prompt"));
         t.type("q");
         ASSERT_TRUE(t.wait_for_screen_contains("Really Quit?"));
         t.type("y");
@@ -53,20 +59,19 @@ TEST_P(Sizing, PlaysOrEndsWithTheWindowMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Environment, Sizing,
-    ::testing::Values(SizeCase{std::nullopt, std::nullopt, nullptr}, SizeCase{"25", "80", nullptr},
-                      SizeCase{"13", std::nullopt, nullptr},   // one variable alone is ignored
-                      SizeCase{std::nullopt, "30", nullptr},
-                      SizeCase{"abc", "80", GENERAL},         // not a number reads as 0
-                      SizeCase{"25", "eighty", GENERAL},
-                      SizeCase{"99999999999", "80", GENERAL},  // too large for an int
-                      SizeCase{"25", "99999999999", GENERAL},
-                      SizeCase{"13", "80", GENERAL},           // general window of -1 rows
-                      SizeCase{"14", "80", GENERAL},           // general window of 0 rows
-                      SizeCase{"25", "1", GENERAL},
-                      SizeCase{"25", "2", GENERAL},            // general window of 0 columns
-                      SizeCase{"25", "39", COINFO},
-                      SizeCase{"25", "40", COINFO},            // company panel of 0 columns
-                      SizeCase{"15", "80", nullptr}),
+    ::testing::Values(
+        SizeCase{std::nullopt, std::nullopt, ""}, SizeCase{"25", "80", ""},
+        SizeCase{"13", std::nullopt, ""},                                  // one variable alone is ignored
+        SizeCase{std::nullopt, "30", ""}, SizeCase{"abc", "80", GENERAL},  // not a number reads as 0
+        SizeCase{"25", "eighty", GENERAL}, SizeCase{"99999999999", "80", GENERAL},  // too large for an int
+        SizeCase{"25", "99999999999", GENERAL}, SizeCase{"13", "80", GENERAL},  // general window of -1 rows
+        SizeCase{"14", "80", GENERAL},                                          // general window of 0 rows
+        SizeCase{"25", "1", GENERAL}, SizeCase{"25", "2", GENERAL},             // general window of 0 columns
+        SizeCase{"25", "39", COINFO}, SizeCase{"25", "40", COINFO},             // company panel of 0 columns
+        // Windows that can be made, on a layout that cannot show the game.
+        SizeCase{"15", "80", layout_too_small(80, 15)}, SizeCase{"23", "80", layout_too_small(80, 23)},
+        SizeCase{"25", "41", layout_too_small(41, 25)}, SizeCase{"25", "79", layout_too_small(79, 25)},
+        SizeCase{"24", "80", ""}),
     [](const ::testing::TestParamInfo<SizeCase> &param_info) {
         return test_names::size_name(param_info.param.lines, param_info.param.columns);
     });
@@ -88,13 +93,17 @@ std::ostream &operator<<(std::ostream &os, const TerminalCase &c) {
               << " COLUMNS=" << c.columns.value_or("(unset)");
 }
 
-// The message for a terminal too small for the layout, all sizes columns x rows.
-std::string too_small(int cols, int rows, int layout_cols, int layout_rows, int needed_cols,
-                      int needed_rows) {
+// The message for a terminal too small for the layout, all sizes columns x
+// rows; `smaller_layout` when the terminal could show a layout of its own.
+std::string too_small(int cols, int rows, int layout_cols, int layout_rows, int needed_cols, int needed_rows,
+                      bool smaller_layout) {
     return "vegatrade: the terminal is " + std::to_string(cols) + " x " + std::to_string(rows) +
            " (columns x rows), but the " + std::to_string(layout_cols) + " x " + std::to_string(layout_rows) +
            " layout needs at least " + std::to_string(needed_cols) + " x " + std::to_string(needed_rows) +
-           "; enlarge the terminal, or set both LINES and COLUMNS to a layout that fits\n";
+           "; enlarge the terminal" +
+           (smaller_layout ? ", or set both LINES and COLUMNS to a layout that fits it, of at least 80 x 24"
+                           : "") +
+           "\n";
 }
 
 // Writes to the game's terminal as another program would.
@@ -131,18 +140,22 @@ const TerminalCase TERMINAL_CASES[] = {
     {30, 100, UNSET, UNSET, ""},  // larger
     {25, 80, UNSET, UNSET, ""},   // equal
     {24, 80, UNSET, UNSET, ""},   // the last row is blank
-    {25, 79, UNSET, UNSET, too_small(79, 25, 80, 25, 80, 24)},
-    {23, 80, UNSET, UNSET, too_small(80, 23, 80, 25, 80, 24)},
-    {23, 79, UNSET, UNSET, too_small(79, 23, 80, 25, 80, 24)},
+    // Too narrow for any layout: only a larger terminal helps.
+    {25, 79, UNSET, UNSET, too_small(79, 25, 80, 25, 80, 24, false)},
+    {23, 79, UNSET, UNSET, too_small(79, 23, 80, 25, 80, 24, false)},
+    {22, 80, UNSET, UNSET, too_small(80, 22, 80, 25, 80, 24, false)},
+    // 80 x 23 shows the 80 x 24 layout.
+    {23, 80, UNSET, UNSET, too_small(80, 23, 80, 25, 80, 24, true)},
+    {23, 80, "24", "80", ""},
     // COLUMNS alone is ignored.
-    {25, 70, UNSET, "70", too_small(70, 25, 80, 25, 80, 24)},
+    {25, 70, UNSET, "70", too_small(70, 25, 80, 25, 80, 24, false)},
     {30, 100, "30", "100", ""},
     {29, 100, "30", "100", ""},
-    {28, 100, "30", "100", too_small(100, 28, 100, 30, 100, 29)},
-    {25, 80, "30", "100", too_small(80, 25, 100, 30, 100, 29)},
-    {25, 80, "20", "70", ""},
-    {19, 70, "20", "70", ""},
-    {19, 69, "20", "70", too_small(69, 19, 70, 20, 70, 19)},
+    {28, 100, "30", "100", too_small(100, 28, 100, 30, 100, 29, true)},
+    {25, 80, "30", "100", too_small(80, 25, 100, 30, 100, 29, true)},
+    // A layout that cannot show the game is refused whatever the terminal.
+    {25, 80, "20", "70", layout_too_small(70, 20)},
+    {19, 69, "20", "70", layout_too_small(70, 20)},
     // No window can be made: its message stands.
     {10, 40, "14", "80", GENERAL},
     {25, 30, "25", "40", COINFO},
@@ -220,12 +233,14 @@ TEST(TitleFrame, SurroundsTheLayoutOnALargerTerminal) {
     EXPECT_EQ(t.cursor(), (Position{11, 49}));
 }
 
-// A terminal that shrinks during the game: Ctrl-L leaves the screen as it
-// is but for a note on the top row, until the terminal is large enough
-// again; then Ctrl-L shows the whole main screen.
+// A terminal that shrinks during the game: Ctrl-L, S and C leave the screen
+// as it is but for a note on the top row that fits the terminal's width,
+// until the terminal is large enough again; then Ctrl-L shows the whole
+// main screen.
 struct ResizeCase {
     int rows, cols;              // at the start
     int small_rows, small_cols;  // after the shrink
+    const char *key;             // the key that first shows the note
     const char *note;            // the top row then
     int big_rows, big_cols;      // after the terminal grows again
 };
@@ -281,15 +296,20 @@ TEST_P(Resize, CtrlLWaitsForTheLayoutToFitThenRepaintsAll) {
     const int note = static_cast<int>(std::string(c.note).size());
     std::vector<std::string> shrunk = {c.note + text_at(t, 0, note, c.small_cols - note)};
     for (int row = 1; row < c.small_rows; ++row) shrunk.push_back(text_at(t, row, 0, c.small_cols));
+    const auto shows_note = [&] {
+        for (int row = 0; row < c.small_rows; ++row) {
+            if (text_at(t, row, 0, c.small_cols) != shrunk[static_cast<std::size_t>(row)]) return false;
+        }
+        return true;
+    };
+    t.type(c.key);
+    ASSERT_TRUE(t.wait_for(shows_note, kDefaultTimeout, "the note on the top row"));
+    // The other keys show the same note; no window is drawn into the terminal.
+    t.type("s");
+    t.type("c");
     t.type(key::CtrlL);
-    ASSERT_TRUE(t.wait_for(
-        [&] {
-            for (int row = 0; row < c.small_rows; ++row) {
-                if (text_at(t, row, 0, c.small_cols) != shrunk[static_cast<std::size_t>(row)]) return false;
-            }
-            return true;
-        },
-        kDefaultTimeout, "the note on the top row"));
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_TRUE(shows_note()) << t.dump();
 
     t.resize(c.big_rows, c.big_cols);
     t.type(key::CtrlL);
@@ -305,12 +325,14 @@ TEST_P(Resize, CtrlLWaitsForTheLayoutToFitThenRepaintsAll) {
 constexpr const char *NOTE = "Terminal too small, needs 80 x 24: enlarge it, then press Ctrl-L";
 
 const ResizeCase RESIZE_CASES[] = {
-    {25, 80, 20, 70, NOTE, 25, 80},
-    {24, 80, 23, 80, NOTE, 24, 80},
-    {25, 80, 25, 79, NOTE, 40, 120},
-    // Started larger than the layout, whose size is enough again; a narrow
-    // terminal shows the start of the note.
-    {30, 100, 12, 40, "Terminal too small, needs 80 x 24: enla", 25, 80},
+    {25, 80, 20, 70, "\x0c", NOTE, 25, 80},
+    {24, 80, 23, 80, "s", NOTE, 24, 80},
+    {25, 80, 25, 79, "c", NOTE, 40, 120},
+    // A narrower terminal shows a shorter note, which still says what to press.
+    {25, 80, 24, 60, "s", "Too small, needs 80 x 24: enlarge, then Ctrl-L", 25, 80},
+    {25, 80, 20, 20, "\x0c", "Enlarge, Ctrl-L", 25, 80},
+    // Started larger than the layout, whose size is enough again.
+    {30, 100, 12, 40, "c", "Needs 80 x 24, then Ctrl-L", 25, 80},
 };
 
 INSTANTIATE_TEST_SUITE_P(Terminal, Resize, ::testing::ValuesIn(RESIZE_CASES),
@@ -318,7 +340,8 @@ INSTANTIATE_TEST_SUITE_P(Terminal, Resize, ::testing::ValuesIn(RESIZE_CASES),
                              const ResizeCase &c = param_info.param;
                              return std::to_string(c.cols) + "x" + std::to_string(c.rows) + "_to_" +
                                     std::to_string(c.small_cols) + "x" + std::to_string(c.small_rows) +
-                                    "_to_" + std::to_string(c.big_cols) + "x" + std::to_string(c.big_rows);
+                                    (c.key[0] == '\x0c' ? "_ctrl_l" : std::string("_") + c.key) + "_to_" +
+                                    std::to_string(c.big_cols) + "x" + std::to_string(c.big_rows);
                          });
 
 }  // namespace

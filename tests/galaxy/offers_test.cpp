@@ -214,8 +214,8 @@ TEST_F(GalaxyTest, OffersStayThroughEveryHotkey) {
         {"standings and report, both cases", "s1S2c3C4" "5", 4},
         {"Ctrl-L", "\x0c" "1", 0},
         {"declined quits: q, Q and Ctrl-C", "qn" "Q1" "\x03" "2" "3", 2},
-        {"Up arrow acts as Ctrl-C", up + "1" "2", 1},
-        {"Page Up counts by its low byte, 'S'", "\033[5~" "1" "3", 2},
+        {"arrows, Page Up and F4 are no keys of the prompt",
+         up + headless::KEY_SEQ_DOWN + headless::KEY_SEQ_LEFT + "\033[5~" + headless::KEY_SEQ_F4 + "3", 2},
     };
     // clang-format on
     for (const auto &c : cases) {
@@ -245,15 +245,15 @@ TEST_F(GalaxyTest, OffersStayThroughEveryHotkey) {
     }
 }
 
-TEST_F(GalaxyTest, CtrlLAndF4AtThePromptResendTheWholeScreen) {
+TEST_F(GalaxyTest, CtrlLAtThePromptResendsTheWholeScreen) {
     // A repaint sends every cell of the 25 x 80 screen again; an ignored key
-    // sends next to nothing beyond what the choice itself costs.
+    // (F4 among them) sends next to nothing beyond what the choice itself costs.
     // clang-format off
     const struct {
         std::string keys;
         bool repaint;
     } cases[] = {
-        {"\x0c" "1", true}, {std::string(headless::KEY_SEQ_F4) + "1", true},
+        {"\x0c" "1", true}, {std::string(headless::KEY_SEQ_F4) + "1", false},
         {"x" "1", false}, {"6" "1", false},
     };
     // clang-format on

@@ -1,6 +1,5 @@
-// Mergers on a layout too short for the whole stock table: the rows that
-// fit are drawn, the others are not drawn at all, and every player's stock
-// is exchanged all the same.
+// Mergers on the shortest layout that plays: the stock table of every player
+// is drawn whole, and every player's stock is exchanged.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -38,40 +37,31 @@ class ShortLayout : public CursesTest {
     }
 };
 
-TEST_F(ShortLayout, StockTableDrawsOnlyThePlayerRowsThatFit) {
-    struct Case {
-        const char *lines;
-        const char *picture;
-    } const cases[] = {
-        // Five rows: the second player's row stands over the bottom border.
-        {"19", R"(
+// The 24-row layout, the shortest that plays, shows the whole table of four
+// players and the pause under it.
+TEST_F(ShortLayout, StockTableOfFourPlayersFitsTheShortestLayout) {
+    open_short("24", {10, 30, 0, 0});
+    type(" ");
+    headless::merge_and_show_exchange(0, 1);
+    EXPECT_TRUE(expect_window(general_window, R"(
 ┌////////////////////////////{r: Stock Transactions }////////////////////////////┐
 |                             {b:Beetlejuice, Ltd.}                              |
 |   {r:=Player===============Old Stock===New Stock===Total Holdings===Bonus=}    |
 |   {b: Ann                    }10          5             6            {b:$1000 }    |
-└///{b: Bob                    }30          15           16            {b:$3000 }////┘
-)"},
-        // Four rows: only the first player's row.
-        {"18", R"(
-┌////////////////////////////{r: Stock Transactions }////////////////////////////┐
-|                             {b:Beetlejuice, Ltd.}                              |
-|   {r:=Player===============Old Stock===New Stock===Total Holdings===Bonus=}    |
-└///{b: Ann                    }10          5             6            {b:$1000 }////┘
-)"},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(std::string("LINES=") + c.lines);
-        open_short(c.lines, {10, 30, 0, 0});
-        type(" ");
-        headless::merge_and_show_exchange(0, 1);
-        EXPECT_TRUE(expect_window(general_window, c.picture, {{'b', A_BOLD}, {'r', A_REVERSE}}));
-        const int total[MAX_PLAYERS] = {6, 16, 1, 1};
-        const int bonus[MAX_PLAYERS] = {1000, 3000, 0, 0};
-        for (int k = 0; k < MAX_PLAYERS; ++k) {
-            EXPECT_EQ(game.players[k].holdings[0], total[k]) << "player " << k;
-            EXPECT_EQ(game.players[k].holdings[1], 0) << "player " << k;
-            EXPECT_EQ(game.players[k].cash, STARTING_CASH + bonus[k]) << "player " << k;
-        }
+|   {b: Bob                    }30          15           16            {b:$3000 }    |
+|   {b: Cy                     }0           0             1            {b:$0    }    |
+|   {b: Dee                    }0           0             1            {b:$0    }    |
+|                                                                            |
+|                        Press any key to continue...                        |
+└////////////////////////////////////////////////////////////////////////////┘
+)",
+                              {{'b', A_BOLD}, {'r', A_REVERSE}}));
+    const int total[MAX_PLAYERS] = {6, 16, 1, 1};
+    const int bonus[MAX_PLAYERS] = {1000, 3000, 0, 0};
+    for (int k = 0; k < MAX_PLAYERS; ++k) {
+        EXPECT_EQ(game.players[k].holdings[0], total[k]) << "player " << k;
+        EXPECT_EQ(game.players[k].holdings[1], 0) << "player " << k;
+        EXPECT_EQ(game.players[k].cash, STARTING_CASH + bonus[k]) << "player " << k;
     }
 }
 

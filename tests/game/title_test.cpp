@@ -12,6 +12,7 @@
 namespace {
 
 using headless::CursesTest;
+using headless::Utf8CursesTest;
 
 class TitleTest : public CursesTest {
   protected:
@@ -87,22 +88,47 @@ TEST_F(TitleTest, EachPlayerIsAskedUntilANameIsGiven) {
     const int first = std::rand() % 3;
     const int next_draw = std::rand();
 
-    type("3Ann\r\rBob\r  \r");
+    // An empty name and a name of blanks only are asked again on their row;
+    // the blanks round a name that shows something stay.
+    type("3Ann\r\rBob\r   \r C \r");
     setup_players();
     EXPECT_EQ(game.current_player, first);
     EXPECT_EQ(std::rand(), next_draw) << "only the first player is drawn";
 
-    const char *const names[] = {"Ann", "Bob", "  "};
+    const char *const names[] = {"Ann", "Bob", " C "};
     for (int i = 0; i < 3; ++i) EXPECT_EQ(name(i), names[i]);
-    // The empty name is asked again on its own row.
     EXPECT_TRUE(headless::expect_window(stdscr, headless::Area{9, 1, 6, 78}, R"(
                   Please enter the number of players [1-4]: 3
 
                      Player 1, enter your name: Ann
                      Player 2, enter your name: Bob
-                     Player 3, enter your name:
+                     Player 3, enter your name:  C
 )"));
     EXPECT_EQ(name(3), "") << "a record beyond the players keeps its default";
+}
+
+// On a layout wider than 80 columns the prompts move right, and each name
+// is echoed right after its prompt.
+TEST_F(TitleTest, NamesAreEchoedAfterTheirPromptOnAWideLayout) {
+    open_screen(25, 100, 0);
+    screen_cols = 100;
+    type("2Ann\rBob\r");
+    setup_players();
+    EXPECT_TRUE(headless::expect_window(stdscr, headless::Area{9, 1, 4, 98}, R"(
+                            Please enter the number of players [1-4]: 2
+
+                               Player 1, enter your name: Ann
+                               Player 2, enter your name: Bob
+)"));
+    EXPECT_EQ(getcurx(stdscr), 62);
+}
+
+// In a UTF-8 locale the characters that print as empty space make a blank
+// name too: an ideographic space and a no-break space.
+TEST_F(Utf8CursesTest, ANameOfWideBlanksIsAskedAgain) {
+    type("1\xe3\x80\x80\xc2\xa0\rZo\xc3\xab\r");
+    setup_players();
+    EXPECT_STREQ(game.players[0].name, "Zoë");
 }
 
 TEST_F(TitleTest, NamesAreStoredAsTypedAndShownVisibly) {

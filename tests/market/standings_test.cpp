@@ -66,7 +66,7 @@ TEST_F(StandingsTest, WindowHasOneRowPerPlayerBelowTheHeader) {
     }
 }
 
-TEST_F(StandingsTest, FieldsStandAtTheirColumnsAndLongNamesPushTheRow) {
+TEST_F(StandingsTest, FieldsStandUnderTheirHeadersWhateverTheNameLength) {
     left_ = 10;
     std::snprintf(game.players[0].name, sizeof game.players[0].name, "Nineteen Characters");
     std::snprintf(game.players[1].name, sizeof game.players[1].name, "Twenty Characters!!!");
@@ -76,14 +76,14 @@ TEST_F(StandingsTest, FieldsStandAtTheirColumnsAndLongNamesPushTheRow) {
     game.players[1].cash = 6000;
     type("k");
     show_standings(CURRENT);
-    // The blanks after a name are bold too.
+    // The blanks after a name are bold too; a 20-column name keeps two.
     EXPECT_TRUE(expect_shown(11, 60, R"(
  {=:┌==================}{t:  Current Standings  }{=:===================┐}
  {=:|}                                                          {=:|}
  {=:|} {h:=Player================Stock Value===Cash=====Net Worth=} {=:|}
  {=:|}                                                          {=:|}
  {=:|}  {b:Nineteen Characters   }$2500       $7000      {b:$9500    }  {=:|}
- {=:|}  {b:Twenty Characters!!!   }$0          $6000      {b:$6000    } {=:|}
+ {=:|}  {b:Twenty Characters!!!  }$0          $6000      {b:$6000    }  {=:|}
  {=:|}                                                          {=:|}
  {=:|}         Available company sectors remaining: 61          {=:|}
  {=:|}                                                          {=:|}

@@ -37,6 +37,14 @@ void dump_prompt_row() {
     std::fprintf(stderr, "[%s] at %d\n", text, cursor);
 }
 
+// Death tests print the first entry's whole row, border to border.
+void dump_first_row() {
+    char text[79] = {};
+    for (int i = 0; i < 78; ++i)
+        text[i] = static_cast<char>(mvwinch(general_window, LIST_ROW, i) & A_CHARTEXT);
+    std::fprintf(stderr, "[%s]\n", text);
+}
+
 void dump_and_exit(int) {
     dump_prompt_row();
     std::_Exit(3);
@@ -258,6 +266,44 @@ TEST_F(TradeTest, AmountPromptOffersTheRangeThatCashAndHoldingsAllow) {
             },
             ::testing::ExitedWithCode(1),
             "^vegatrade: input closed\n" + dumped(std::string(c.prompt) + "12"));
+    }
+}
+
+// However many shares and dollars a player holds, the prompt and the typed
+// amount end inside the window's border: the widest bounds drop the
+// prompt's first word, and the amount takes the columns left.
+TEST_F(TradeTest, TheAmountStaysInsideTheWindowAtTheIntLimits) {
+    constexpr int HALF = INT_MAX / 2;
+    struct {
+        int cash;
+        int holding;
+        const char *keys;
+        const char *row;
+    } const cases[] = {
+        {HALF, HALF, "-12345678901",
+         "|                   Altair Starways     (-1073741823 to 1073741823): -1234567|"},
+        {HALF, HALF, "n", "|                   Altair Starways     (-1073741823 to 1073741823): n       |"},
+        {INT_MAX, 0, "12345678901",
+         "|                   Altair Starways     Amount (0 to 2147483647): 123456789  |"},
+        {0, INT_MAX, "-12345678901",
+         "|                   Altair Starways     Amount (-2147483647 to 0): -12345678 |"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.keys);
+        reopen(1);
+        activate("A");
+        game.companies[0].price = 1;
+        mover().cash = c.cash;
+        mover().holdings[0] = c.holding;
+        type(std::string("\r") + c.keys);
+        close_input();
+        EXPECT_EXIT(
+            {
+                std::atexit(dump_first_row);
+                trade_stock();
+            },
+            ::testing::ExitedWithCode(1),
+            "^vegatrade: input closed\n" + literally(std::string("[") + c.row + "]"));
     }
 }
 

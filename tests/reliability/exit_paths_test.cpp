@@ -23,10 +23,17 @@ const ExitCase EXIT_CASES[] = {
     {"ConfirmedQuit", {"-m"}, {}, {}, "2Ann\rBob\rqy", " ", 2, ""},
     {"GeneralWindow", {}, "14", "80", "", nullptr, 1, "vegatrade: can't create general window\n"},
     {"CoinfoWindow", {"-c"}, "25", "40", "", nullptr, 1, "vegatrade: can't create coinfo window\n"},
-    // The standings window is 60 columns wide, centred: it cannot start left of 0.
-    {"StandingsWindow", {"-m"}, "25", "57", "1A\rs", nullptr, 1, "vegatrade: couldn't create standings window\n"},
-    // The company report is 52 wide and opens once a company is active.
-    {"ReportWindow", {"-c"}, "25", "50", "1A\r", "1 \033c", 1, "vegatrade: couldn't create more_coinfo window\n"},
+    // Windows that can be made, on a layout too narrow to show the game.
+    {"LayoutTooSmall",
+     {"-m"},
+     "25",
+     "57",
+     "",
+     nullptr,
+     1,
+     "vegatrade: the 57 x 25 layout (columns x rows) that LINES and COLUMNS set cannot show the game, which "
+     "needs "
+     "at least 80 x 24; set both to a layout that large, or unset them\n"},
     {"UsageError", {"-x"}, {}, {}, "", nullptr, 1, "usage: vegatrade [-v|c|m]\n"},
 };
 

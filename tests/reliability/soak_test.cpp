@@ -34,11 +34,12 @@ std::string describe(const Tally &tally) {
 }
 
 // What the game wrote while curses held the terminal: everything before
-// curses leaves the alternate screen. After that only the banner comes from
-// the game; keys a burst typed once the terminal was restored are echoed by
-// the terminal itself, raw bytes included.
+// curses first leaves the alternate screen. From there the terminal's echo
+// is on again, so keys a burst typed once the terminal was restored are
+// echoed by the terminal itself, raw bytes included; only the banner after
+// them comes from the game.
 std::string written_by_game(const std::string &output) {
-    return output.substr(0, output.rfind("\033[?1049l"));
+    return output.substr(0, output.find("\033[?1049l"));
 }
 
 // Checks how a game ended: the allowed status, nothing on standard error,
@@ -49,17 +50,12 @@ void check_ending(Terminal &t, std::initializer_list<int> allowed, Tally &tally)
     bool expected = false;
     for (int code : allowed) expected = expected || *status == e2e::ExitStatus::exited(code);
     // A monkey's burst may go on while the game leaves raw mode on its way
-    // out: its Ctrl-C or Ctrl-\ then signals the exiting program, as a shell
-    // would. Before the banner, curses' own SIGINT handler restores the
-    // terminal and exits with status 1 silently (every exit of the game's own
-    // with status 1 writes a message); after it, the signal kills the program.
-    const bool restored = t.output_bytes().find("Vegatrade for ncurses") != std::string::npos;
+    // out: once the terminal is restored its Ctrl-C or Ctrl-\ signals the
+    // exiting program, as a shell would, and the signal's default action
+    // ends it, before or after the banner, writing nothing more.
+    const bool restored = t.output_bytes().find("\033[?1049l") != std::string::npos;
     if (restored &&
         (*status == e2e::ExitStatus::killed(SIGINT) || *status == e2e::ExitStatus::killed(SIGQUIT))) {
-        ++tally.games_quit;
-        return;
-    }
-    if (*status == e2e::ExitStatus::exited(1) && t.stderr_text().empty() && t.modes_restored()) {
         ++tally.games_quit;
         return;
     }

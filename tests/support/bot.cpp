@@ -641,7 +641,8 @@ AssertionResult Bot::Impl::expect_standings(bool final) {
             value += holdings[pi][static_cast<std::size_t>(letter_named(company.name))] * company.price;
         }
         long long shown_value = 0, shown_cash = 0, shown_worth = 0;
-        const std::string figures = row.substr(std::max<std::size_t>(players[pi].size(), 19) + 3);
+        // The name's field is 22 columns wide, whatever the name.
+        const std::string figures = row.substr(22);
         BOT_CHECK(
             std::sscanf(figures.c_str(), "$%lld $%lld $%lld", &shown_value, &shown_cash, &shown_worth) == 3,
             "the standings row of " + players[pi] + " reads \"" + row + "\"");
@@ -657,7 +658,7 @@ AssertionResult Bot::Impl::expect_standings(bool final) {
         BOT_CHECK(shown_worth <= richer, "the standings do not list the richest first");
         richer = shown_worth;
         inside.put(3 + place, 2,
-                   padded(players[pi], 19) + "   " + format("$%-8lld   $%-8lld  ", shown_value, shown_cash) +
+                   padded(players[pi], 20) + "  " + format("$%-8lld   $%-8lld  ", shown_value, shown_cash) +
                        format("$%-8lld", shown_worth));
     }
     const std::string remaining_row = trimmed(text_at(t, 6 + n + 4, 11, 58));
@@ -904,10 +905,8 @@ AssertionResult Bot::Impl::hotkey(bool trading, std::optional<Position> put_back
             }
             break;
         case 2: {
-            std::vector<std::string> quit_keys = {"q", "Q", "\x03"};
-            if (!trading) quit_keys.push_back(std::string(key::Up));  // its low byte is Ctrl-C
             if (put_back) cursor = *put_back;
-            press(pick(quit_keys), "asking to quit");
+            press(pick<std::string>({"q", "Q", "\x03"}), "asking to quit");
             BOT_TRY(settle_running("in the quit window"));
             BOT_TRY(expect_quit_window());
             press(pick<std::string>({"n", "N", "\r", "\x1b", "x", "\x0c", std::string(key::Down), " "}),
@@ -920,8 +919,9 @@ AssertionResult Bot::Impl::hotkey(bool trading, std::optional<Position> put_back
                 press(pick<std::string>({"x", "0", "1", "9", "\t", std::string(key::Left), "z"}),
                       "a key the dialog ignores");
             } else {
-                press(pick<std::string>(
-                          {"0", "6", "9", "x", "\t", std::string(key::Down), std::string(key::Left), "z"}),
+                press(pick<std::string>({"0", "6", "9", "x", "\t", std::string(key::Down),
+                                         std::string(key::Left), "z", std::string(key::Up), "\033[5~",
+                                         "\033OS"}),
                       "a key the move prompt ignores");
             }
             break;

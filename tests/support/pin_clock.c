@@ -1,10 +1,14 @@
 /* Preload library for end-to-end tests: makes time() and getpid() return
  * the values in VEGATRADE_PIN_TIME and VEGATRADE_PIN_PID, so a test can have
  * the game seed its random numbers the same way every run. When a variable
- * is unset (or not a number) the real function answers. */
+ * is unset (or not a number) the real function answers.
+ * With VEGATRADE_STOP_AFTER_ENDWIN set, the game stops itself (SIGSTOP)
+ * right after curses' endwin() has restored the terminal, so a test can
+ * type there before the program goes on to its end. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/types.h>
@@ -68,4 +72,15 @@ pid_t getpid(void)
     symbol = next_symbol("getpid");
     memcpy(&real_getpid, &symbol, sizeof real_getpid);
     return real_getpid();
+}
+
+int endwin(void) {
+    int (*real_endwin)(void);
+    void *symbol = next_symbol("endwin");
+    int result;
+
+    memcpy(&real_endwin, &symbol, sizeof real_endwin);
+    result = real_endwin();
+    if (getenv("VEGATRADE_STOP_AFTER_ENDWIN") != NULL) raise(SIGSTOP);
+    return result;
 }

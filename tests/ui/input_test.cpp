@@ -32,14 +32,23 @@ TEST_F(CursesTest, GetLineStoresAndEchoesTheAcceptedKeys) {
         {INPUT_TEXT, 20, "\b\177ab\177\r", "a", "a"},
         {INPUT_TEXT, 20, "abcdefghijklmnopqrstUV\r", "abcdefghijklmnopqrst", "abcdefghijklmnopqrst"},
         {INPUT_TEXT, 20, "ab\014c\r", "abc", "abc"},
-        // Keypad translation is off: an arrow key arrives as its bytes.
-        {INPUT_TEXT, 20, "a\033OAb\r", "a\033OAb", "a^[OAb"},
+        // Keypad translation is off: an arrow or function key arrives as its
+        // bytes, and the whole sequence is dropped (Up, Left in both cursor
+        // modes, PageUp, F4, Ctrl-Left, the Linux console's F1).
+        {INPUT_TEXT, 20, "a\033OAb\033[D\033OD\r", "ab", "ab"},
+        {INPUT_TEXT, 20, "\033[5~x\033OSy\033[1;5Dz\033[[A\r", "xyz", "xyz"},
+        // Escape followed by another key (Alt and a letter) stays as typed;
+        // a sequence after it is still dropped.
+        {INPUT_TEXT, 20, "a\033b\033\033OA\r", "a\033b\033", "a^[b^["},
+        // A byte that cannot continue a sequence ends it and is a key of its own.
+        {INPUT_TEXT, 20, "\033[2\tx\r", "\tx", "^Ix"},
         // Control and high bytes are stored as typed and echoed in visible
         // form; erasing one clears all of its columns. A NUL byte is not
         // stored: it would end the text where the screen goes on.
         {INPUT_TEXT, 20, "a\tb\177\177c\r", "ac", "ac"},
         {INPUT_TEXT, 20, "\xe9z\r", "\xe9z", "M-iz"},
         {INPUT_TEXT, 20, std::string("a\0b\r", 4), "ab", "ab"},
+        {INPUT_TEXT, 20, std::string("ab\0\177\r", 5), "a", "a"},
         // The limit counts the columns a name takes on the screen, so a name
         // of control characters cannot outgrow the fields it is shown in.
         {INPUT_TEXT, 20, std::string(12, '\x01') + "\r", std::string(10, '\x01'), "^A^A^A^A^A^A^A^A^A^A"},
@@ -51,6 +60,9 @@ TEST_F(CursesTest, GetLineStoresAndEchoesTheAcceptedKeys) {
         {INPUT_AMOUNT, 9, "5m\r", "5", "5"},
         {INPUT_AMOUNT, 9, "a-1x2\r", "-12", "-12"},
         {INPUT_AMOUNT, 9, "\033OB7\r", "7", "7"},
+        // PageUp's sequence holds a 5 that is no digit typed.
+        {INPUT_AMOUNT, 9, "\033[5~7\033[6~\r", "7", "7"},
+        {INPUT_AMOUNT, 9, "m\033[A", "m", "m"},
         {INPUT_AMOUNT, 9, "1234567890\r", "123456789", "123456789"},
         // A shortcut letter ends the input with the next key, whatever it is.
         {INPUT_AMOUNT, 9, "m\r", "m", "m"},
