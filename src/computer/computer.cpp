@@ -11,7 +11,9 @@
 #include "computer/computer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <initializer_list>
 
 #include "rules/rules.h"
 
@@ -24,6 +26,9 @@ constexpr double FOUNDER_SHARES = 5.0;
 constexpr double OPPONENT_AIM = 0.7;
 // The trades are planned in steps of this fraction of the player's worth.
 constexpr int PORTFOLIO_STEPS = 16;
+// What is left of a player's wealth when it loses everything, for the
+// logarithm that weighs risks.
+constexpr double RUIN = 1e-3;
 
 // The computer's own generator (splitmix64), seeded from the game, so that
 // the same game gives the same choices and the game's generator is never
@@ -100,6 +105,8 @@ struct Outlook {
     double my_weight[MAP_CELLS];             // best_offer_weights for my own next claim
     double opponent_change[NUM_COMPANIES];   // a share's expected change over the opponents' claims
     double opponent_pool[NUM_COMPANIES];     // the expected bonus pool over their claims
+    int opponents;
+    double opponent_weight[MAX_PLAYERS - 1][MAP_CELLS];  // the chance of each opponent's claim
 };
 
 // The mover's gain from candidate i, for the holdings `shares` (of which
@@ -195,8 +202,10 @@ void build_outlook(const Game &game, int me, Outlook &outlook, Generator &genera
 
     double gain[MAP_CELLS];
     int order[MAP_CELLS];
+    outlook.opponents = 0;
     for (int j = 0; j < game.num_players; ++j) {
         if (j == me) continue;
+        double *claim = outlook.opponent_weight[outlook.opponents++];
         double others[NUM_COMPANIES];
         for (int c = 0; c < NUM_COMPANIES; ++c) others[c] = outlook.others_held[c] + held[me][c] - held[j][c];
         for (int i = 0; i < outlook.count; ++i) gain[i] = mover_gain(outlook, i, held[j], others);
@@ -205,6 +214,7 @@ void build_outlook(const Game &game, int me, Outlook &outlook, Generator &genera
         for (int r = 0; r < outlook.count; ++r) {
             const int i = order[r];
             const double weight = OPPONENT_AIM * outlook.my_weight[r] + chance;
+            claim[i] = weight;
             for (int c = 0; c < NUM_COMPANIES; ++c) {
                 outlook.opponent_change[c] += weight * (outlook.after[i][c] - outlook.price[c]);
                 outlook.opponent_pool[c] += weight * outlook.pool[i][c];
@@ -213,15 +223,37 @@ void build_outlook(const Game &game, int me, Outlook &outlook, Generator &genera
     }
 }
 
-// The expected gain of holding `shares` until `me` next trades.
-double expected_gain(const Outlook &outlook, const int shares[NUM_COMPANIES]) {
+// The gain of holding `shares` until `me` next trades, for a player worth
+// `wealth`. Each opponent's claim is weighed by the logarithm of the wealth
+// it leaves, so that a small chance of losing everything to a black hole
+// costs more than its average: the player who is ahead keeps its lead.
+// Its own next claim is counted at its expected value: it chooses it.
+double expected_gain(const Outlook &outlook, const int shares[NUM_COMPANIES], double wealth) {
     double held[NUM_COMPANIES];
-    double gain = 0.0;
+    bool any = false;
     for (int c = 0; c < NUM_COMPANIES; ++c) {
         held[c] = shares[c];
-        if (shares[c] <= 0) continue;
-        gain += held[c] * outlook.opponent_change[c];
-        gain += outlook.opponent_pool[c] * held[c] / (outlook.others_held[c] + held[c]);
+        any = any || shares[c] > 0;
+    }
+    double gain = 0.0;
+    if (any && wealth > 0.0) {
+        double change[MAP_CELLS];
+        for (int i = 0; i < outlook.count; ++i) {
+            change[i] = 0.0;
+            for (int c = 0; c < NUM_COMPANIES; ++c) {
+                if (held[c] <= 0.0) continue;
+                change[i] += held[c] * (outlook.after[i][c] - outlook.price[c]);
+                if (outlook.pool[i][c] > 0.0) {
+                    change[i] += outlook.pool[i][c] * held[c] / (outlook.others_held[c] + held[c]);
+                }
+            }
+            change[i] = std::log(std::max(1.0 + change[i] / wealth, RUIN));
+        }
+        for (int j = 0; j < outlook.opponents; ++j) {
+            double growth = 0.0;
+            for (int i = 0; i < outlook.count; ++i) growth += outlook.opponent_weight[j][i] * change[i];
+            gain += wealth * growth;
+        }
     }
     double mine[MAP_CELLS];
     for (int i = 0; i < outlook.count; ++i) mine[i] = mover_gain(outlook, i, held, outlook.others_held);
@@ -234,14 +266,14 @@ double expected_gain(const Outlook &outlook, const int shares[NUM_COMPANIES]) {
 double best_holdings(const Outlook &outlook, std::int64_t wealth, int best[NUM_COMPANIES]) {
     int shares[NUM_COMPANIES] = {};
     std::fill(best, best + NUM_COMPANIES, 0);
-    double best_gain = expected_gain(outlook, best);
+    double best_gain = expected_gain(outlook, best, static_cast<double>(wealth));
 
     // Everything in one company.
     for (int c = 0; c < NUM_COMPANIES; ++c) {
         if (outlook.price[c] <= 0.0) continue;
         std::fill(shares, shares + NUM_COMPANIES, 0);
         shares[c] = static_cast<int>(std::min<std::int64_t>(wealth / static_cast<std::int64_t>(outlook.price[c]), INT_MAX));
-        const double gain = expected_gain(outlook, shares);
+        const double gain = expected_gain(outlook, shares, static_cast<double>(wealth));
         if (gain > best_gain) {
             best_gain = gain;
             std::copy(shares, shares + NUM_COMPANIES, best);
@@ -251,7 +283,7 @@ double best_holdings(const Outlook &outlook, std::int64_t wealth, int best[NUM_C
     // Step by step, each step's money where it adds most.
     std::fill(shares, shares + NUM_COMPANIES, 0);
     std::int64_t cash = wealth;
-    double gain = expected_gain(outlook, shares);
+    double gain = expected_gain(outlook, shares, static_cast<double>(wealth));
     const std::int64_t step = std::max<std::int64_t>(wealth / PORTFOLIO_STEPS, 1);
     for (;;) {
         int chosen = -1;
@@ -263,7 +295,7 @@ double best_holdings(const Outlook &outlook, std::int64_t wealth, int best[NUM_C
             const int amount = static_cast<int>(std::max<std::int64_t>(std::min(step, cash) / price, 1));
             if (shares[c] > INT_MAX - amount) continue;
             shares[c] += amount;
-            const double trial = expected_gain(outlook, shares);
+            const double trial = expected_gain(outlook, shares, static_cast<double>(wealth));
             shares[c] -= amount;
             if (trial > chosen_gain) {
                 chosen = c;
