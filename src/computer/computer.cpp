@@ -175,7 +175,8 @@ void follow_shares(const Game &game, Outlook &outlook, const int candidates[], G
 // Sorts candidate indexes by a gain, best first.
 void rank_by(const double gain[], int count, int order[]) {
     for (int i = 0; i < count; ++i) order[i] = i;
-    std::sort(order, order + count, [gain](int a, int b) { return gain[a] > gain[b] || (gain[a] == gain[b] && a < b); });
+    std::sort(order, order + count,
+              [gain](int a, int b) { return gain[a] > gain[b] || (gain[a] == gain[b] && a < b); });
 }
 
 // Builds the outlook of `game` for player `me`, who has just moved: the
@@ -272,7 +273,8 @@ double best_holdings(const Outlook &outlook, std::int64_t wealth, int best[NUM_C
     for (int c = 0; c < NUM_COMPANIES; ++c) {
         if (outlook.price[c] <= 0.0) continue;
         std::fill(shares, shares + NUM_COMPANIES, 0);
-        shares[c] = static_cast<int>(std::min<std::int64_t>(wealth / static_cast<std::int64_t>(outlook.price[c]), INT_MAX));
+        shares[c] = static_cast<int>(
+            std::min<std::int64_t>(wealth / static_cast<std::int64_t>(outlook.price[c]), INT_MAX));
         const double gain = expected_gain(outlook, shares, static_cast<double>(wealth));
         if (gain > best_gain) {
             best_gain = gain;
@@ -337,7 +339,8 @@ double judge(const Game &game, int me, Outlook &outlook, Generator &generator) {
             const double held = outlook.price[c] > 0.0 ? game.players[j].holdings[c] : 0.0;
             if (held <= 0.0) continue;
             worth += held * outlook.opponent_change[c];
-            worth += outlook.opponent_pool[c] * held / (outlook.others_held[c] + game.players[me].holdings[c]);
+            worth +=
+                outlook.opponent_pool[c] * held / (outlook.others_held[c] + game.players[me].holdings[c]);
         }
         rival = std::max(rival, worth);
     }

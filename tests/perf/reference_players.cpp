@@ -73,7 +73,8 @@ void trade(Style style, Game &game) {
         const Company &chosen = game.companies[target];
         if (style == Style::GREEDY) {
             if (company.price > chosen.price) target = c;
-        } else if (company.size > chosen.size || (company.size == chosen.size && company.price > chosen.price)) {
+        } else if (company.size > chosen.size ||
+                   (company.size == chosen.size && company.price > chosen.price)) {
             target = c;
         }
     }

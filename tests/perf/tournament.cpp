@@ -91,14 +91,16 @@ void fail(const char *what, int game) {
 
 // Plays one game with `kinds[j]` in seat j and adds the subject's share of
 // the win (seat `subject_seat`) to `result`.
-void play(std::uint64_t seed, const Seat kinds[], int seats, int subject_seat, int game_number, Result &result) {
+void play(std::uint64_t seed, const Seat kinds[], int seats, int subject_seat, int game_number,
+          Result &result) {
     Game game;
     new_game(game);
     Generator driver{seed};
     generate_galaxy(game, random_of(driver));
     game.num_players = seats;
     game.current_player = 0;
-    for (int j = 0; j < seats; ++j) std::snprintf(game.players[j].name, NAME_SIZE, "%s %d", seat_name(kinds[j]), j + 1);
+    for (int j = 0; j < seats; ++j)
+        std::snprintf(game.players[j].name, NAME_SIZE, "%s %d", seat_name(kinds[j]), j + 1);
     Generator own[MAX_PLAYERS];
     for (int j = 0; j < seats; ++j) own[j] = Generator{seed * 31 + static_cast<std::uint64_t>(j) + 1};
 
@@ -135,9 +137,11 @@ void play(std::uint64_t seed, const Seat kinds[], int seats, int subject_seat, i
             for (int t = 0; t < planned; ++t) {
                 int low = 0;
                 int high = 0;
-                if (game.companies[trades[t].company].size == 0) fail("a trade in an inactive company", game_number);
+                if (game.companies[trades[t].company].size == 0)
+                    fail("a trade in an inactive company", game_number);
                 trade_range(game, trades[t].company, low, high);
-                if (trades[t].amount < low || trades[t].amount > high) fail("a trade out of range", game_number);
+                if (trades[t].amount < low || trades[t].amount > high)
+                    fail("a trade out of range", game_number);
                 apply_trade(game, trades[t].company, trades[t].amount);
             }
         } else {
@@ -221,7 +225,8 @@ int main(int argc, char **argv) {
         pairings.push_back({"investor vs greedy", Seat::INVESTOR, Seat::GREEDY, 2, 0});
     }
 
-    std::printf("| pairing | seats | games | win rate | 95%% interval | target | met | think median / worst ms |\n");
+    std::printf(
+        "| pairing | seats | games | win rate | 95%% interval | target | met | think median / worst ms |\n");
     std::printf("|---|---:|---:|---:|---|---:|---|---:|\n");
     std::vector<double> all_thinking;
     bool all_met = true;
@@ -243,14 +248,15 @@ int main(int argc, char **argv) {
                           percentile(result.think_ms, 1.0));
             all_thinking.insert(all_thinking.end(), result.think_ms.begin(), result.think_ms.end());
         }
-        std::printf("| %s | %d | %d | %.1f%% | %.1f%% to %.1f%% | %s | %s | %s |\n", pairing.name, pairing.seats,
-                    result.games, rate, 100.0 * low, 100.0 * high, target,
+        std::printf("| %s | %d | %d | %.1f%% | %.1f%% to %.1f%% | %s | %s | %s |\n", pairing.name,
+                    pairing.seats, result.games, rate, 100.0 * low, 100.0 * high, target,
                     pairing.target == 0 ? "-" : (met ? "yes" : "NO"), thinking);
         std::fflush(stdout);
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
-    std::printf("\nComputer's thinking per turn: median %.2f ms, worst %.2f ms over %zu turns (limit 50 ms).\n",
-                percentile(all_thinking, 0.5), percentile(all_thinking, 1.0), all_thinking.size());
+    std::printf(
+        "\nComputer's thinking per turn: median %.2f ms, worst %.2f ms over %zu turns (limit 50 ms).\n",
+        percentile(all_thinking, 0.5), percentile(all_thinking, 1.0), all_thinking.size());
     std::printf("Run time %.0f s.\n", seconds);
     const bool fast = percentile(all_thinking, 1.0) <= 50.0;
     return all_met && fast ? 0 : 1;
