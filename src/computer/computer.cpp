@@ -23,7 +23,7 @@ constexpr double DIVIDEND_RATE = 0.05;
 constexpr double BONUS_FACTOR = 10.0;  // a merger shares out ten times the absorbed price
 constexpr double FOUNDER_SHARES = 5.0;
 // How much an opponent's claim follows its own gain rather than chance.
-constexpr double OPPONENT_AIM = 0.7;
+constexpr double OPPONENT_AIM = 0.5;
 // The trades are planned in steps of this fraction of the player's worth.
 constexpr int PORTFOLIO_STEPS = 16;
 // What is left of a player's wealth when it loses everything, for the
