@@ -21,7 +21,7 @@ struct CompanyAt {
 // A two-player game drawn as text: the first rows of the map (the rest is
 // open space), the companies' prices (each company's size is the count of
 // its letter), and player 0, who is to move, holding `holdings` with `cash`.
-Game make_game(const std::vector<std::string> &rows, std::initializer_list<CompanyAt> prices,
+Game make_game(const std::vector<std::string> &rows, const std::vector<CompanyAt> &prices,
                const std::vector<int> &holdings = {}, int cash = STARTING_CASH) {
     Game game;
     new_game(game);
@@ -46,7 +46,7 @@ constexpr int at(int row, int column) { return row * map_width + column; }
 struct MoveCase {
     const char *name;
     std::vector<std::string> rows;
-    std::initializer_list<CompanyAt> prices;
+    std::vector<CompanyAt> prices;
     std::vector<int> holdings;
     std::vector<int> offers;
     int best;  // the offer to claim
