@@ -105,6 +105,8 @@ struct Outlook {
     double my_weight[MAP_CELLS];             // best_offer_weights for my own next claim
     double opponent_change[NUM_COMPANIES];   // a share's expected change over the opponents' claims
     double opponent_pool[NUM_COMPANIES];     // the expected bonus pool over their claims
+    int added[MAP_CELLS];                    // company sectors that candidate i adds
+    double my_turn;                          // the chance that the game lasts until my next claim
     int opponents;
     double opponent_weight[MAX_PLAYERS - 1][MAP_CELLS];  // the chance of each opponent's claim
 };
@@ -121,6 +123,12 @@ double mover_gain(const Outlook &outlook, int i, const double shares[NUM_COMPANI
         if (outlook.pool[i][c] > 0.0) gain += outlook.pool[i][c] * shares[c] / (others_held[c] + shares[c]);
     }
     return gain;
+}
+
+int company_sectors(const Game &game) {
+    int total = 0;
+    for (const Company &company : game.companies) total += company.size;
+    return total;
 }
 
 // Plays every candidate on a copy and follows one share of each company.
@@ -169,7 +177,33 @@ void follow_shares(const Game &game, Outlook &outlook, const int candidates[], G
             outlook.after[i][c] = outlook.price[c] > 0.0 && now.size != 0 ? shares[c] * now.price : 0.0;
         }
         outlook.founding[i] = founded >= 0 ? FOUNDER_SHARES * copy.companies[founded].price : 0.0;
+        outlook.added[i] = std::max(company_sectors(copy) - company_sectors(game), 0);
     }
+}
+
+// The chance that the game is not over when the opponents' claims, with the
+// chances in `weight`, have added their company sectors to the map.
+double chance_to_last(const Game &game, const Outlook &outlook) {
+    const int remaining = sectors_remaining(game);
+    if (remaining > MAP_CELLS) return 1.0;
+    // lasting[s]: the chance that the claims so far added s sectors, all of
+    // them short of the end.
+    double lasting[MAP_CELLS + 1] = {};
+    lasting[0] = 1.0;
+    for (int j = 0; j < outlook.opponents; ++j) {
+        double next[MAP_CELLS + 1] = {};
+        for (int s = 0; s < remaining; ++s) {
+            if (lasting[s] == 0.0) continue;
+            for (int i = 0; i < outlook.count; ++i) {
+                const int total = s + outlook.added[i];
+                if (total < remaining) next[total] += lasting[s] * outlook.opponent_weight[j][i];
+            }
+        }
+        std::copy(next, next + MAP_CELLS + 1, lasting);
+    }
+    double chance = 0.0;
+    for (int s = 0; s < remaining; ++s) chance += lasting[s];
+    return chance;
 }
 
 // Sorts candidate indexes by a gain, best first.
@@ -199,11 +233,12 @@ void build_outlook(const Game &game, int me, Outlook &outlook, Generator &genera
     }
     follow_shares(game, outlook, candidates, generator);
     best_offer_weights(outlook.count, outlook.my_weight);
+    outlook.opponents = 0;
+    outlook.my_turn = 1.0;
     if (outlook.count == 0) return;
 
     double gain[MAP_CELLS];
     int order[MAP_CELLS];
-    outlook.opponents = 0;
     for (int j = 0; j < game.num_players; ++j) {
         if (j == me) continue;
         double *claim = outlook.opponent_weight[outlook.opponents++];
@@ -222,6 +257,7 @@ void build_outlook(const Game &game, int me, Outlook &outlook, Generator &genera
             }
         }
     }
+    outlook.my_turn = chance_to_last(game, outlook);
 }
 
 // The gain of holding `shares` until `me` next trades, for a player worth
@@ -259,8 +295,9 @@ double expected_gain(const Outlook &outlook, const int shares[NUM_COMPANIES], do
     double mine[MAP_CELLS];
     for (int i = 0; i < outlook.count; ++i) mine[i] = mover_gain(outlook, i, held, outlook.others_held);
     std::sort(mine, mine + outlook.count, [](double a, double b) { return a > b; });
-    for (int r = 0; r < outlook.count; ++r) gain += outlook.my_weight[r] * mine[r];
-    return gain;
+    double next_claim = 0.0;
+    for (int r = 0; r < outlook.count; ++r) next_claim += outlook.my_weight[r] * mine[r];
+    return gain + outlook.my_turn * next_claim;
 }
 
 // The holdings with the best expected gain that `wealth` buys, and that gain.
