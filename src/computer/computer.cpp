@@ -28,7 +28,7 @@ constexpr double OPPONENT_AIM = 0.5;
 constexpr int PORTFOLIO_STEPS = 16;
 // What is left of a player's wealth when it loses everything, for the
 // logarithm that weighs risks.
-constexpr double RUIN = 1e-3;
+constexpr double RUIN = 1e-6;
 
 // The computer's own generator (splitmix64), seeded from the game, so that
 // the same game gives the same choices and the game's generator is never
