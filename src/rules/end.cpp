@@ -10,15 +10,12 @@ int count_occupied(const Game &game) {
     return occupied;
 }
 
-namespace {
-
+// The sectors the companies hold together.
 std::int64_t company_sectors(const Game &game) {
     std::int64_t total = 0;
     for (const Company &company : game.companies) total += company.size;
     return total;
 }
-
-}  // namespace
 
 // The game is over once the companies hold more than 53% of the map while
 // at least four sectors are still open.

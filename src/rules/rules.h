@@ -85,6 +85,7 @@ int neighbor_symbol(const Game &game, int pos, Direction direction);
 bool is_founding_site(const Game &game, int pos);
 
 // offers.cpp
+bool is_move_candidate(const Game &game, int pos);
 int count_move_candidates(const Game &game);
 int draw_offers(const Game &game, Random random, int offers[NUM_MOVES]);
 
@@ -119,6 +120,7 @@ void rank_players(const Game &game, int order[MAX_PLAYERS]);
 
 // end.cpp
 int count_occupied(const Game &game);
+std::int64_t company_sectors(const Game &game);
 bool game_over(const Game &game);
 int sectors_remaining(const Game &game);
 void end_turn(Game &game);
