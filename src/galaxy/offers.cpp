@@ -1,4 +1,5 @@
 // The move offers on the map and the move prompt.
+#include "computer/computer.h"
 #include "galaxy/galaxy.h"
 #include "market/market.h"
 #include "ui/ui.h"
@@ -33,6 +34,19 @@ int read_choice(int offer_count, int prompt_end) {
     }
 }
 
+// The computer's choice, shown as a person's would be: the offers stay on
+// the map a while, then its digit stands after the prompt.
+int computer_choice(const int offers[NUM_MOVES], int offer_count, int prompt_end) {
+    const int choice = choose_move(game, offers, offer_count) + 1;
+    wmove(general_window, 2, prompt_end);
+    wnoutrefresh(general_window);
+    computer_pause(OFFERS_PAUSE_MS);
+    mvwaddch(general_window, 2, prompt_end, static_cast<chtype>('0' + choice));
+    wnoutrefresh(general_window);
+    computer_pause(STEP_PAUSE_MS);
+    return choice;
+}
+
 }  // namespace
 
 // Marks the offers with their digits, in reverse video.
@@ -53,7 +67,8 @@ int get_move() {
     mark_offers(offers, offer_count);
     if (offer_count == 0) return -1;
     const int prompt_end = show_prompt(offer_count);
-    const int choice = read_choice(offer_count, prompt_end);
+    const int choice = computer_seat[game.current_player] ? computer_choice(offers, offer_count, prompt_end)
+                                                          : read_choice(offer_count, prompt_end);
     echo();
     for (int k = 0; k < offer_count; ++k) {
         mvwaddch(map_window, sector_row(offers[k]), sector_column(offers[k]), static_cast<chtype>(SECTOR_EMPTY));

@@ -2,6 +2,7 @@
 #include "game/state.h"
 
 Game game{};
+bool computer_seat[MAX_PLAYERS] = {};
 
 int use_color = 0;
 int screen_lines = 25;

@@ -13,6 +13,9 @@ constexpr const char *VERSION_DATE = "29-Mar-1997";
 // The game being played; every screen shows it.
 extern Game game;
 
+// The seats the computer plays, by player index.
+extern bool computer_seat[MAX_PLAYERS];
+
 extern int use_color;
 extern int screen_lines;  // layout height; curses' own LINES is never used
 extern int screen_cols;   // layout width; curses' own COLS is never used

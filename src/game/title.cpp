@@ -6,9 +6,19 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
+// The row below the name prompts that says, while the names are asked, how
+// to give a seat to the computer.
+constexpr int HINT_ROW = 16;
+constexpr const char *NAME_HINT = "Tab: the computer plays this seat";
+
+// The computer's names, each a star's; a computer seat takes the first that
+// no player before it took.
+constexpr const char *COMPUTER_NAMES[] = {"Deneb (computer)", "Rigel (computer)", "Sirius (computer)",
+                                          "Polaris (computer)", "Vega (computer)"};
 
 // The frame of '$' round the layout, or round as much of it as the screen
 // holds; on a larger terminal the rest stays blank.
@@ -60,10 +70,24 @@ int read_player_count() {
     }
 }
 
+// Gives seat `index` to the computer, with the first computer name that no
+// player before it has.
+void seat_computer(int index) {
+    computer_seat[index] = true;
+    for (const char *candidate : COMPUTER_NAMES) {
+        bool taken = false;
+        for (int p = 0; p < index; ++p) taken = taken || std::strcmp(game.players[p].name, candidate) == 0;
+        if (taken) continue;
+        std::snprintf(game.players[index].name, NAME_SIZE, "%s", candidate);
+        return;
+    }
+}
+
 // Asks player `index` for a name until one that shows something is given:
 // a name of blanks only would leave the prompt and the standings without
 // one. The name is echoed right after the prompt, which stands left of the
-// centre as if it were 8 columns longer.
+// centre as if it were 8 columns longer. Tab on the empty line gives the
+// seat to the computer, whose name then stands where a typed one would.
 void read_player_name(int index) {
     char prompt[40];
     const int length = std::snprintf(prompt, sizeof prompt, "Player %d, enter your name: ", index + 1);
@@ -72,7 +96,12 @@ void read_player_name(int index) {
     do {
         put_text_at(stdscr, 11 + index, column, prompt);
         wrefresh(stdscr);
-        get_line(stdscr, 11 + index, column + length, MAX_NAME_LEN, INPUT_TEXT, name, NAME_SIZE);
+        if (get_line(stdscr, 11 + index, column + length, MAX_NAME_LEN, INPUT_NAME, name, NAME_SIZE)) {
+            seat_computer(index);
+            put_text_at(stdscr, 11 + index, column + length, name);
+            wrefresh(stdscr);
+            return;
+        }
     } while (blank_text(name));
 }
 
@@ -85,6 +114,7 @@ void setup_players() {
     game.num_players = read_player_count();
     std::srand(static_cast<unsigned>(getpid()));
     game.current_player = std::rand() % game.num_players;
+    center_text(stdscr, screen_cols, HINT_ROW, NAME_HINT);
     nl();
     for (int i = 0; i < game.num_players; ++i) read_player_name(i);
     nonl();

@@ -1,5 +1,6 @@
 // The trading dialog that closes every turn: buy and sell shares of the
 // active companies until Escape.
+#include "computer/computer.h"
 #include "market/market.h"
 #include "ui/ui.h"
 
@@ -79,43 +80,97 @@ void blank(int row, int column, int count) {
     for (int c = 0; c < count; ++c) mvwaddch(general_window, row, column + c, ' ');
 }
 
-void trade(const Dialog &dialog) {
-    const int company = dialog.active[dialog.selected];
-    const int row = LIST_ROW + dialog.selected;
+// The amount prompt on the selected company's row, and its bounds.
+struct AmountPrompt {
+    int company;
+    int row;
     int min = 0;
     int max = 0;
-    trade_range(game, company, min, max);
+    int field_column;  // where the amount is typed
+    int field;         // the columns the amount may take
+    int used;          // the columns the prompt and the amount take
+};
 
-    // The prompt and the amount stay inside the window's border: a prompt of
-    // long bounds drops its first word, and the amount takes what is left.
+// Writes the amount prompt. The prompt and the amount stay inside the
+// window's border: a prompt of long bounds drops its first word, and the
+// amount takes what is left.
+AmountPrompt show_amount_prompt(const Dialog &dialog) {
+    AmountPrompt prompt{dialog.active[dialog.selected], LIST_ROW + dialog.selected, 0, 0, 0, 0, 0};
+    trade_range(game, prompt.company, prompt.min, prompt.max);
     const int room = screen_cols - 3 - PROMPT_COLUMN;
-    char prompt[64];
-    int prompt_length = std::snprintf(prompt, sizeof prompt, "Amount (%d to %d): ", min, max);
-    if (prompt_length + MAX_AMOUNT_LEN > room) {
-        prompt_length = std::snprintf(prompt, sizeof prompt, "(%d to %d): ", min, max);
-    }
-    const int field = std::min(MAX_AMOUNT_LEN, room - prompt_length);
-    const int used = std::max(PROMPT_WIDTH, prompt_length + field);
-    put_text_at(general_window, row, PROMPT_COLUMN, prompt);
+    char text[64];
+    int length = std::snprintf(text, sizeof text, "Amount (%d to %d): ", prompt.min, prompt.max);
+    if (length + MAX_AMOUNT_LEN > room) length = std::snprintf(text, sizeof text, "(%d to %d): ", prompt.min, prompt.max);
+    prompt.field_column = PROMPT_COLUMN + length;
+    prompt.field = std::min(MAX_AMOUNT_LEN, room - length);
+    prompt.used = std::max(PROMPT_WIDTH, length + prompt.field);
+    put_text_at(general_window, prompt.row, PROMPT_COLUMN, text);
     wnoutrefresh(general_window);
-    char text[MAX_AMOUNT_LEN + 1];
-    get_line(general_window, row, PROMPT_COLUMN + prompt_length, field, INPUT_AMOUNT, text, sizeof text);
+    return prompt;
+}
 
-    const int amount = read_amount(text, min, max);
-    if (amount < min || amount > max) {
-        put_text_at(general_window, row, PROMPT_COLUMN, "Invalid amount!");
-        blank(row, PROMPT_COLUMN + 15, used - 15);
-        wmove(general_window, row, PROMPT_COLUMN + 15);
+// Clears the prompt and shows what the trade changed.
+void finish_trade(const Dialog &dialog, const AmountPrompt &prompt, int amount) {
+    blank(prompt.row, PROMPT_COLUMN, prompt.used);
+    if (amount != 0) show_coinfo();
+    repaint_title();
+    put_cursor_back(dialog);
+}
+
+void trade(const Dialog &dialog) {
+    const AmountPrompt prompt = show_amount_prompt(dialog);
+    char text[MAX_AMOUNT_LEN + 1];
+    get_line(general_window, prompt.row, prompt.field_column, prompt.field, INPUT_AMOUNT, text, sizeof text);
+
+    const int amount = read_amount(text, prompt.min, prompt.max);
+    if (amount < prompt.min || amount > prompt.max) {
+        put_text_at(general_window, prompt.row, PROMPT_COLUMN, "Invalid amount!");
+        blank(prompt.row, PROMPT_COLUMN + 15, prompt.used - 15);
+        wmove(general_window, prompt.row, PROMPT_COLUMN + 15);
         wnoutrefresh(general_window);
         doupdate();
         sleep(1);
     } else {
-        apply_trade(game, company, amount);
+        apply_trade(game, prompt.company, amount);
     }
-    blank(row, PROMPT_COLUMN, used);
-    if (amount != 0) show_coinfo();
-    repaint_title();
+    finish_trade(dialog, prompt, amount);
+}
+
+// The computer's trades, shown as a person's would be: the selection moves
+// to each company it trades and its amount is typed at the prompt (its
+// digits, or the m or n that a person types for the most or the least when
+// the digits would not fit), each step staying on the screen a while.
+void computer_trades(Dialog &dialog) {
+    Trade plan[MAX_TRADES];
+    const int count = plan_trades(game, plan, MAX_TRADES);
     put_cursor_back(dialog);
+    computer_pause(STEP_PAUSE_MS);
+    for (int k = 0; k < count; ++k) {
+        int entry = 0;
+        while (entry < dialog.count && dialog.active[entry] != plan[k].company) ++entry;
+        if (entry == dialog.count) continue;
+        if (entry != dialog.selected) {
+            move_selection(dialog, entry - dialog.selected);
+            put_cursor_back(dialog);
+            computer_pause(STEP_PAUSE_MS);
+        }
+        const AmountPrompt prompt = show_amount_prompt(dialog);
+        const int amount = std::clamp(plan[k].amount, prompt.min, prompt.max);
+        char text[16];
+        if (std::snprintf(text, sizeof text, "%d", amount) > prompt.field) {
+            if (amount != prompt.max && amount != prompt.min) {
+                finish_trade(dialog, prompt, 0);  // an amount no one could type
+                continue;
+            }
+            std::snprintf(text, sizeof text, "%c", amount == prompt.max ? 'm' : 'n');
+        }
+        put_text_at(general_window, prompt.row, prompt.field_column, text);
+        wnoutrefresh(general_window);
+        computer_pause(STEP_PAUSE_MS);
+        apply_trade(game, prompt.company, amount);
+        finish_trade(dialog, prompt, amount);
+        computer_pause(STEP_PAUSE_MS);
+    }
 }
 
 }  // namespace
@@ -136,6 +191,10 @@ void trade_stock() {
     for (int entry = 1; entry < dialog.count; ++entry) draw_entry(dialog, entry, entry_attr(dialog, entry));
     wnoutrefresh(general_window);
 
+    if (computer_seat[game.current_player]) {
+        computer_trades(dialog);
+        return;
+    }
     for (;;) {
         raw();
         noecho();

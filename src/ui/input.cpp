@@ -129,8 +129,10 @@ struct Pending {
 // Reads a line into `buffer` (`size` bytes), echoing each character at
 // (row, column + width of the characters before it) in `window`. At most
 // `max_len` columns are taken. Keys come from the standard screen with keypad
-// translation off; escape sequences are dropped whole. Returns on Enter.
-void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *buffer, std::size_t size) {
+// translation off; escape sequences are dropped whole. Returns on Enter,
+// false; and for a name, on a Tab while the line is empty, true: the player
+// gives the seat to the computer.
+bool get_line(WINDOW *window, int row, int column, int max_len, int mode, char *buffer, std::size_t size) {
     constexpr int MAX_ENTRIES = NAME_SIZE;
     int count = 0;                    // characters in the buffer
     int echo_column[MAX_ENTRIES];     // where each character was echoed
@@ -138,6 +140,7 @@ void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
     std::size_t used = 0;             // bytes in the buffer
     Pending pending;
     bool finish = false;
+    bool to_computer = false;
     buffer[0] = '\0';
 
     nl();
@@ -154,6 +157,10 @@ void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
             key = read_entry_key();
         }
         if (is_enter(key)) break;
+        if (mode == INPUT_NAME && key == '\t' && count == 0) {
+            to_computer = true;
+            break;
+        }
         // Free text is typed only before the game, for the names; Ctrl-C leaves there.
         if (key == CTRL_C && mode != INPUT_AMOUNT) quit_before_game();
         char entry[8];
@@ -194,4 +201,5 @@ void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
     }
     nonl();
     keypad(stdscr, TRUE);
+    return to_computer;
 }

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <clocale>
 #include <csignal>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 
@@ -161,6 +162,39 @@ int read_key() {
         if (key != ERR) return key;
         if (errno != EINTR) input_closed();
     }
+}
+
+// Reads a key if one comes within `milliseconds`; NO_KEY when none does. A
+// read that fails before its time is up means the input has ended, which
+// ends the program as at any other prompt.
+int read_key_within(int milliseconds) {
+    const long long deadline = clock_ms() + milliseconds;
+    int key = NO_KEY;
+    for (;;) {
+        const long long left = deadline - clock_ms();
+        if (left <= 0) break;
+        wtimeout(stdscr, static_cast<int>(left));
+        errno = 0;
+        const int read = wgetch(stdscr);
+        if (read != ERR) {
+            key = read;
+            break;
+        }
+        if (errno == EINTR) continue;
+        // curses gives up only once the time is up: a read that failed
+        // before then found the input ended.
+        if (clock_ms() + 2 < deadline) input_closed();
+        break;
+    }
+    wtimeout(stdscr, -1);
+    return key;
+}
+
+// Milliseconds on a clock that only goes forward.
+long long clock_ms() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
 // Reads a number the way atoi does (leading blanks, an optional sign, the

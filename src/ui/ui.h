@@ -82,16 +82,30 @@ void require_layout_fits();
 [[noreturn]] void fatal(const char *message);
 [[noreturn]] void input_closed();
 int read_key();
+constexpr int NO_KEY = -1;
+int read_key_within(int milliseconds);
+long long clock_ms();
 int parse_int(const char *text);
 
 // input.cpp
 constexpr int INPUT_TEXT = 0;
 constexpr int INPUT_AMOUNT = 1;
-void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *buffer, std::size_t size);
+constexpr int INPUT_NAME = 2;  // free text, where Tab on an empty line gives the seat to the computer
+bool get_line(WINDOW *window, int row, int column, int max_len, int mode, char *buffer, std::size_t size);
 
 // quit.cpp
 void confirm_quit();
 [[noreturn]] void quit_before_game();
+
+// pause.cpp
+// How long each step of a computer's turn stays on the screen at least, and
+// an announcement when nobody at the terminal plays.
+constexpr int OFFERS_PAUSE_MS = 1000;
+constexpr int STEP_PAUSE_MS = 400;
+constexpr int ANNOUNCEMENT_PAUSE_MS = 1500;
+int pause_for_key(int milliseconds);
+void computer_pause(int milliseconds);
+bool every_seat_computer();
 
 // hotkeys.cpp
 // What a key did at the move prompt or in the trading dialog.

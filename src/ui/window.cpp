@@ -141,13 +141,18 @@ void redraw_all() { repaint({map_window, coinfo_window, general_window}); }
 void redraw_title_screen() { repaint({}); }
 
 // The pause that ends every announcement: waits for any key but Ctrl-L,
-// which repaints the screen and goes on waiting.
+// which repaints the screen and goes on waiting. When every seat is the
+// computer's, the announcement also goes on by itself after a while.
 void wait_key(int row) {
     center_text(general_window, screen_cols - 2, row, "Press any key to continue...");
     wnoutrefresh(general_window);
     noecho();
     raw();
     doupdate();
+    if (every_seat_computer()) {
+        pause_for_key(ANNOUNCEMENT_PAUSE_MS);
+        return;
+    }
     while (read_key() == CTRL_L) redraw_all();
 }
 

@@ -935,12 +935,16 @@ IoCounts io_counts(pid_t pid) {
 
 // Whether a process sleeps in read() on descriptor 0, where curses waits
 // for a key; /proc/PID/syscall names the call and its first argument.
-bool reads_stdin(pid_t pid) {
+// How the program waits for input, as /proc/PID/syscall shows it.
+enum class InputWait { READ, TIMED };
+
+bool waits_for_input(pid_t pid, InputWait wait) {
     std::ifstream in("/proc/" + std::to_string(pid) + "/syscall");
     long long number = -1;
     std::string fd;
     if (!(in >> number >> fd)) return false;
-    return number == SYS_read && fd == "0x0";
+    if (wait == InputWait::READ) return number == SYS_read && fd == "0x0";
+    return number == SYS_poll || number == SYS_ppoll || number == SYS_select || number == SYS_pselect6;
 }
 
 }  // namespace
@@ -957,19 +961,24 @@ bool Terminal::can_see_key_requests() {
 // last key is still waking. The program's read count also holds the files
 // it read while starting, so the count at the first wait, less the bytes
 // typed by then, is the base the later counts are taken from.
-bool Terminal::awaiting_key() {
+bool Terminal::awaiting_key() { return blocked_on_input(true); }
+
+bool Terminal::pausing() { return blocked_on_input(false); }
+
+bool Terminal::blocked_on_input(bool untimed) {
+    const InputWait wait = untimed ? InputWait::READ : InputWait::TIMED;
     if (reaped_ || pid_ < 0 || !pending_master_.empty() || !pending_stdin_.empty()) return false;
     const IoCounts before = io_counts(pid_);
     if (before.read < 0) return false;
     if (read_base_ >= 0 && before.read - read_base_ < to_program_) return false;
-    if (!reads_stdin(pid_)) return false;
+    if (!waits_for_input(pid_, wait)) return false;
     const IoCounts after = io_counts(pid_);
     if (after != before) return false;
     if (static_cast<long long>(output_.size() + stderr_.size()) < after.written) return false;
     if (read_base_ < 0) {
         // Make sure no typed byte is still on its way before taking the base.
         pump(2);
-        if (!reads_stdin(pid_) || io_counts(pid_) != after) return false;
+        if (!waits_for_input(pid_, wait) || io_counts(pid_) != after) return false;
         read_base_ = after.read - to_program_;
     }
     return true;

@@ -169,6 +169,10 @@ class Terminal {
     // standard input, and every byte it wrote is on the screen. Seen in
     // /proc/PID/io and /proc/PID/syscall; false once the program has ended.
     bool awaiting_key();
+    // Whether the program waits for a key with a time limit, as in the
+    // pauses of a computer's turn: the same as awaiting_key(), but blocked
+    // in poll() or select() instead of read().
+    bool pausing();
     // Waits until awaiting_key() holds, so the screen is complete: the one
     // way a player that reads the screen waits. Fails at the timeout, when
     // the program ends first, and when /proc cannot show the wait.
@@ -227,6 +231,7 @@ class Terminal {
     };
 
     void start(const Options &options);
+    bool blocked_on_input(bool untimed);
     bool pump(int timeout_ms);
     bool read_master();
     void read_stderr();
