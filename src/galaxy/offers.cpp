@@ -51,6 +51,8 @@ int read_choice(int offer_count, int prompt_end) {
             if (!note_too_small()) show_standings(" Current Standings ");
         } else if (upper == 'C') {
             if (!note_too_small()) more_coinfo();
+        } else if (c == '?') {
+            if (!note_too_small()) show_help(HelpFrom::MOVE_PROMPT);
         } else if (c - '0' >= 1 && c - '0' <= offer_count) {
             return c - '0';
         }

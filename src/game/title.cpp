@@ -11,6 +11,11 @@ namespace {
 
 constexpr int CTRL_C = 3;
 
+// The hint row, between the name prompts and the notice: how to get help
+// once the game is on.
+constexpr int HINT_ROW = 16;
+constexpr const char *HINT = "?: help during the game";
+
 // The frame of '$' round the layout, or round as much of it as the screen
 // holds; on a larger terminal the rest stays blank.
 void draw_title_frame(attr_t attr) {
@@ -39,6 +44,8 @@ void draw_title_screen() {
     wattr_on(stdscr, banner, nullptr);
     center_text(stdscr, screen_cols, 6, "* V * E * G * A ** T * R * A * D * E *");
     wattr_off(stdscr, banner, nullptr);
+
+    center_text(stdscr, screen_cols, HINT_ROW, HINT);
 
     char prompt[64];
     std::snprintf(prompt, sizeof prompt, "Please enter the number of players [1-%d]: ", MAX_PLAYERS);

@@ -175,6 +175,10 @@ void trade_stock() {
             if (!note_too_small()) more_coinfo();
             put_cursor_back(dialog);
             break;
+        case '?':
+            if (!note_too_small()) show_help(HelpFrom::TRADING);
+            put_cursor_back(dialog);
+            break;
         case CTRL_L: redraw_all(); break;
         default: break;
         }

@@ -1,5 +1,5 @@
-// Terminal interface: colours, window helpers, key reading, the line editor
-// and the quit confirmation.
+// Terminal interface: colours, window helpers, key reading, the line editor,
+// the help window and the quit confirmation.
 #pragma once
 
 #include "game/state.h"
@@ -85,6 +85,10 @@ int parse_int(const char *text);
 constexpr int INPUT_TEXT = 0;
 constexpr int INPUT_AMOUNT = 1;
 void get_line(WINDOW *window, int row, int column, int max_len, int mode, char *buffer, std::size_t size);
+
+// help.cpp
+enum class HelpFrom { MOVE_PROMPT, TRADING };
+void show_help(HelpFrom from);
 
 // quit.cpp
 void confirm_quit();

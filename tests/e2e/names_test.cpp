@@ -80,7 +80,7 @@ $                     Player 2, enter your name: 王小明                      
 $                     Player 3, enter your name: Дмитрий                       $
 $                                                                              $
 $                                                                              $
-$                                                                              $
+$                           ?: help during the game                            $
 $                                                                              $
 $                                                                              $
 $                                                                              $

@@ -199,7 +199,7 @@ TEST(TitleFrame, SurroundsTheLayoutOnALargerTerminal) {
 {f:$}{p:                                                                              }{f:$}
 {f:$}{p:                                                                              }{f:$}
 {f:$}{p:                                                                              }{f:$}
-{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                           ?: help during the game                            }{f:$}
 {f:$}{p:                                                                              }{f:$}
 {f:$}{p:                                                                              }{f:$}
 {f:$}{p:                                                                              }{f:$}

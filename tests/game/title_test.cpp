@@ -52,7 +52,7 @@ TEST_F(TitleTest, TitleScreenShowsItsTextsInTheirPlacesAndAttributes) {
 {$:$}                                                                              {$:$}
 {$:$}                                                                              {$:$}
 {$:$}                                                                              {$:$}
-{$:$}                                                                              {$:$}
+{$:$}                           ?: help during the game                            {$:$}
 {$:$}                                                                              {$:$}
 {$:$}                                                                              {$:$}
 {$:$}                                                                              {$:$}
