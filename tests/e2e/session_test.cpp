@@ -63,7 +63,7 @@ $                                                                              $
 $                                                                              $
 $          This program is free software, and comes with NO WARRANTY.          $
 $            You may share and change it under the MIT License; see            $
-$            the LICENSE file that is distributed with the program.            $
+$            /usr/share/doc/vegatrade/copyright (or /usr/local/...)            $
 $                                                                              $
 └$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘
 )screen"
@@ -90,7 +90,7 @@ $                                                                              $
 {Y:$}                                                                              {Y:$}
 {Y:$}          This program is free software, and comes with NO WARRANTY.          {Y:$}
 {Y:$}            You may share and change it under the MIT License; see            {Y:$}
-{Y:$}            the LICENSE file that is distributed with the program.            {Y:$}
+{Y:$}            /usr/share/doc/vegatrade/copyright (or /usr/local/...)            {Y:$}
 {Y:$}                                                                              {Y:$}
 {Y:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
 )screen";
@@ -130,7 +130,7 @@ $                                                                              $
 $                                                                              $
 $          This program is free software, and comes with NO WARRANTY.          $
 $            You may share and change it under the MIT License; see            $
-$            the LICENSE file that is distributed with the program.            $
+$            /usr/share/doc/vegatrade/copyright (or /usr/local/...)            $
 $                                                                              $
 └$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘
 )screen"
@@ -157,7 +157,7 @@ $                                                                              $
 {Y:$}                                                                              {Y:$}
 {Y:$}          This program is free software, and comes with NO WARRANTY.          {Y:$}
 {Y:$}            You may share and change it under the MIT License; see            {Y:$}
-{Y:$}            the LICENSE file that is distributed with the program.            {Y:$}
+{Y:$}            /usr/share/doc/vegatrade/copyright (or /usr/local/...)            {Y:$}
 {Y:$}                                                                              {Y:$}
 {Y:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
 )screen",
