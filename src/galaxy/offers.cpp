@@ -29,7 +29,7 @@ int read_choice(int offer_count, int prompt_end) {
         doupdate();
         const int c = read_key();
         if (c > 255) continue;  // an arrow or a function key selects nothing
-        if (serve_hotkey(c) != Hotkey::NONE) continue;
+        if (serve_hotkey(c, HelpFrom::MOVE_PROMPT) != Hotkey::NONE) continue;
         if (c - '0' >= 1 && c - '0' <= offer_count) return c - '0';
     }
 }

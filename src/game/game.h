@@ -11,7 +11,7 @@ enum class Launch { AUTO_COLOR, FORCE_COLOR, MONOCHROME, SHOW_VERSION, USAGE_ERR
 inline constexpr const char *NOTICE_LINES[3] = {
     "This program is free software, and comes with NO WARRANTY.",
     "You may share and change it under the MIT License; see",
-    "the LICENSE file that is distributed with the program.",
+    "/usr/share/doc/vegatrade/copyright (or /usr/local/...)",
 };
 
 // command_line.cpp

@@ -10,10 +10,13 @@
 
 namespace {
 
-// The row below the name prompts that says, while the names are asked, how
-// to give a seat to the computer.
-constexpr int HINT_ROW = 16;
+// The hint rows between the name prompts and the notice: while the names
+// are asked, how to give a seat to the computer; from the start, how to get
+// help once the game is on.
+constexpr int NAME_HINT_ROW = 16;
 constexpr const char *NAME_HINT = "Tab: the computer plays this seat";
+constexpr int HELP_HINT_ROW = 17;
+constexpr const char *HELP_HINT = "?: help during the game";
 
 // The computer's names, each a star's; a computer seat takes the first that
 // no player before it took.
@@ -48,6 +51,8 @@ void draw_title_screen() {
     wattr_on(stdscr, banner, nullptr);
     center_text(stdscr, screen_cols, 6, "* V * E * G * A ** T * R * A * D * E *");
     wattr_off(stdscr, banner, nullptr);
+
+    center_text(stdscr, screen_cols, HELP_HINT_ROW, HELP_HINT);
 
     char prompt[64];
     std::snprintf(prompt, sizeof prompt, "Please enter the number of players [1-%d]: ", MAX_PLAYERS);
@@ -114,7 +119,7 @@ void setup_players() {
     game.num_players = read_player_count();
     std::srand(static_cast<unsigned>(getpid()));
     game.current_player = std::rand() % game.num_players;
-    center_text(stdscr, screen_cols, HINT_ROW, NAME_HINT);
+    center_text(stdscr, screen_cols, NAME_HINT_ROW, NAME_HINT);
     nl();
     for (int i = 0; i < game.num_players; ++i) read_player_name(i);
     nonl();

@@ -207,7 +207,7 @@ void trade_stock() {
         case ESCAPE: return;
         default:
             // A window over the dialog leaves the cursor where it was.
-            if (serve_hotkey(key) == Hotkey::SHOWN) put_cursor_back(dialog);
+            if (serve_hotkey(key, HelpFrom::TRADING) == Hotkey::SHOWN) put_cursor_back(dialog);
             break;
         }
     }

@@ -1,10 +1,11 @@
 // The keys that the move prompt and the trading dialog both serve: S shows
-// the standings, C the company report, Q or Ctrl-C asks to quit, and Ctrl-L
-// repaints the screen. Letters count in either case.
+// the standings, C the company report, ? the help of the prompt it came
+// from, Q or Ctrl-C asks to quit, and Ctrl-L repaints the screen. Letters
+// count in either case.
 #include "market/market.h"
 #include "ui/ui.h"
 
-Hotkey serve_hotkey(int key) {
+Hotkey serve_hotkey(int key, HelpFrom from) {
     const int upper = ascii_upper(key);
     if (key == CTRL_C || upper == 'Q') {
         confirm_quit();
@@ -22,6 +23,10 @@ Hotkey serve_hotkey(int key) {
     }
     if (upper == 'C') {
         if (!note_too_small()) more_coinfo();
+        return Hotkey::SHOWN;
+    }
+    if (key == '?') {
+        if (!note_too_small()) show_help(from);
         return Hotkey::SHOWN;
     }
     return Hotkey::NONE;

@@ -1,5 +1,6 @@
 // Terminal interface: colours, window helpers, player text, key reading,
-// the line editor, the quit confirmation and the keys every prompt serves.
+// the line editor, the help window, the quit confirmation and the keys
+// every prompt serves.
 #pragma once
 
 #include "game/state.h"
@@ -93,6 +94,10 @@ constexpr int INPUT_AMOUNT = 1;
 constexpr int INPUT_NAME = 2;  // free text, where Tab on an empty line gives the seat to the computer
 bool get_line(WINDOW *window, int row, int column, int max_len, int mode, char *buffer, std::size_t size);
 
+// help.cpp
+enum class HelpFrom { MOVE_PROMPT, TRADING };
+void show_help(HelpFrom from);
+
 // quit.cpp
 void confirm_quit();
 [[noreturn]] void quit_before_game();
@@ -114,4 +119,4 @@ enum class Hotkey {
     REPAINTED,  // Ctrl-L repainted the screen
     SHOWN,      // a window (standings, company report, quit question) came and went
 };
-Hotkey serve_hotkey(int key);
+Hotkey serve_hotkey(int key, HelpFrom from);

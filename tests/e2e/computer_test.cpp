@@ -15,12 +15,6 @@ constexpr long long GALAXY_TIME = 1992;
 constexpr long long GAME_PID = 1250;
 constexpr Millis kGameTimeout{120000};
 
-// A game on the pinned galaxy whose seats are given as names, "" for the
-// computer's; the title screen is answered up to the first move.
-struct Seats {
-    std::vector<std::string> names;
-};
-
 Options pinned(bool colour = true) {
     Options options;
     options.args = {colour ? "-c" : "-m"};
@@ -28,6 +22,8 @@ Options pinned(bool colour = true) {
     return options;
 }
 
+// Answers the title screen: the number of players, then each name, "" for
+// a seat of the computer's (a Tab on the empty line).
 ::testing::AssertionResult set_up(Terminal &t, const std::vector<std::string> &names) {
     auto ready = t.wait_for_screen_contains("Please enter the number of players [1-4]:");
     if (!ready) return ready;
@@ -59,6 +55,158 @@ Options pinned(bool colour = true) {
 }
 
 bool shows(const Terminal &t, std::string_view text) { return t.screen_text().find(text) != std::string::npos; }
+
+// The map's rows as text.
+std::string map_rows(const Terminal &t) {
+    std::string rows;
+    for (int row = MAP_TOP + 1; row <= MAP_TOP + 10; ++row) rows += t.row_text(row).substr(0, 38) + "\n";
+    return rows;
+}
+
+// Whether a computer's move prompt is up, and with its digit typed.
+bool computer_prompt(const Terminal &t, bool with_digit) {
+    const std::string prompt = t.row_text(PROMPT_ROW);
+    const auto at = prompt.find("(computer), enter your move [1-");
+    if (at == std::string::npos) return false;
+    const auto end = prompt.find("]: ", at);
+    return end != std::string::npos && (prompt.size() > end + 3 && prompt[end + 3] != ' ') == with_digit;
+}
+
+// Plays a game to its end: the computers are hurried through their pauses,
+// and the people at the terminal take the first offer, trade nothing and
+// pass every announcement. `at_pause` sees each of the computers' pauses.
+::testing::AssertionResult play_to_the_end(Terminal &t, const std::function<void()> &at_pause = {}) {
+    for (int keys = 0; keys < 2000; ++keys) {
+        auto asked = hurry_to_a_person(t, [&] {
+            if (at_pause) at_pause();
+            return true;
+        });
+        if (!asked) return asked;
+        if (shows(t, "GAME OVER - Final Standings")) return ::testing::AssertionSuccess();
+        if (shows(t, "Press any key to continue...")) {
+            t.type(" ");
+        } else if (shows(t, "Arrow keys to select a company")) {
+            t.type(key::Escape);
+        } else if (t.row_text(PROMPT_ROW).find(", enter your move [1-") != std::string::npos) {
+            t.type("1");
+        } else {
+            return ::testing::AssertionFailure() << "a screen that asks a person for nothing known\n" << t.dump();
+        }
+    }
+    return ::testing::AssertionFailure() << "the game did not end\n" << t.dump();
+}
+
+TEST(ComputerSeats, TabGivesAnEmptySeatToTheComputerAndIsTypedAnywhereElse) {
+    Terminal t(pinned());
+    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players [1-4]:"));
+    t.type("\t");  // a key the number prompt ignores
+    t.type("4");
+    ASSERT_TRUE(t.wait_for_screen_contains("Player 1, enter your name:"));
+    t.type("A\tb\r");  // after a typed character, Tab is stored as typed
+    ASSERT_TRUE(t.wait_for_screen_contains("Player 2, enter your name:"));
+    t.type("\t");
+    ASSERT_TRUE(t.wait_for_screen_contains("Player 3, enter your name:"));
+    t.type("x\177\t");  // an erased line is empty again
+    ASSERT_TRUE(t.wait_for_screen_contains("Player 4, enter your name:"));
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_TRUE(t.expect_screen(R"(
+{S:┌$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┐}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                    {T:* V * E * G * A ** T * R * A * D * E *}                    {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                  Please enter the number of players [1-4]: 4                 {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                     Player 1, enter your name: A^Ib                          {S:$}
+{S:$}                     Player 2, enter your name: Deneb (computer)              {S:$}
+{S:$}                     Player 3, enter your name: Rigel (computer)              {S:$}
+{S:$}                     Player 4, enter your name:                               {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                      Tab: the computer plays this seat                       {S:$}
+{S:$}                           ?: help during the game                            {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}          This program is free software, and comes with NO WARRANTY.          {S:$}
+{S:$}            You may share and change it under the MIT License; see            {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
+)",
+                                GAME_STYLES, Millis{0}));
+    EXPECT_EQ(t.cursor(), (Position{14, 49}));
+}
+
+// One person and three computers: each computer's turn shows the same
+// screens as a person's, and the game plays to its end.
+TEST(ComputerSeats, OnePersonAndThreeComputersPlayToTheEnd) {
+    Terminal t(pinned());
+    ASSERT_TRUE(set_up(t, {"Ann", "", "", ""}));
+    std::string move_prompt;
+    std::string trading;
+    ASSERT_TRUE(play_to_the_end(t, [&] {
+        if (move_prompt.empty() && computer_prompt(t, true)) move_prompt = t.screen_text();
+        if (trading.empty() && shows(t, "Arrow keys to select a company") && shows(t, "Amount (")) {
+            trading = t.screen_text();
+        }
+    }));
+    EXPECT_EQ(move_prompt, "");
+    EXPECT_EQ(trading, "");
+    t.type(" ");
+    EXPECT_TRUE(ended_with(t, 0, ""));
+}
+
+// Q or Ctrl-C during a computer's turn asks to quit, as at the move prompt:
+// a declined quit goes on with the same offers, a confirmed one ends the
+// game with the final standings and status 2.
+TEST(ComputerSeats, QuitKeysDuringAComputersTurnAskToQuit) {
+    const struct {
+        const char *key;
+        const char *answer;
+        bool quits;
+    } cases[] = {{"\x03", "n", false}, {"q", "y", true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.key);
+        Terminal t(pinned());
+        ASSERT_TRUE(set_up(t, {"", "Bob"}));
+        std::string offers;
+        ASSERT_TRUE(hurry_to_a_person(t, [&] {
+            if (!computer_prompt(t, false)) return true;
+            offers = map_rows(t);
+            return false;
+        }));
+        ASSERT_NE(offers, "") << "no computer's move prompt came before Bob's\n" << t.dump();
+        t.type(c.key);
+        ASSERT_TRUE(t.wait_for_key_request());
+        ASSERT_TRUE(t.wait_for_screen_contains("Are you sure you want to quit (y/n)?"));
+        t.type(c.answer);
+        if (c.quits) {
+            ASSERT_TRUE(t.wait_for_key_request());
+            EXPECT_TRUE(shows(t, "GAME OVER - Final Standings"));
+            t.type(" ");
+            EXPECT_TRUE(ended_with(t, 2, ""));
+            continue;
+        }
+        // The computer goes on: its digit, with the same offers on the map.
+        ASSERT_TRUE(t.wait_for([&] { return t.pausing() && computer_prompt(t, true); }));
+        EXPECT_EQ(map_rows(t), offers);
+        EXPECT_FALSE(shows(t, "Really Quit?"));
+    }
+}
+
+// When every seat is the computer's, nobody need press a key until the
+// final standings, which wait for one.
+TEST(ComputerSeats, FourComputersPlayToTheEndByThemselves) {
+    Terminal t(pinned(false));
+    ASSERT_TRUE(set_up(t, {"", "", "", ""}));
+    ASSERT_TRUE(hurry_to_a_person(t));
+    EXPECT_TRUE(shows(t, "GAME OVER - Final Standings")) << t.dump();
+    t.type(" ");
+    EXPECT_TRUE(ended_with(t, 0, ""));
+}
 
 }  // namespace
 }  // namespace e2e

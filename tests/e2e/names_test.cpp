@@ -80,13 +80,13 @@ $                     Player 2, enter your name: 王小明                      
 $                     Player 3, enter your name: Дмитрий                       $
 $                                                                              $
 $                                                                              $
-$                                                                              $
+$                           ?: help during the game                            $
 $                                                                              $
 $                                                                              $
 $                                                                              $
 $          This program is free software, and comes with NO WARRANTY.          $
 $            You may share and change it under the MIT License; see            $
-$            the LICENSE file that is distributed with the program.            $
+$            /usr/share/doc/vegatrade/copyright (or /usr/local/...)            $
 $                                                                              $
 └$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘)"));
     t.type(key::Enter);

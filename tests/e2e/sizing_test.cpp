@@ -199,13 +199,13 @@ TEST(TitleFrame, SurroundsTheLayoutOnALargerTerminal) {
 {f:$}{p:                                                                              }{f:$}
 {f:$}{p:                                                                              }{f:$}
 {f:$}{p:                                                                              }{f:$}
-{f:$}{p:                                                                              }{f:$}
+{f:$}{p:                           ?: help during the game                            }{f:$}
 {f:$}{p:                                                                              }{f:$}
 {f:$}{p:                                                                              }{f:$}
 {f:$}{p:                                                                              }{f:$}
 {f:$}{p:          This program is free software, and comes with NO WARRANTY.          }{f:$}
 {f:$}{p:            You may share and change it under the MIT License; see            }{f:$}
-{f:$}{p:            the LICENSE file that is distributed with the program.            }{f:$}
+{f:$}{p:            /usr/share/doc/vegatrade/copyright (or /usr/local/...)            }{f:$}
 {f:$}{p:                                                                              }{f:$}
 {f:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
 )",

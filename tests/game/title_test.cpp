@@ -52,13 +52,13 @@ TEST_F(TitleTest, TitleScreenShowsItsTextsInTheirPlacesAndAttributes) {
 {$:$}                                                                              {$:$}
 {$:$}                                                                              {$:$}
 {$:$}                                                                              {$:$}
-{$:$}                                                                              {$:$}
+{$:$}                           ?: help during the game                            {$:$}
 {$:$}                                                                              {$:$}
 {$:$}                                                                              {$:$}
 {$:$}                                                                              {$:$}
 {$:$}          This program is free software, and comes with NO WARRANTY.          {$:$}
 {$:$}            You may share and change it under the MIT License; see            {$:$}
-{$:$}            the LICENSE file that is distributed with the program.            {$:$}
+{$:$}            /usr/share/doc/vegatrade/copyright (or /usr/local/...)            {$:$}
 {$:$}                                                                              {$:$}
 {$:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
 )",

@@ -2,7 +2,12 @@
 # Builds the Debian package from a build tree, unpacks it into a temporary
 # root and checks what it installs: the game runs and needs only the C
 # library and ncurses, the manual page, the copyright and the changelog are
-# there, and lintian (when installed) reports no error and no warning.
+# there, the licence notice names the copyright file the package installs,
+# the game is hardened, and lintian (when installed) reports nothing at all,
+# pedantic, informational and experimental tags included. Then it builds the
+# game and its package twice more from the sources, as the README's install
+# steps do, in two folders of different paths, and checks that the two
+# packages are the same bytes.
 #
 #   check_package.sh BUILD_DIR [sanitized]
 #
@@ -11,6 +16,7 @@
 set -euo pipefail
 build_dir=$1
 sanitized=${2:-}
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "$*"; exit 1; }
@@ -33,6 +39,11 @@ status=0
 [ "$status" -eq 1 ] || fail "vegatrade -v exited $status"
 grep -q '^Vegatrade .*v1.2.2 29-Mar-1997$' "$work/version" || { echo "unexpected banner:"; cat "$work/version"; exit 1; }
 
+# The notice shown on the title screen and by -v names where the licence is.
+licence=$(sed -n 's|^\(/usr/share/doc/vegatrade/copyright\) .*|\1|p' "$work/version")
+[ -n "$licence" ] || { echo "the notice names no copyright file:"; cat "$work/version"; exit 1; }
+test -f "$work/root$licence" || fail "the notice names $licence, which the package does not install"
+
 if [ "$sanitized" = sanitized ]; then
     echo "package ok: $(basename "$package") (sanitized build: libraries and lintian not checked)"
     exit 0
@@ -49,10 +60,43 @@ for library in $needed; do
     esac
 done
 
+# Hardened as Debian's own packages: a position-independent executable,
+# relocations read-only and bound at start-up, fortified calls, the stack
+# protector, and no .comment section.
+# (Each listing is read whole: grep -q ending a pipe early would fail it.)
+header=$(readelf -h "$game")
+segments=$(readelf -l -W "$game")
+dynamic=$(readelf -d -W "$game")
+symbols=$(readelf --dyn-syms -W "$game")
+sections=$(readelf -S -W "$game")
+grep -q 'Type:.*DYN' <<<"$header" || fail "the game is not a position-independent executable"
+grep -q GNU_RELRO <<<"$segments" || fail "the game has no read-only relocations"
+grep -q 'BIND_NOW\|FLAGS.*NOW' <<<"$dynamic" || fail "the game's symbols are not bound at start-up"
+grep -q '__[a-z_]*_chk@' <<<"$symbols" || fail "the game calls no fortified function"
+grep -q '__stack_chk_fail@' <<<"$symbols" || fail "the game has no stack protector"
+! grep -q '\.comment' <<<"$sections" || fail "the game has a .comment section"
+
 if command -v lintian >/dev/null; then
     # lintian warns on stderr when run as root; its findings go to stdout.
-    lintian --fail-on error,warning "$package" 2>/dev/null || fail "lintian reports errors or warnings"
+    findings=$(lintian --pedantic -I -E "$package" 2>/dev/null) || true
+    [ -z "$findings" ] || { echo "lintian reports:"; echo "$findings"; exit 1; }
+    echo "lintian --pedantic -I -E: nothing to report"
 else
     echo "lintian is not installed; the package was not linted"
 fi
+
+# Two packages built from the same sources in different folders are the
+# same bytes: time stamps come from the commit, paths are not recorded.
+generator=()
+command -v ninja >/dev/null && generator=(-G Ninja)
+for copy in first second-elsewhere; do
+    cmake -S "$source_dir" -B "$work/$copy" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release -DVEGATRADE_TESTS=OFF \
+        >/dev/null
+    cmake --build "$work/$copy" >/dev/null
+    cpack -G DEB --config "$work/$copy/CPackConfig.cmake" -B "$work/$copy/out" >/dev/null
+done
+first=$(find "$work/first/out" -maxdepth 1 -name 'vegatrade_*.deb')
+second=$(find "$work/second-elsewhere/out" -maxdepth 1 -name 'vegatrade_*.deb')
+cmp "$first" "$second" || fail "two packages built from the same sources differ"
+echo "two builds from the same sources give the same package"
 echo "package ok: $(basename "$package")"

@@ -50,7 +50,10 @@ std::string visible(const std::string &name) {
 const std::vector<std::string> NAMES = {
     "%s%n%d%x%%p%.9f%*d",
     "\x01\x02\x04\x05\x06\x07\x09\x0b\x0e\x0f",
-    "\x1b[2J\x1b]0;X\x07",
+    // Escape and a key is stored as typed; an escape sequence such as
+    // "\x1b[2J" never enters a name.
+    "\x1b]0;X\x07\x1b"
+    "c",
     std::string("\x80\xe9\xff\x9b\xc3", 5),
 };
 
@@ -190,11 +193,11 @@ e2e::Options in_utf8(const char *option) {
 }
 
 // Names as typed in a UTF-8 locale and as every window shows them: the bytes
-// that form no character are dropped by the editor.
+// that form no character, and escape sequences, are dropped by the editor.
 const std::vector<std::pair<std::string, std::string>> UTF8_NAMES = {
     {"\u202Eevil\u2066\u200B", "<U+202E>evil<U+2066>"},
     {"e\u0301\u009B2J\u0085\uFEFF", "e<U+0301><U+009B>2J"},
-    {"\x1b[2J\xff\x80\xc3ok", "^[[2Jok"},
+    {"\x1b[2J\x1b]0;X\x07\xff\x80\xc3ok", "^[]0;X^Gok"},
     {"%s%n\u00AD\u200F", "%s%n<U+00AD><U+200F>"},
 };
 

@@ -641,8 +641,8 @@ AssertionResult Bot::Impl::expect_standings(bool final) {
             value += holdings[pi][static_cast<std::size_t>(letter_named(company.name))] * company.price;
         }
         long long shown_value = 0, shown_cash = 0, shown_worth = 0;
-        // The name's field is 22 columns wide, whatever the name.
-        const std::string figures = row.substr(22);
+        // The name's field is 22 columns, whatever the name's length.
+        const std::string figures = row.substr(std::min<std::size_t>(22, row.size()));
         BOT_CHECK(
             std::sscanf(figures.c_str(), "$%lld $%lld $%lld", &shown_value, &shown_cash, &shown_worth) == 3,
             "the standings row of " + players[pi] + " reads \"" + row + "\"");
@@ -658,7 +658,7 @@ AssertionResult Bot::Impl::expect_standings(bool final) {
         BOT_CHECK(shown_worth <= richer, "the standings do not list the richest first");
         richer = shown_worth;
         inside.put(3 + place, 2,
-                   padded(players[pi], 20) + "  " + format("$%-8lld   $%-8lld  ", shown_value, shown_cash) +
+                   padded(players[pi], 22) + format("$%-8lld   $%-8lld  ", shown_value, shown_cash) +
                        format("$%-8lld", shown_worth));
     }
     const std::string remaining_row = trimmed(text_at(t, 6 + n + 4, 11, 58));
