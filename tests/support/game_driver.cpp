@@ -10,6 +10,23 @@
 
 namespace e2e {
 
+const std::map<char, Style> GAME_STYLES = {
+    {' ', {.fg = 7, .bg = 0}},                               // plain
+    {'T', {.bold = true, .fg = 3, .bg = 4}},                 // the title bar; the title screen's banner
+    {'u', {.fg = 4, .bg = 0}},                               // the general window's border
+    {'W', {.bold = true, .fg = 7, .bg = 0}},                 // the map's border and bold text
+    {'m', {.fg = 0, .bg = 7}},                               // " Map "
+    {'p', {.fg = 0, .bg = 2}},                               // the panel's header
+    {'r', {.reverse = true, .fg = 7, .bg = 0}},              // the offers; the banner in monochrome
+    {'S', {.bold = true, .fg = 3, .bg = 0}},                 // stars; the title screen's frame
+    {'h', {.bold = true, .fg = 7, .bg = 4}},                 // window titles
+    {'H', {.fg = 7, .bg = 4}},                               // column headers
+    {'A', {.bold = true, .fg = 4, .bg = 0}},                 // company A
+    {'B', {.bold = true, .blink = true, .fg = 7, .bg = 4}},  // an announcement's title
+    {'R', {.fg = 1, .bg = 0}},                               // the quit window's border
+    {'q', {.fg = 0, .bg = 1}},                               // the quit window's title
+};
+
 ::testing::AssertionResult start_players(Terminal &t, const std::vector<std::string> &names) {
     auto ready = t.wait_for_screen_contains("Please enter the number of players [1-4]:");
     if (!ready) return ready;
@@ -33,7 +50,8 @@ std::string text_at(const Terminal &t, int row, int col, int length) {
     const auto status = t.wait_exit(timeout);
     if (!status) return ::testing::AssertionFailure() << "still running\n" << t.dump();
     if (*status != ExitStatus::exited(code)) {
-        return ::testing::AssertionFailure() << "ended with " << *status << ", not status " << code << "\n" << t.dump();
+        return ::testing::AssertionFailure() << "ended with " << *status << ", not status " << code << "\n"
+                                             << t.dump();
     }
     if (t.stderr_text() != error) {
         return ::testing::AssertionFailure() << "standard error " << ::testing::PrintToString(t.stderr_text())
