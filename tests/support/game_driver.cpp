@@ -40,6 +40,28 @@ const std::map<char, Style> GAME_STYLES = {
     return t.wait_for([&] { return at_move_prompt(t); }, kDefaultTimeout, "the move prompt");
 }
 
+::testing::AssertionResult answer_until(Terminal &t, const std::function<bool()> &arrived,
+                                        const Answers &answers, int max_keys) {
+    for (int keys = 0; keys < max_keys; ++keys) {
+        auto settled = t.wait_for_key_request();
+        if (!settled) return settled;
+        if (arrived()) return ::testing::AssertionSuccess();
+        const std::string screen = t.screen_text();
+        if (screen.find("GAME OVER") != std::string::npos)
+            return ::testing::AssertionFailure() << "the game ended first\n" << t.dump();
+        if (screen.find("Press any key to continue...") != std::string::npos) {
+            t.type(" ");
+        } else if (screen.find("escape when done:") != std::string::npos) {
+            t.type(answers.trade());
+        } else if (at_move_prompt(t)) {
+            t.type(answers.move());
+        } else {
+            return ::testing::AssertionFailure() << "unexpected screen:\n" << t.dump();
+        }
+    }
+    return ::testing::AssertionFailure() << "not there after " << max_keys << " answers\n" << t.dump();
+}
+
 std::string text_at(const Terminal &t, int row, int col, int length) {
     std::string text;
     for (int c = col; c < col + length; ++c) text += t.cell(row, c).ch;

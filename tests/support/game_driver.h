@@ -2,6 +2,7 @@
 // where things stand on the default 25 x 80 screen, and the common steps.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -27,6 +28,19 @@ inline Position sector_cell(int r, int c) { return {MAP_TOP + 1 + r, 1 + c * 3 +
 // Answers the title screen: the number of players and their names, then
 // waits for the first move prompt.
 ::testing::AssertionResult start_players(Terminal &t, const std::vector<std::string> &names);
+
+// What a player types on the way to a screen: the keys of each move and of
+// each visit to the trading list. Announcements are answered with a space.
+struct Answers {
+    std::function<std::string()> move = [] { return std::string("1"); };
+    std::function<std::string()> trade = [] { return std::string(key::Escape); };
+};
+
+// Answers the game's prompts, each once the game waits for a key, until
+// `arrived` holds. Fails on a screen that is none of the prompts, at the
+// final standings, and after `max_keys` answers.
+::testing::AssertionResult answer_until(Terminal &t, const std::function<bool()> &arrived,
+                                        const Answers &answers = {}, int max_keys = 2000);
 
 // The text of `length` cells from (row, col), one character per cell.
 std::string text_at(const Terminal &t, int row, int col, int length);
