@@ -51,8 +51,6 @@ class Picture {
     Picture(std::string_view text, Legend legend);
 
     std::size_t rows() const { return rows_.size(); }
-    // The cells a row stands for (no cells past its last character).
-    const Row &row(std::size_t index) const { return rows_[index].cells; }
 
     // Whether the screen shows the picture.
     bool shown_by(const Screen &screen) const;
