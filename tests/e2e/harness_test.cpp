@@ -226,8 +226,9 @@ TEST(HarnessExpectScreen, ChecksStyleMarkup) {
     EXPECT_NE(std::string(unknown.message()).find("{?:red}"), std::string::npos) << unknown.message();
 }
 
+// The whole screen white on black, as curses paints it in colour.
 TEST(HarnessExpectScreen, PlainCellsMayHaveAStyleOfTheirOwn) {
-    Terminal t(e2e::shell(R"(printf '\033[37;40mab \033[1mc'; sleep 10)", 2, 10));
+    Terminal t(e2e::shell(R"(printf '\033[37;40m\033[2J\033[Hab \033[1mc'; sleep 10)", 2, 10));
     const Style white_on_black{.fg = 7, .bg = 0};
     EXPECT_TRUE(
         t.expect_screen("ab {b:c}", {{' ', white_on_black}, {'b', {.bold = true, .fg = 7, .bg = 0}}}));

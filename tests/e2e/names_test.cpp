@@ -39,25 +39,7 @@ Options utf8_game() {
 // Plays offer 1 and trades nothing until the stock exchange of a merger is
 // on the screen. The game is the same on every run: the clock is pinned.
 ::testing::AssertionResult play_to_merger(Terminal &t) {
-    for (int keys = 0; keys < 2000; ++keys) {
-        auto quiet = t.wait_until_quiet(Millis{50});
-        if (!quiet) return quiet;
-        const std::string screen = t.screen_text();
-        if (screen.find("Stock Transactions") != std::string::npos) return ::testing::AssertionSuccess();
-        if (screen.find("GAME OVER") != std::string::npos) {
-            return ::testing::AssertionFailure() << "the game ended without a merger\n" << t.dump();
-        }
-        if (screen.find("Press any key to continue") != std::string::npos) {
-            t.type(" ");
-        } else if (screen.find("escape when done:") != std::string::npos) {
-            t.type(key::Escape);
-        } else if (at_move_prompt(t)) {
-            t.type("1");
-        } else {
-            return ::testing::AssertionFailure() << "unexpected screen:\n" << t.dump();
-        }
-    }
-    return ::testing::AssertionFailure() << "no merger\n" << t.dump();
+    return answer_until(t, [&] { return t.screen_text().find("Stock Transactions") != std::string::npos; });
 }
 
 TEST(Names, ThreeScriptsLineUpInAUtf8Locale) {

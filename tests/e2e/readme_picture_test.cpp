@@ -18,29 +18,27 @@ namespace {
 constexpr const char *BEGIN = "<!-- main screen: begin -->\n```text\n";
 constexpr const char *END = "```\n<!-- main screen: end -->";
 
+// In the trading list: buys all the cash allows of the first company
+// listed, once a move, then leaves.
+std::string buy_once(bool &traded) {
+    const bool first = !traded;
+    traded = true;
+    return first ? "\rm\r" : std::string(key::Escape);
+}
+
 // Plays `moves` turns, always taking offer 1 and buying all the cash
 // allows of the first company listed.
 ::testing::AssertionResult play_turns(Terminal &t, int moves) {
-    for (int move = 0; move < moves; ++move) {
-        t.type("1");
-        bool traded = false;
-        for (;;) {
-            auto settled = t.wait_for_key_request();
-            if (!settled) return settled;
-            const std::string screen = t.screen_text();
-            if (screen.find("Press any key to continue...") != std::string::npos) {
-                t.type(" ");
-            } else if (screen.find("escape when done:") != std::string::npos) {
-                t.type(traded ? key::Escape : "\rm\r");
-                traded = true;
-            } else if (at_move_prompt(t)) {
-                break;
-            } else {
-                return ::testing::AssertionFailure() << "unexpected screen:\n" << t.dump();
-            }
-        }
-    }
-    return ::testing::AssertionSuccess();
+    int played = 0;
+    bool traded = false;
+    return answer_until(t, [&] { return played == moves && at_move_prompt(t); },
+                        {.move =
+                             [&] {
+                                 ++played;
+                                 traded = false;
+                                 return std::string("1");
+                             },
+                         .trade = [&] { return buy_once(traded); }});
 }
 
 bool updating() {
@@ -97,29 +95,21 @@ char offer_between_companies(const Terminal &t) {
 // touches one), until a merger is announced; the announcement is then on
 // the screen.
 ::testing::AssertionResult play_until_merger(Terminal &t, int max_moves) {
-    for (int move = 0; move < max_moves; ++move) {
-        const char offer = offer_between_companies(t);
-        t.type(std::string(1, offer == '0' ? '1' : offer));
-        bool traded = false;
-        for (;;) {
-            auto settled = t.wait_for_key_request();
-            if (!settled) return settled;
-            const std::string screen = t.screen_text();
-            if (screen.find("has just been merged into") != std::string::npos) {
-                return ::testing::AssertionSuccess();
-            } else if (screen.find("Press any key to continue...") != std::string::npos) {
-                t.type(" ");
-            } else if (screen.find("escape when done:") != std::string::npos) {
-                t.type(traded ? key::Escape : "\rm\r");
-                traded = true;
-            } else if (at_move_prompt(t)) {
-                break;
-            } else {
-                return ::testing::AssertionFailure() << "unexpected screen:\n" << t.dump();
-            }
-        }
-    }
-    return ::testing::AssertionFailure() << "no merger in " << max_moves << " moves:\n" << t.dump();
+    const auto merged = [&] { return t.screen_text().find("has just been merged into") != std::string::npos; };
+    int played = 0;
+    bool traded = false;
+    auto result = answer_until(t, [&] { return merged() || (played == max_moves && at_move_prompt(t)); },
+                               {.move =
+                                    [&] {
+                                        ++played;
+                                        traded = false;
+                                        const char offer = offer_between_companies(t);
+                                        return std::string(1, offer == '0' ? '1' : offer);
+                                    },
+                                .trade = [&] { return buy_once(traded); }});
+    if (!result) return result;
+    if (!merged()) return ::testing::AssertionFailure() << "no merger in " << max_moves << " moves:\n" << t.dump();
+    return ::testing::AssertionSuccess();
 }
 
 TEST(ReadmePicture, ShowsTheMainScreenOfARealRun) {

@@ -4,7 +4,6 @@
 // the company next to another star and buys three shares, and Ann quits at
 // her next turn. The pinned clock and process id fix the galaxy, the first
 // player and the offers; the script reads each offer's digit off the map.
-#include <map>
 #include <string>
 
 #include "support/game_driver.h"
@@ -19,31 +18,12 @@ constexpr long long GAME_PID = 1250;
 constexpr int FOUNDING_SECTOR = 3 * 12 + 11;  // a star to the south
 constexpr int GROWTH_SECTOR = 3 * 12 + 10;    // the company to the east, a star to the west
 
-// The styles of the pictures; unmarked cells are white on black, as curses
-// paints them in colour.
-const std::map<char, Style> STYLES = {
-    {' ', {.fg = 7, .bg = 0}},                               // plain
-    {'T', {.bold = true, .fg = 3, .bg = 4}},                 // the title bar
-    {'u', {.fg = 4, .bg = 0}},                               // the general window's border
-    {'W', {.bold = true, .fg = 7, .bg = 0}},                 // borders and bold text
-    {'m', {.fg = 0, .bg = 7}},                               // " Map "
-    {'p', {.fg = 0, .bg = 2}},                               // the panel's header
-    {'r', {.reverse = true, .fg = 7, .bg = 0}},              // the offers
-    {'S', {.bold = true, .fg = 3, .bg = 0}},                 // stars
-    {'h', {.bold = true, .fg = 7, .bg = 4}},                 // window titles
-    {'H', {.fg = 7, .bg = 4}},                               // column headers
-    {'A', {.bold = true, .fg = 4, .bg = 0}},                 // company A
-    {'B', {.bold = true, .blink = true, .fg = 7, .bg = 4}},  // an announcement's title
-    {'R', {.fg = 1, .bg = 0}},                               // the quit window's border
-    {'q', {.fg = 0, .bg = 1}},                               // the quit window's title
-};
-
 // Waits until the game asks for a key, then checks the whole screen and
 // the cursor.
 ::testing::AssertionResult shows(Terminal &t, std::string_view picture, Position cursor) {
     auto waiting = t.wait_for_key_request();
     if (!waiting) return waiting;
-    auto screen = t.expect_screen(picture, STYLES, Millis{0});
+    auto screen = t.expect_screen(picture, GAME_STYLES, Millis{0});
     if (!screen) return screen;
     if (t.cursor() != cursor)
         return ::testing::AssertionFailure() << "the cursor is at " << t.cursor() << ", not " << cursor;

@@ -3,17 +3,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <map>
 #include <string>
 
 #include "support/game_driver.h"
 
 namespace e2e {
 namespace {
-
-// Cells the game leaves plain are white on black: start_color runs in both
-// schemes.
-constexpr Style PLAIN{.fg = 7, .bg = 0};
 
 // Writes text onto the game's terminal as another program would.
 void scribble_over(Terminal &t, const std::string &text) {
@@ -36,10 +31,6 @@ TEST_P(TitleScreen, ShowsBorderBannerNoticeAndPrompt) {
     Terminal t(options);
     // Colour: a bold yellow border and the banner bold yellow on blue;
     // monochrome: a plain border and the banner in reverse video.
-    const std::map<char, Style> styles = {{' ', PLAIN},
-                                          {'Y', {.bold = true, .fg = 3, .bg = 0}},
-                                          {'b', {.bold = true, .fg = 3, .bg = 4}},
-                                          {'r', {.reverse = true, .fg = 7, .bg = 0}}};
     const char *const title = mono ? R"screen(
 ┌$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┐
 $                                                                              $
@@ -68,41 +59,41 @@ $                                                                              $
 └$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘
 )screen"
                                    : R"screen(
-{Y:┌$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┐}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                    {b:* V * E * G * A ** T * R * A * D * E *}                    {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                  Please enter the number of players [1-4]:                   {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                           ?: help during the game                            {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}          This program is free software, and comes with NO WARRANTY.          {Y:$}
-{Y:$}            You may share and change it under the MIT License; see            {Y:$}
-{Y:$}            /usr/share/doc/vegatrade/copyright (or /usr/local/...)            {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
+{S:┌$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┐}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                    {T:* V * E * G * A ** T * R * A * D * E *}                    {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                  Please enter the number of players [1-4]:                   {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}          This program is free software, and comes with NO WARRANTY.          {S:$}
+{S:$}            You may share and change it under the MIT License; see            {S:$}
+{S:$}            the LICENSE file that is distributed with the program.            {S:$}
+{S:$}                                                                              {S:$}
+{S:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
 )screen";
     ASSERT_TRUE(t.wait_for_key_request());
-    EXPECT_TRUE(t.expect_screen(title, styles, Millis{0}));
+    EXPECT_TRUE(t.expect_screen(title, GAME_STYLES, Millis{0}));
     EXPECT_EQ(t.cursor(), (Position{9, 61}));
 
     // Every key but 1 to 4 is ignored without a trace.
     t.type("05x\r\x0cq");
     t.type(key::Up);
     ASSERT_TRUE(t.wait_for_key_request());
-    EXPECT_TRUE(t.expect_screen(title, styles, Millis{0}));
+    EXPECT_TRUE(t.expect_screen(title, GAME_STYLES, Millis{0}));
     EXPECT_EQ(t.cursor(), (Position{9, 61}));
 
     t.type("3");
@@ -135,33 +126,33 @@ $                                                                              $
 └$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘
 )screen"
                                      : R"screen(
-{Y:┌$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┐}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                    {b:* V * E * G * A ** T * R * A * D * E *}                    {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                  Please enter the number of players [1-4]: 3                 {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                     Player 1, enter your name:                               {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                           ?: help during the game                            {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:$}          This program is free software, and comes with NO WARRANTY.          {Y:$}
-{Y:$}            You may share and change it under the MIT License; see            {Y:$}
-{Y:$}            /usr/share/doc/vegatrade/copyright (or /usr/local/...)            {Y:$}
-{Y:$}                                                                              {Y:$}
-{Y:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
+{S:┌$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┐}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                    {T:* V * E * G * A ** T * R * A * D * E *}                    {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                  Please enter the number of players [1-4]: 3                 {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                     Player 1, enter your name:                               {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}          This program is free software, and comes with NO WARRANTY.          {S:$}
+{S:$}            You may share and change it under the MIT License; see            {S:$}
+{S:$}            the LICENSE file that is distributed with the program.            {S:$}
+{S:$}                                                                              {S:$}
+{S:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
 )screen",
-                                styles, Millis{0}));
+                                GAME_STYLES, Millis{0}));
     EXPECT_EQ(t.cursor(), (Position{11, 49}));
 }
 
@@ -216,16 +207,7 @@ TEST(Session, NamesLeadToTheMainScreenOfThePinnedGalaxy) {
  {u:|}                                                                            {u:|}
  {u:└////////////////////////////////////////////////////////////////////////////┘}
 )screen",
-                                {{' ', PLAIN},
-                                 {'T', {.bold = true, .fg = 3, .bg = 4}},
-                                 {'u', {.fg = 4, .bg = 0}},
-                                 {'W', {.bold = true, .fg = 7, .bg = 0}},
-                                 {'m', {.fg = 0, .bg = 7}},
-                                 {'p', {.fg = 0, .bg = 2}},
-                                 {'r', {.reverse = true, .fg = 7, .bg = 0}},
-                                 {'S', {.bold = true, .fg = 3, .bg = 0}},
-                                 {'h', {.bold = true, .fg = 7, .bg = 4}}},
-                                Millis{0}));
+                                GAME_STYLES, Millis{0}));
     EXPECT_EQ(t.cursor(), (Position{15, 31}));
     const auto galaxy = galaxy_for_seed(seed);
     for (int r = 0; r < 10; ++r) {

@@ -177,39 +177,36 @@ TEST(TitleFrame, SurroundsTheLayoutOnALargerTerminal) {
     options.cols = 90;
     Terminal t(options);
     ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players [1-4]:"));
-    // f: the frame, bold yellow; b: the banner, bold yellow on blue; p: plain,
-    // white on black. Columns 80 to 89 and rows 25 to 29 are blank.
-    const std::map<char, Style> styles = {{'f', {.bold = true, .fg = 3, .bg = 0}},
-                                          {'b', {.bold = true, .fg = 3, .bg = 4}},
-                                          {'p', {.fg = 7, .bg = 0}}};
+    // The frame is bold yellow, the banner bold yellow on blue; every other
+    // cell, columns 80 to 89 and rows 25 to 29 too, is plain.
     EXPECT_TRUE(t.expect_screen(R"(
-{f:┌$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┐}
-{f:$}{p:                                                                              }{f:$}
-{f:$}{p:                                                                              }{f:$}
-{f:$}{p:                                                                              }{f:$}
-{f:$}{p:                                                                              }{f:$}
-{f:$}{p:                                                                              }{f:$}
-{f:$}{p:                    }{b:* V * E * G * A ** T * R * A * D * E *}{p:                    }{f:$}
-{f:$}{p:                                                                              }{f:$}
-{f:$}{p:                                                                              }{f:$}
-{f:$}{p:                  Please enter the number of players [1-4]:                   }{f:$}
-{f:$}{p:                                                                              }{f:$}
-{f:$}{p:                                                                              }{f:$}
-{f:$}{p:                                                                              }{f:$}
-{f:$}{p:                                                                              }{f:$}
-{f:$}{p:                                                                              }{f:$}
-{f:$}{p:                                                                              }{f:$}
-{f:$}{p:                           ?: help during the game                            }{f:$}
-{f:$}{p:                                                                              }{f:$}
-{f:$}{p:                                                                              }{f:$}
-{f:$}{p:                                                                              }{f:$}
-{f:$}{p:          This program is free software, and comes with NO WARRANTY.          }{f:$}
-{f:$}{p:            You may share and change it under the MIT License; see            }{f:$}
-{f:$}{p:            /usr/share/doc/vegatrade/copyright (or /usr/local/...)            }{f:$}
-{f:$}{p:                                                                              }{f:$}
-{f:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
+{S:┌$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┐}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                    {T:* V * E * G * A ** T * R * A * D * E *}                    {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                  Please enter the number of players [1-4]:                   {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}          This program is free software, and comes with NO WARRANTY.          {S:$}
+{S:$}            You may share and change it under the MIT License; see            {S:$}
+{S:$}            the LICENSE file that is distributed with the program.            {S:$}
+{S:$}                                                                              {S:$}
+{S:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
 )",
-                                styles));
+                                GAME_STYLES));
     EXPECT_EQ(t.cursor(), (Position{9, 61}));
 
     // Shrunk to the layout's size and cleared by other output, the title

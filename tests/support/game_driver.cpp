@@ -10,6 +10,23 @@
 
 namespace e2e {
 
+const std::map<char, Style> GAME_STYLES = {
+    {' ', {.fg = 7, .bg = 0}},                               // plain
+    {'T', {.bold = true, .fg = 3, .bg = 4}},                 // the title bar; the title screen's banner
+    {'u', {.fg = 4, .bg = 0}},                               // the general window's border
+    {'W', {.bold = true, .fg = 7, .bg = 0}},                 // the map's border and bold text
+    {'m', {.fg = 0, .bg = 7}},                               // " Map "
+    {'p', {.fg = 0, .bg = 2}},                               // the panel's header
+    {'r', {.reverse = true, .fg = 7, .bg = 0}},              // the offers; the banner in monochrome
+    {'S', {.bold = true, .fg = 3, .bg = 0}},                 // stars; the title screen's frame
+    {'h', {.bold = true, .fg = 7, .bg = 4}},                 // window titles
+    {'H', {.fg = 7, .bg = 4}},                               // column headers
+    {'A', {.bold = true, .fg = 4, .bg = 0}},                 // company A
+    {'B', {.bold = true, .blink = true, .fg = 7, .bg = 4}},  // an announcement's title
+    {'R', {.fg = 1, .bg = 0}},                               // the quit window's border
+    {'q', {.fg = 0, .bg = 1}},                               // the quit window's title
+};
+
 ::testing::AssertionResult start_players(Terminal &t, const std::vector<std::string> &names) {
     auto ready = t.wait_for_screen_contains("Please enter the number of players [1-4]:");
     if (!ready) return ready;
@@ -23,6 +40,28 @@ namespace e2e {
     return t.wait_for([&] { return at_move_prompt(t); }, kDefaultTimeout, "the move prompt");
 }
 
+::testing::AssertionResult answer_until(Terminal &t, const std::function<bool()> &arrived,
+                                        const Answers &answers, int max_keys) {
+    for (int keys = 0; keys < max_keys; ++keys) {
+        auto settled = t.wait_for_key_request();
+        if (!settled) return settled;
+        if (arrived()) return ::testing::AssertionSuccess();
+        const std::string screen = t.screen_text();
+        if (screen.find("GAME OVER") != std::string::npos)
+            return ::testing::AssertionFailure() << "the game ended first\n" << t.dump();
+        if (screen.find("Press any key to continue...") != std::string::npos) {
+            t.type(" ");
+        } else if (screen.find("escape when done:") != std::string::npos) {
+            t.type(answers.trade());
+        } else if (at_move_prompt(t)) {
+            t.type(answers.move());
+        } else {
+            return ::testing::AssertionFailure() << "unexpected screen:\n" << t.dump();
+        }
+    }
+    return ::testing::AssertionFailure() << "not there after " << max_keys << " answers\n" << t.dump();
+}
+
 std::string text_at(const Terminal &t, int row, int col, int length) {
     std::string text;
     for (int c = col; c < col + length; ++c) text += t.cell(row, c).ch;
@@ -33,7 +72,8 @@ std::string text_at(const Terminal &t, int row, int col, int length) {
     const auto status = t.wait_exit(timeout);
     if (!status) return ::testing::AssertionFailure() << "still running\n" << t.dump();
     if (*status != ExitStatus::exited(code)) {
-        return ::testing::AssertionFailure() << "ended with " << *status << ", not status " << code << "\n" << t.dump();
+        return ::testing::AssertionFailure() << "ended with " << *status << ", not status " << code << "\n"
+                                             << t.dump();
     }
     if (t.stderr_text() != error) {
         return ::testing::AssertionFailure() << "standard error " << ::testing::PrintToString(t.stderr_text())

@@ -2,6 +2,8 @@
 // where things stand on the default 25 x 80 screen, and the common steps.
 #pragma once
 
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -10,10 +12,15 @@
 namespace e2e {
 
 // Screen places of the default layout.
-inline constexpr int MAP_TOP = 1;        // map window's top border row
-inline constexpr int GENERAL_TOP = 13;   // general window's top border row
-inline constexpr int PROMPT_ROW = 15;    // the move prompt's row
-inline constexpr int PANEL_LEFT = 39;    // company panel's first column
+inline constexpr int MAP_TOP = 1;       // map window's top border row
+inline constexpr int GENERAL_TOP = 13;  // general window's top border row
+inline constexpr int PROMPT_ROW = 15;   // the move prompt's row
+inline constexpr int PANEL_LEFT = 39;   // company panel's first column
+
+// The game's styles as the terminal shows them, one key for each, for the
+// pictures of expect_screen. Cells the game leaves plain are white on
+// black, as curses paints them in both schemes.
+extern const std::map<char, Style> GAME_STYLES;
 
 // The screen cell of a sector at map row r, column c.
 inline Position sector_cell(int r, int c) { return {MAP_TOP + 1 + r, 1 + c * 3 + 2}; }
@@ -22,12 +29,26 @@ inline Position sector_cell(int r, int c) { return {MAP_TOP + 1 + r, 1 + c * 3 +
 // waits for the first move prompt.
 ::testing::AssertionResult start_players(Terminal &t, const std::vector<std::string> &names);
 
+// What a player types on the way to a screen: the keys of each move and of
+// each visit to the trading list. Announcements are answered with a space.
+struct Answers {
+    std::function<std::string()> move = [] { return std::string("1"); };
+    std::function<std::string()> trade = [] { return std::string(key::Escape); };
+};
+
+// Answers the game's prompts, each once the game waits for a key, until
+// `arrived` holds. Fails on a screen that is none of the prompts, at the
+// final standings, and after `max_keys` answers.
+::testing::AssertionResult answer_until(Terminal &t, const std::function<bool()> &arrived,
+                                        const Answers &answers = {}, int max_keys = 2000);
+
 // The text of `length` cells from (row, col), one character per cell.
 std::string text_at(const Terminal &t, int row, int col, int length);
 
 // Waits for the program to end and checks its exit status, its standard
 // error and that the terminal modes are as it found them.
-::testing::AssertionResult ended_with(Terminal &t, int code, std::string_view error, Millis timeout = kDefaultTimeout);
+::testing::AssertionResult ended_with(Terminal &t, int code, std::string_view error,
+                                      Millis timeout = kDefaultTimeout);
 
 // Whether a text is wholly valid UTF-8: every character complete, none
 // overlong, no surrogate, nothing beyond U+10FFFF.

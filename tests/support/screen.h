@@ -11,13 +11,13 @@
 //   )", {{'b', A_BOLD}, {'t', A_REVERSE | COLOR_PAIR(3)}}));
 //   }
 //
-// A picture holds the rows of the window (one leading newline is dropped);
-// trailing blanks are ignored and missing rows must be blank. With `styles`,
-// "{k:text}" marks text drawn with the attributes styles[k] (colour pair
-// included), and every other cell must have no attribute; without, only the
-// text is compared. Line-drawing characters read as the terminal shows them
-// ("┌─┐│└┘"); a double-width character is written once. On failure the
-// message shows the actual window with markup, ready to paste.
+// A picture holds the rows of the window, by the rules of
+// support/picture.h. With `styles`, "{k:text}" marks text drawn with the
+// attributes styles[k] (colour pair included), and every other cell must
+// have no attribute; without, only the text is compared. Line-drawing
+// characters read as the terminal shows them ("┌─┐│└┘"). On failure the
+// message shows the rows that differ and the actual window with markup,
+// ready to paste.
 #pragma once
 
 #include <curses.h>
@@ -40,7 +40,7 @@ inline constexpr const char *KEY_SEQ_LEFT = "\033OD";
 inline constexpr const char *KEY_SEQ_F4 = "\033OS";
 
 class CursesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -66,7 +66,7 @@ protected:
     // The screen a test starts on: 25 x 80, colour, two players.
     bool opened_ = false;
 
-private:
+  private:
     SCREEN *screen_ = nullptr;
     FILE *output_ = nullptr;
     FILE *input_ = nullptr;
@@ -100,7 +100,7 @@ std::string window_picture(WINDOW *window, Area area, const Styles &styles = {})
 
 // The same fixture, opened in monochrome.
 class MonoCursesTest : public CursesTest {
-protected:
+  protected:
     void SetUp() override;
 };
 
@@ -108,7 +108,7 @@ protected:
 // game takes it from a UTF-8 environment: the locale is set before curses
 // starts, and set back to C when the test ends.
 class Utf8CursesTest : public CursesTest {
-protected:
+  protected:
     void SetUp() override;
     ~Utf8CursesTest() override;
 };

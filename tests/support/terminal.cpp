@@ -23,6 +23,8 @@
 #include <system_error>
 #include <utility>
 
+#include "support/picture.h"
+
 extern char **environ;
 
 namespace e2e {
@@ -149,32 +151,6 @@ constexpr int kRecheckMs = 100;
     throw std::system_error(errno, std::generic_category(), what);
 }
 
-void append_utf8(std::string &out, uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// Length of the UTF-8 sequence that starts with `lead` (1 for stray bytes).
-size_t utf8_length(unsigned char lead) {
-    if (lead >= 0xF0) return 4;
-    if (lead >= 0xE0) return 3;
-    if (lead >= 0xC0) return 2;
-    return 1;
-}
-
 std::string trim_right(std::string s) {
     while (!s.empty() && s.back() == ' ') s.pop_back();
     return s;
@@ -269,47 +245,6 @@ std::string base_name(const std::string &path) {
 void ignore_sigpipe() {
     static std::once_flag once;
     std::call_once(once, [] { signal(SIGPIPE, SIG_IGN); });
-}
-
-// One expected screen row: its cells and, with markup, their styles.
-struct ExpectedRow {
-    std::string source;              // the row as written, markup and all
-    std::vector<std::string> cells;  // one code point each
-    std::vector<const Style *> styles;
-};
-
-std::vector<ExpectedRow> parse_expected(std::string_view text, const std::map<char, Style> &styles) {
-    if (!text.empty() && text.front() == '\n') text.remove_prefix(1);
-    std::vector<ExpectedRow> rows;
-    while (!text.empty()) {
-        auto nl = text.find('\n');
-        std::string_view line = text.substr(0, nl);
-        text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
-        ExpectedRow row;
-        row.source = std::string(line);
-        const Style *current = nullptr;
-        for (size_t i = 0; i < line.size();) {
-            if (!styles.empty() && current == nullptr && line[i] == '{' && i + 2 < line.size() &&
-                line[i + 2] == ':' && styles.count(line[i + 1]) != 0) {
-                current = &styles.at(line[i + 1]);
-                i += 3;
-                continue;
-            }
-            if (current != nullptr && line[i] == '}') {
-                current = nullptr;
-                ++i;
-                continue;
-            }
-            size_t len = std::min(utf8_length(static_cast<unsigned char>(line[i])), line.size() - i);
-            row.cells.emplace_back(line.substr(i, len));
-            row.styles.push_back(current);
-            i += len;
-        }
-        rows.push_back(std::move(row));
-    }
-    // The line holding the closing quote of a raw string is not a row.
-    while (!rows.empty() && trim_right(rows.back().source).empty()) rows.pop_back();
-    return rows;
 }
 
 struct FlagName {
@@ -801,7 +736,7 @@ Cell Terminal::cell(int row, int col) const {
         result.ch = " ";
     } else if (raw.chars[0] != static_cast<uint32_t>(-1)) {
         for (size_t i = 0; i < VTERM_MAX_CHARS_PER_CELL && raw.chars[i] != 0; ++i)
-            append_utf8(result.ch, raw.chars[i]);
+            picture::append_utf8(result.ch, raw.chars[i]);
     }
     result.bold = raw.attrs.bold != 0;
     result.underline = raw.attrs.underline != 0;
@@ -833,18 +768,22 @@ Position Terminal::cursor() const {
     return {pos.row, pos.col};
 }
 
-std::string Terminal::dump() const {
+std::string Terminal::dump() const { return state(true); }
+
+std::string Terminal::state(bool with_rows) const {
     std::ostringstream out;
     Position pos = cursor();
     out << "screen " << rows_ << 'x' << cols_ << ", cursor at " << pos << (cursor_visible_ ? "" : " (hidden)")
-        << (altscreen_ ? ", alternate screen" : "") << ":\n";
-    std::string rule = "    +" + std::string(static_cast<size_t>(cols_), '-') + "+\n";
-    out << rule;
-    for (int row = 0; row < rows_; ++row) {
-        out.width(3);
-        out << row << " |" << row_text(row, false) << "|\n";
+        << (altscreen_ ? ", alternate screen" : "") << (with_rows ? ":" : "") << '\n';
+    if (with_rows) {
+        std::string rule = "    +" + std::string(static_cast<size_t>(cols_), '-') + "+\n";
+        out << rule;
+        for (int row = 0; row < rows_; ++row) {
+            out.width(3);
+            out << row << " |" << row_text(row, false) << "|\n";
+        }
+        out << rule;
     }
-    out << rule;
     if (!stderr_.empty()) {
         constexpr size_t kTail = 4000;
         out << "stderr" << (stderr_.size() > kTail ? " (last part)" : "") << ":\n"
@@ -861,18 +800,18 @@ std::string Terminal::dump() const {
 // ---------------------------------------------------------------- waiting
 
 ::testing::AssertionResult Terminal::wait_impl(const std::function<bool()> &done, Millis timeout,
-                                               const std::function<std::string()> &explain) {
+                                               const std::function<std::string()> &explain, bool with_rows) {
     auto deadline = Clock::now() + timeout;
     for (;;) {
         if (done()) return ::testing::AssertionSuccess();
         if (output_over())
             return ::testing::AssertionFailure() << explain() << "\nand the screen can no longer change.\n"
-                                                 << dump();
+                                                 << state(with_rows);
         int left = ms_until(deadline);
         if (left == 0)
             return ::testing::AssertionFailure()
                    << "timed out after " << timeout.count() << " ms " << explain() << '\n'
-                   << dump();
+                   << state(with_rows);
         pump(std::min(left, kRecheckMs));
     }
 }
@@ -1006,90 +945,48 @@ bool Terminal::blocked_on_input(bool untimed) {
     }
 }
 
+namespace {
+
+std::string style_name(const Style &style) {
+    std::ostringstream out;
+    out << style;
+    return out.str();
+}
+
+// The screen's cells as a picture takes them.
+picture::Screen picture_cells(const Terminal &t) {
+    picture::Screen screen(static_cast<size_t>(t.rows()));
+    for (int row = 0; row < t.rows(); ++row) {
+        for (int col = 0; col < t.cols(); ++col) {
+            Cell c = t.cell(row, col);
+            // The right half of a double-width character has no text of its own.
+            if (c.ch.empty()) continue;
+            screen[static_cast<size_t>(row)].push_back({std::move(c.ch), style_name(c)});
+        }
+    }
+    return screen;
+}
+
+}  // namespace
+
 ::testing::AssertionResult Terminal::expect_screen(std::string_view expected,
                                                    const std::map<char, Style> &styles, Millis timeout) {
-    std::vector<ExpectedRow> want = parse_expected(expected, styles);
-    const auto plain_key = styles.find(' ');
-    const Style plain = plain_key != styles.end() ? plain_key->second : Style{};
-    if (static_cast<int>(want.size()) > rows_)
+    const auto plain = styles.find(' ');
+    picture::Legend legend{!styles.empty(), style_name(plain != styles.end() ? plain->second : Style{}), {}};
+    for (const auto &[key, style] : styles)
+        if (key != ' ') legend.keys[key] = style_name(style);
+    const picture::Picture want(expected, std::move(legend));
+    if (want.rows() > static_cast<size_t>(rows_))
         return ::testing::AssertionFailure()
-               << "expected " << want.size() << " rows on a screen of " << rows_ << '\n'
+               << "expected " << want.rows() << " rows on a screen of " << rows_ << '\n'
                << dump();
-
-    auto row_matches = [&](int row) {
-        const ExpectedRow *exp =
-            row < static_cast<int>(want.size()) ? &want[static_cast<size_t>(row)] : nullptr;
-        if (exp == nullptr) return row_text(row).empty();
-        std::string text;
-        for (const auto &ch : exp->cells) text += ch;
-        if (row_text(row) != trim_right(text)) return false;
-        if (styles.empty()) return true;
-        // The right half of a double-width character has no text of its own
-        // and no place in the picture.
-        for (size_t i = 0, col = 0; i < exp->cells.size() && static_cast<int>(col) < cols_; ++i, ++col) {
-            Cell actual = cell(row, static_cast<int>(col));
-            if (actual.ch.empty()) actual = cell(row, static_cast<int>(++col));
-            if (static_cast<const Style &>(actual) != (exp->styles[i] ? *exp->styles[i] : plain)) return false;
-        }
-        return true;
-    };
-
-    // A row with markup for the styles it shows; '?' marks a style that
-    // has no key.
-    auto render_actual = [&](int row, std::vector<Style> &unknown) {
-        if (styles.empty()) return row_text(row);
-        int last = -1;
-        for (int col = 0; col < cols_; ++col) {
-            Cell c = cell(row, col);
-            if (c.ch != " " || static_cast<const Style &>(c) != plain) last = col;
-        }
-        std::string out;
-        char open = 0;
-        for (int col = 0; col <= last; ++col) {
-            Cell c = cell(row, col);
-            const Style &s = c;
-            char key = 0;
-            if (s != plain) {
-                key = '?';
-                for (const auto &[k, style] : styles)
-                    if (style == s) key = k;
-                if (key == '?' && std::find(unknown.begin(), unknown.end(), s) == unknown.end())
-                    unknown.push_back(s);
-            }
-            if (key != open) {
-                if (open != 0) out += '}';
-                if (key != 0) out += std::string{'{', key, ':'};
-                open = key;
-            }
-            out += c.ch;
-        }
-        if (open != 0) out += '}';
-        return out;
-    };
-
-    return wait_impl(
-        [&] {
-            for (int row = 0; row < rows_; ++row)
-                if (!row_matches(row)) return false;
-            return true;
-        },
-        timeout,
-        [&] {
-            std::ostringstream out;
-            out << "waiting for the expected screen; rows that differ:\n";
-            std::vector<Style> unknown;
-            for (int row = 0; row < rows_; ++row) {
-                if (row_matches(row)) continue;
-                std::string exp =
-                    row < static_cast<int>(want.size()) ? want[static_cast<size_t>(row)].source : "";
-                out << "  row ";
-                out.width(2);
-                out << row << " expected |" << exp << "|\n"
-                    << "         actual   |" << render_actual(row, unknown) << "|\n";
-            }
-            for (const auto &style : unknown) out << "  ? is " << style << '\n';
-            return out.str();
-        });
+    // The failure shows the screen as a picture, not framed again.
+    return wait_impl([&] { return want.shown_by(picture_cells(*this)); }, timeout,
+                     [&] {
+                         return "waiting for the expected screen; " +
+                                want.differences(picture_cells(*this), "screen");
+                     },
+                     false);
 }
 
 // ---------------------------------------------------------------- the program

@@ -180,14 +180,12 @@ class Terminal {
     // Whether /proc shows what awaiting_key() needs for this program.
     bool can_see_key_requests();
 
-    // Waits for the whole screen to match. `expected` holds the rows (one
-    // leading newline is dropped); trailing blanks are ignored and missing
-    // rows must be blank. With `styles`, "{k:text}" marks text drawn in
-    // styles[k], and every other cell up to the end of each expected row
-    // must have the default style, or styles[' '] when that is given (curses
-    // in colour paints blanks white on black). Each code point stands for
-    // one cell; a double-width character's right half is not written in the
-    // picture.
+    // Waits for the whole screen to show the picture `expected`, by the
+    // rules of support/picture.h. With `styles`, "{k:text}" marks text drawn
+    // in styles[k], and every other cell must have the default style, or
+    // styles[' '] when that is given (curses in colour paints blanks white
+    // on black). On failure the message shows the rows that differ and the
+    // screen as a picture.
     ::testing::AssertionResult expect_screen(std::string_view expected,
                                              const std::map<char, Style> &styles = {},
                                              Millis timeout = kDefaultTimeout);
@@ -240,8 +238,11 @@ class Terminal {
     void finish_exit(int wait_status);
     void deliver(std::string &pending, Fd &fd);
     bool output_over() const;
+    // Fails with `explain` and the state of the program and the screen,
+    // its rows framed unless `with_rows` is false.
     ::testing::AssertionResult wait_impl(const std::function<bool()> &done, Millis timeout,
-                                         const std::function<std::string()> &explain);
+                                         const std::function<std::string()> &explain, bool with_rows = true);
+    std::string state(bool with_rows) const;
 
     friend struct VTermCallbacks;
 
