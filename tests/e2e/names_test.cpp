@@ -62,8 +62,8 @@ $                     Player 2, enter your name: 王小明                      
 $                     Player 3, enter your name: Дмитрий                       $
 $                                                                              $
 $                                                                              $
+$                      Tab: the computer plays this seat                       $
 $                           ?: help during the game                            $
-$                                                                              $
 $                                                                              $
 $                                                                              $
 $          This program is free software, and comes with NO WARRANTY.          $

@@ -48,8 +48,8 @@ $                                                                              $
 $                                                                              $
 $                                                                              $
 $                                                                              $
-$                           ?: help during the game                            $
 $                                                                              $
+$                           ?: help during the game                            $
 $                                                                              $
 $                                                                              $
 $          This program is free software, and comes with NO WARRANTY.          $
@@ -76,12 +76,12 @@ $                                                                              $
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
-{S:$}                                                                              {S:$}
+{S:$}                           ?: help during the game                            {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
 {S:$}          This program is free software, and comes with NO WARRANTY.          {S:$}
 {S:$}            You may share and change it under the MIT License; see            {S:$}
-{S:$}            the LICENSE file that is distributed with the program.            {S:$}
+{S:$}            /usr/share/doc/vegatrade/copyright (or /usr/local/...)            {S:$}
 {S:$}                                                                              {S:$}
 {S:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
 )screen";
@@ -115,8 +115,8 @@ $                                                                              $
 $                                                                              $
 $                                                                              $
 $                                                                              $
+$                      Tab: the computer plays this seat                       $
 $                           ?: help during the game                            $
-$                                                                              $
 $                                                                              $
 $                                                                              $
 $          This program is free software, and comes with NO WARRANTY.          $
@@ -142,13 +142,13 @@ $                                                                              $
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
-{S:$}                                                                              {S:$}
-{S:$}                                                                              {S:$}
+{S:$}                      Tab: the computer plays this seat                       {S:$}
+{S:$}                           ?: help during the game                            {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
 {S:$}          This program is free software, and comes with NO WARRANTY.          {S:$}
 {S:$}            You may share and change it under the MIT License; see            {S:$}
-{S:$}            the LICENSE file that is distributed with the program.            {S:$}
+{S:$}            /usr/share/doc/vegatrade/copyright (or /usr/local/...)            {S:$}
 {S:$}                                                                              {S:$}
 {S:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
 )screen",

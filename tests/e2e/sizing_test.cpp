@@ -197,12 +197,12 @@ TEST(TitleFrame, SurroundsTheLayoutOnALargerTerminal) {
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
-{S:$}                                                                              {S:$}
+{S:$}                           ?: help during the game                            {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
 {S:$}          This program is free software, and comes with NO WARRANTY.          {S:$}
 {S:$}            You may share and change it under the MIT License; see            {S:$}
-{S:$}            the LICENSE file that is distributed with the program.            {S:$}
+{S:$}            /usr/share/doc/vegatrade/copyright (or /usr/local/...)            {S:$}
 {S:$}                                                                              {S:$}
 {S:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
 )",

@@ -52,8 +52,8 @@ TEST_F(TitleTest, TitleScreenShowsItsTextsInTheirPlacesAndAttributes) {
 {$:$}                                                                              {$:$}
 {$:$}                                                                              {$:$}
 {$:$}                                                                              {$:$}
+{$:$}                      Tab: the computer plays this seat                       {$:$}
 {$:$}                           ?: help during the game                            {$:$}
-{$:$}                                                                              {$:$}
 {$:$}                                                                              {$:$}
 {$:$}                                                                              {$:$}
 {$:$}          This program is free software, and comes with NO WARRANTY.          {$:$}
