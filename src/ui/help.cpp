@@ -29,7 +29,7 @@ constexpr Page MOVE_KEYS = {
         "            standings)",
         "Ctrl-L      repaint the screen",
         "?           this help",
-        "",
+        "While the computer plays, a key hurries it; Q or Ctrl-C as here.",
         "Letter keys work in either case.",
     },
 };

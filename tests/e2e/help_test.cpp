@@ -81,7 +81,7 @@ TEST(Help, AtTheMovePromptShowsItsKeysThenTheRules) {
  ┌/{b:|}             standings)                                                 {b:|}/┐
  | {b:|} Ctrl-L      repaint the screen                                         {b:|} |
  | {b:|} ?           this help                                                  {b:|} |
- | {b:|}                                                                        {b:|} |
+ | {b:|} While the computer plays, a key hurries it; Q or Ctrl-C as here.       {b:|} |
  | {b:|} Letter keys work in either case.                                       {b:|} |
  | {b:|}                                                                        {b:|} |
  | {b:|}                   Press any key for the next page...                   {b:|} |

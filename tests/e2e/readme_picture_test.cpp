@@ -95,7 +95,9 @@ char offer_between_companies(const Terminal &t) {
 // touches one), until a merger is announced; the announcement is then on
 // the screen.
 ::testing::AssertionResult play_until_merger(Terminal &t, int max_moves) {
-    const auto merged = [&] { return t.screen_text().find("has just been merged into") != std::string::npos; };
+    const auto merged = [&] {
+        return t.screen_text().find("has just been merged into") != std::string::npos;
+    };
     int played = 0;
     bool traded = false;
     auto result = answer_until(t, [&] { return merged() || (played == max_moves && at_move_prompt(t)); },
@@ -108,7 +110,8 @@ char offer_between_companies(const Terminal &t) {
                                     },
                                 .trade = [&] { return buy_once(traded); }});
     if (!result) return result;
-    if (!merged()) return ::testing::AssertionFailure() << "no merger in " << max_moves << " moves:\n" << t.dump();
+    if (!merged())
+        return ::testing::AssertionFailure() << "no merger in " << max_moves << " moves:\n" << t.dump();
     return ::testing::AssertionSuccess();
 }
 
