@@ -30,31 +30,14 @@ constexpr int PORTFOLIO_STEPS = 16;
 // logarithm that weighs risks.
 constexpr double RUIN = 1e-6;
 
-// The computer's own generator (splitmix64), seeded from the game, so that
-// the same game gives the same choices and the game's generator is never
-// touched. It decides only merger ties inside its look-ahead.
-struct Generator {
-    std::uint64_t state;
-};
-
-int draw(void *state) {
-    Generator &generator = *static_cast<Generator *>(state);
-    generator.state += 0x9E3779B97F4A7C15ULL;
-    std::uint64_t z = generator.state;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    z ^= z >> 31;
-    return static_cast<int>(z >> 33);  // 0 to 2^31 - 1, as rand() gives
-}
-
-Random random_of(Generator &generator) { return Random{draw, &generator}; }
-
 std::uint64_t mix(std::uint64_t hash, std::int64_t value) {
     return (hash ^ static_cast<std::uint64_t>(value)) * 0x100000001B3ULL;
 }
 
-// A seed from everything the rules read.
-Generator generator_for(const Game &game) {
+// The computer's own generator, seeded from everything the rules read, so
+// that the same game gives the same choices and the game's generator is
+// never touched. It decides only merger ties inside its look-ahead.
+SeededRandom generator_for(const Game &game) {
     std::uint64_t hash = 0xCBF29CE484222325ULL;
     for (const char sector : game.galaxy) hash = mix(hash, sector);
     for (const Company &company : game.companies) hash = mix(mix(hash, company.price), company.size);
@@ -64,7 +47,7 @@ Generator generator_for(const Game &game) {
         hash = mix(hash, player.cash);
     }
     hash = mix(mix(hash, game.num_players), game.current_player);
-    return Generator{hash};
+    return SeededRandom{hash};
 }
 
 // The sectors that may be offered.
@@ -122,11 +105,11 @@ double mover_gain(const Outlook &outlook, int i, const double shares[NUM_COMPANI
 }
 
 // Plays every candidate on a copy and follows one share of each company.
-void follow_shares(const Game &game, Outlook &outlook, const int candidates[], Generator &generator) {
+void follow_shares(const Game &game, Outlook &outlook, const int candidates[], SeededRandom &generator) {
     MoveReport report;
     for (int i = 0; i < outlook.count; ++i) {
         Game copy = game;
-        do_move(copy, candidates[i], random_of(generator), report);
+        do_move(copy, candidates[i], seeded_random(generator), report);
         int holder[NUM_COMPANIES];  // the company a share of c has become shares of
         double shares[NUM_COMPANIES];
         for (int c = 0; c < NUM_COMPANIES; ++c) {
@@ -205,7 +188,7 @@ void rank_by(const double gain[], int count, int order[]) {
 
 // Builds the outlook of `game` for player `me`, who has just moved: the
 // other players claim next, then `me` again.
-void build_outlook(const Game &game, int me, Outlook &outlook, Generator &generator) {
+void build_outlook(const Game &game, int me, Outlook &outlook, SeededRandom &generator) {
     outlook.me = me;
     int candidates[MAP_CELLS];
     outlook.count = list_candidates(game, candidates);
@@ -346,7 +329,7 @@ double best_holdings(const Outlook &outlook, std::int64_t wealth, int best[NUM_C
 
 // How far `me` is expected to stand ahead of its richest rival at its next
 // trade, once it has put its worth where it grows most.
-double judge(const Game &game, int me, Outlook &outlook, Generator &generator) {
+double judge(const Game &game, int me, Outlook &outlook, SeededRandom &generator) {
     if (game_over(game)) {
         double rival = 0.0;
         for (int j = 0; j < game.num_players; ++j) {
@@ -379,14 +362,14 @@ double judge(const Game &game, int me, Outlook &outlook, Generator &generator) {
 int choose_move(const Game &game, const int offers[], int offer_count) {
     if (offer_count <= 1) return 0;
     const int me = game.current_player;
-    Generator generator = generator_for(game);
+    SeededRandom generator = generator_for(game);
     Outlook outlook;
     MoveReport report;
     int best = 0;
     double best_score = 0.0;
     for (int k = 0; k < offer_count; ++k) {
         Game copy = game;
-        do_move(copy, offers[k], random_of(generator), report);
+        do_move(copy, offers[k], seeded_random(generator), report);
         pay_dividends(copy);
         const double score = judge(copy, me, outlook, generator);
         if (k == 0 || score > best_score) {
@@ -399,7 +382,7 @@ int choose_move(const Game &game, const int offers[], int offer_count) {
 
 int plan_trades(const Game &game, Trade trades[], int max) {
     const int me = game.current_player;
-    Generator generator = generator_for(game);
+    SeededRandom generator = generator_for(game);
     Outlook outlook;
     build_outlook(game, me, outlook, generator);
     int target[NUM_COMPANIES];

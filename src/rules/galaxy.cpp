@@ -11,11 +11,7 @@ constexpr const char *COMPANY_NAMES[NUM_COMPANIES] = {
     "Altair Starways", "Beetlejuice, Ltd.", "Capella Freight Co.", "Denebola Shippers", "Eridani Expediters",
 };
 
-int draw_rand(void *) { return std::rand(); }
-
 }  // namespace
-
-Random c_library_random() { return Random{draw_rand, nullptr}; }
 
 // Every company named and inactive, every player record (the number of
 // players is not known yet) nameless with the starting cash.

@@ -69,6 +69,14 @@ struct Random {
 // The C library's rand().
 Random c_library_random();
 
+// A generator of its own (splitmix64) for a copy of the game, seeded by its
+// owner: look-ahead and measurements draw from one, never from rand(), so
+// the game's own draws stay as they are.
+struct SeededRandom {
+    std::uint64_t state;
+};
+Random seeded_random(SeededRandom &generator);
+
 // Money and share counts are ints; sums and products are formed in 64 bits
 // and stored back clamped to the int range, so they never wrap.
 constexpr int clamp_int(std::int64_t value) {

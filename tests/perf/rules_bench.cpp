@@ -22,20 +22,6 @@ namespace {
 // made none.
 std::uint64_t allocations = 0;
 
-// A small generator of the benchmark's own (xorshift64*), giving values
-// from 0 to RAND_MAX as rand() does.
-struct Xorshift {
-    std::uint64_t state;
-    static int draw(void *self) {
-        auto &x = static_cast<Xorshift *>(self)->state;
-        x ^= x >> 12;
-        x ^= x << 25;
-        x ^= x >> 27;
-        return static_cast<int>((x * 0x2545F4914F6CDD1DULL) >> 33) & RAND_MAX;
-    }
-    Random random() { return Random{draw, this}; }
-};
-
 struct Position {
     Game game;
     int candidates[MAP_CELLS];
@@ -46,10 +32,10 @@ struct Position {
 // random company's shares now and then, and keeps a position every few
 // turns with every sector that could be offered in it.
 void collect_positions(std::uint64_t seed, std::vector<Position> &positions) {
-    Xorshift generator{seed * 0x9E3779B97F4A7C15ULL + 1};
+    SeededRandom generator{seed};
     Game game;
     new_game(game);
-    generate_galaxy(game, generator.random());
+    generate_galaxy(game, seeded_random(generator));
     game.num_players = 2 + static_cast<int>(seed % 3);
     game.current_player = 0;
     MoveReport report;
@@ -65,12 +51,12 @@ void collect_positions(std::uint64_t seed, std::vector<Position> &positions) {
             positions.push_back(position);
         }
         int offers[NUM_MOVES];
-        const int count = draw_offers(game, generator.random(), offers);
+        const int count = draw_offers(game, seeded_random(generator), offers);
         if (count == 0) break;
-        do_move(game, offers[Xorshift::draw(&generator) % count], generator.random(), report);
+        do_move(game, offers[seeded_random(generator).next() % count], seeded_random(generator), report);
         pay_dividends(game);
         if (game_over(game)) break;
-        const int company = Xorshift::draw(&generator) % NUM_COMPANIES;
+        const int company = seeded_random(generator).next() % NUM_COMPANIES;
         if (game.companies[company].size != 0) {
             int min = 0;
             int max = 0;
@@ -103,7 +89,7 @@ int main(int argc, char *argv[]) {
 
     // One round resolves every candidate of every position once, each on a
     // fresh copy of its position.
-    Xorshift generator{2026};
+    SeededRandom generator{2026};
     MoveReport report;
     long moves = 0;
     long mergers = 0;
@@ -117,7 +103,7 @@ int main(int argc, char *argv[]) {
         for (const Position &position : positions) {
             for (int k = 0; k < position.candidate_count; ++k) {
                 Game copy = position.game;
-                do_move(copy, position.candidates[k], generator.random(), report);
+                do_move(copy, position.candidates[k], seeded_random(generator), report);
                 for (int e = 0; e < report.event_count; ++e) {
                     mergers += report.events[e].kind == EventKind::MERGED ? 1 : 0;
                     splits += report.events[e].kind == EventKind::SPLIT ? 1 : 0;

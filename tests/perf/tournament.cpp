@@ -34,25 +34,6 @@ using Clock = std::chrono::steady_clock;
 constexpr std::uint64_t kFirstSeed = 20240601;
 constexpr int kDefaultGames = 1000;
 
-// A seeded generator (splitmix64) in the form the rules take. The driver
-// has one for the galaxy, the offers and the merger draws; each reference
-// player has one of its own.
-struct Generator {
-    std::uint64_t state;
-};
-
-int draw(void *state) {
-    Generator &generator = *static_cast<Generator *>(state);
-    generator.state += 0x9E3779B97F4A7C15ULL;
-    std::uint64_t z = generator.state;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    z ^= z >> 31;
-    return static_cast<int>(z >> 33);
-}
-
-Random random_of(Generator &generator) { return Random{draw, &generator}; }
-
 enum class Seat { COMPUTER, RANDOM, GREEDY, INVESTOR };
 
 const char *seat_name(Seat seat) {
@@ -111,19 +92,19 @@ void play(std::uint64_t seed, const Seat kinds[], int seats, int subject_seat, i
           Result &result) {
     Game game;
     new_game(game);
-    Generator driver{seed};
-    generate_galaxy(game, random_of(driver));
+    SeededRandom driver{seed};
+    generate_galaxy(game, seeded_random(driver));
     game.num_players = seats;
     game.current_player = 0;
     for (int j = 0; j < seats; ++j)
         std::snprintf(game.players[j].name, NAME_SIZE, "%s %d", seat_name(kinds[j]), j + 1);
-    Generator own[MAX_PLAYERS];
-    for (int j = 0; j < seats; ++j) own[j] = Generator{seed * 31 + static_cast<std::uint64_t>(j) + 1};
+    SeededRandom own[MAX_PLAYERS];
+    for (int j = 0; j < seats; ++j) own[j] = SeededRandom{seed * 31 + static_cast<std::uint64_t>(j) + 1};
 
     MoveReport report;
     int offers[NUM_MOVES];
     for (;;) {
-        const int count = draw_offers(game, random_of(driver), offers);
+        const int count = draw_offers(game, seeded_random(driver), offers);
         if (count == 0) break;
         const int mover = game.current_player;
         const Seat kind = kinds[mover];
@@ -138,10 +119,10 @@ void play(std::uint64_t seed, const Seat kinds[], int seats, int subject_seat, i
             thought = Clock::now() - started;
             cpu = thread_cpu_ms() - cpu_started;
         } else {
-            choice = reference::choose(style_of(kind), game, offers, count, random_of(own[mover]));
+            choice = reference::choose(style_of(kind), game, offers, count, seeded_random(own[mover]));
         }
         if (choice < 0 || choice >= count) fail("an offer out of range", game_number);
-        do_move(game, offers[choice], random_of(driver), report);
+        do_move(game, offers[choice], seeded_random(driver), report);
         pay_dividends(game);
         ++result.turns;
         if (game_over(game)) {
