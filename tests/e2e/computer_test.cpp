@@ -22,20 +22,6 @@ Options pinned(bool colour = true) {
     return options;
 }
 
-// Answers the title screen: the number of players, then each name, "" for
-// a seat of the computer's (a Tab on the empty line).
-::testing::AssertionResult set_up(Terminal &t, const std::vector<std::string> &names) {
-    auto ready = t.wait_for_screen_contains("Please enter the number of players [1-4]:");
-    if (!ready) return ready;
-    t.type(std::to_string(names.size()));
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        auto asked = t.wait_for_screen_contains("Player " + std::to_string(i + 1) + ", enter your name:");
-        if (!asked) return asked;
-        t.type(names[i].empty() ? std::string("\t") : names[i] + "\r");
-    }
-    return ::testing::AssertionSuccess();
-}
-
 // Lets the computers play, ending each of their pauses with a space, until
 // the game waits for a person's key. `at_pause` sees each pause first, and
 // may stop the hurrying by returning false.
@@ -196,7 +182,7 @@ TEST(ComputerSeats, TabGivesAnEmptySeatToTheComputerAndIsTypedAnywhereElse) {
 // screens as a person's, and the game plays to its end.
 TEST(ComputerSeats, OnePersonAndThreeComputersPlayToTheEnd) {
     Terminal t(pinned());
-    ASSERT_TRUE(set_up(t, {"Ann", "", "", ""}));
+    ASSERT_TRUE(answer_title_screen(t, {"Ann", "", "", ""}));
     int move_prompts = 0;
     int trades = 0;
     ASSERT_TRUE(play_to_the_end(t, [&] {
@@ -227,7 +213,7 @@ TEST(ComputerSeats, QuitKeysDuringAComputersTurnAskToQuit) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.key);
         Terminal t(pinned());
-        ASSERT_TRUE(set_up(t, {"", "Bob"}));
+        ASSERT_TRUE(answer_title_screen(t, {"", "Bob"}));
         std::string offers;
         ASSERT_TRUE(hurry_to_a_person(t, [&] {
             if (!computer_prompt(t, false)) return true;
@@ -257,7 +243,7 @@ TEST(ComputerSeats, QuitKeysDuringAComputersTurnAskToQuit) {
 // final standings, which wait for one.
 TEST(ComputerSeats, FourComputersPlayToTheEndByThemselves) {
     Terminal t(pinned(false));
-    ASSERT_TRUE(set_up(t, {"", "", "", ""}));
+    ASSERT_TRUE(answer_title_screen(t, {"", "", "", ""}));
     ASSERT_TRUE(hurry_to_a_person(t));
     EXPECT_TRUE(shows(t, "GAME OVER - Final Standings")) << t.dump();
     t.type(" ");

@@ -29,6 +29,10 @@ inline Position sector_cell(int r, int c) { return {MAP_TOP + 1 + r, 1 + c * 3 +
 // waits for the first move prompt.
 ::testing::AssertionResult start_players(Terminal &t, const std::vector<std::string> &names);
 
+// Answers the title screen alone: the number of players, then each name,
+// where "" gives the seat to the computer (Tab on the empty line).
+::testing::AssertionResult answer_title_screen(Terminal &t, const std::vector<std::string> &names);
+
 // What a player types on the way to a screen: the keys of each move and of
 // each visit to the trading list. Announcements are answered with a space.
 struct Answers {
