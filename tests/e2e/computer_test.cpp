@@ -250,5 +250,33 @@ TEST(ComputerSeats, FourComputersPlayToTheEndByThemselves) {
     EXPECT_TRUE(ended_with(t, 0, ""));
 }
 
+// Input that ends during a computer's pause ends the game at once, as at
+// any prompt: a pause tells a failed read from the end of its time.
+TEST(ComputerSeats, InputLostDuringAComputersPauseEndsTheGame) {
+    for (const bool hang_up : {false, true}) {
+        SCOPED_TRACE(hang_up ? "hang-up" : "end of file");
+        Options options = pinned(false);
+        options.stdin_pipe = !hang_up;
+        Terminal t(options);
+        ASSERT_TRUE(answer_title_screen(t, {"", ""}));
+        ASSERT_TRUE(t.wait_for([&] { return t.pausing() && computer_prompt(t, false); }));
+        const std::size_t written = t.output_bytes().size();
+        if (hang_up) {
+            t.hangup();
+        } else {
+            t.close_input();
+        }
+        const auto status = t.wait_exit(Millis{1000});
+        ASSERT_TRUE(status.has_value()) << "still running a second after the input was lost\n" << t.dump();
+        EXPECT_EQ(*status, ExitStatus::exited(1));
+        EXPECT_EQ(t.stderr_text(), "vegatrade: input closed\n");
+        // Nothing more of the game: only what restores the terminal.
+        EXPECT_LT(t.output_bytes().size() - written, 100u) << "the game went on after its input ended";
+        if (!hang_up) {
+            EXPECT_TRUE(t.modes_restored());
+        }
+    }
+}
+
 }  // namespace
 }  // namespace e2e
