@@ -239,6 +239,24 @@ TEST(ComputerSeats, QuitKeysDuringAComputersTurnAskToQuit) {
     }
 }
 
+// Any other key during a computer's turn only ends the pause it came in:
+// S, C and ? open nothing, a digit claims nothing, and Ctrl-L repaints.
+TEST(ComputerSeats, OtherKeysDuringAComputersTurnOnlyHurryIt) {
+    for (const char *key : {"s", "C", "?", "4", "\x0c"}) {
+        SCOPED_TRACE(::testing::PrintToString(std::string(key)));
+        Terminal t(pinned());
+        ASSERT_TRUE(answer_title_screen(t, {"", "Bob"}));
+        ASSERT_TRUE(t.wait_for([&] { return t.pausing() && computer_prompt(t, false); }));
+        const std::string offers = map_rows(t);
+        t.type(key);
+        ASSERT_TRUE(t.wait_for([&] { return t.pausing() && computer_prompt(t, true); }));
+        EXPECT_EQ(map_rows(t), offers);
+        for (const char *window : {"Current Standings", "Detailed Company Information", "Keys at the move prompt"}) {
+            EXPECT_FALSE(shows(t, window)) << window;
+        }
+    }
+}
+
 // When every seat is the computer's, nobody need press a key until the
 // final standings, which wait for one.
 TEST(ComputerSeats, FourComputersPlayToTheEndByThemselves) {
