@@ -1,4 +1,5 @@
 // The announcements of black holes: a lost site, or a company swallowed.
+// (Screen; the rule is src/rules/black_hole.cpp.)
 #include "galaxy/galaxy.h"
 #include "market/market.h"
 #include "ui/ui.h"

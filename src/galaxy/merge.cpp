@@ -1,4 +1,5 @@
 // The announcement of a merger and its table of stock transactions.
+// (Screen; the merger itself is src/rules/merge.cpp.)
 #include "galaxy/galaxy.h"
 #include "ui/ui.h"
 

@@ -1,4 +1,5 @@
-// The move offers on the map and the move prompt.
+// The move offers on the map and the move prompt, a person's or the
+// computer's. (Screen; the draw is src/rules/offers.cpp.)
 #include "computer/computer.h"
 #include "galaxy/galaxy.h"
 #include "market/market.h"

@@ -1,4 +1,5 @@
-// The announcement of a two-for-one stock split.
+// The announcement of a two-for-one stock split. (Screen; the split itself
+// is src/rules/split.cpp.)
 #include "market/market.h"
 #include "ui/ui.h"
 

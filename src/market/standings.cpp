@@ -1,4 +1,5 @@
-// The standings: players ranked by net worth, in a modal window.
+// The standings: players ranked by net worth, in a modal window. (Screen;
+// the worth and the ranking are src/rules/worth.cpp.)
 #include "market/market.h"
 #include "ui/ui.h"
 

@@ -1,5 +1,6 @@
 // The trading dialog that closes every turn: buy and sell shares of the
-// active companies until Escape.
+// active companies until Escape, or watch the computer trade. (Screen; a
+// trade's bounds and effect are src/rules/trade.cpp.)
 #include "computer/computer.h"
 #include "market/market.h"
 #include "ui/ui.h"

@@ -1,4 +1,5 @@
 // Dividends: 5% of the share price on every share the mover holds.
+// (Rules; no screen shows a dividend but the cash it adds.)
 #include "rules/rules.h"
 
 // Pays the current player and returns what was paid.

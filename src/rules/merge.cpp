@@ -1,5 +1,6 @@
 // Mergers: the survivor, the relabelled map, and the exchange of stock with
-// its bonuses.
+// its bonuses. (Rules; the announcement and the stock table are in
+// src/galaxy/merge.cpp.)
 #include "rules/report.h"
 
 namespace {

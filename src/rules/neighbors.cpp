@@ -1,4 +1,4 @@
-// Neighbours of a sector and founding sites.
+// Neighbours of a sector and founding sites. (Rules.)
 #include <initializer_list>
 
 #include "rules/rules.h"
