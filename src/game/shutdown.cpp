@@ -16,11 +16,7 @@ void close_game() {
     delwin(coinfo_window);
     delwin(general_window);
     map_window = coinfo_window = general_window = nullptr;
-    noraw();
-    echo();
-    wclear(stdscr);
-    wrefresh(stdscr);
-    restore_terminal();
+    restore_terminal(true);
     std::printf("%s\n", version_banner());
     std::fflush(stdout);
 }

@@ -80,17 +80,25 @@ void start_terminal() {
 }
 
 // Restores the terminal and gives the signals curses catches back their
-// default handling. Once the terminal is restored, a Ctrl-C or Ctrl-Z typed
-// there raises a signal again; curses' handlers would then leave the
-// alternate screen a second time, or repaint the game on resume. The
-// signals are held while curses restores the terminal, so none can reach
-// its handlers in between.
-void restore_terminal() {
+// default handling; at the end of a game the screen is cleared first. Once
+// the terminal leaves raw mode, a Ctrl-C, Ctrl-\ or Ctrl-Z typed there
+// raises a signal again: curses' handlers would then leave the alternate
+// screen a second time, or repaint the game on resume, and a Ctrl-\ would
+// end the program before it has left the alternate screen. So the signals
+// are held from leaving raw mode until curses has restored the terminal,
+// and take their default action only then.
+void restore_terminal(bool clear_first) {
     sigset_t held;
     sigset_t previous;
     sigemptyset(&held);
-    for (const int sig : {SIGINT, SIGTERM, SIGTSTP, SIGHUP}) sigaddset(&held, sig);
+    for (const int sig : {SIGINT, SIGQUIT, SIGTERM, SIGTSTP, SIGHUP}) sigaddset(&held, sig);
     sigprocmask(SIG_BLOCK, &held, &previous);
+    if (clear_first) {
+        noraw();
+        echo();
+        wclear(stdscr);
+        wrefresh(stdscr);
+    }
     endwin();
     for (const int sig : {SIGINT, SIGTERM, SIGTSTP, SIGHUP, SIGWINCH}) std::signal(sig, SIG_DFL);
     sigprocmask(SIG_SETMASK, &previous, nullptr);
@@ -99,7 +107,7 @@ void restore_terminal() {
 // Writes a one-line message to standard error and ends the program with
 // status 1, restoring the terminal first when curses is running.
 void fatal(const char *message) {
-    if (curses_started && !isendwin()) restore_terminal();
+    if (curses_started && !isendwin()) restore_terminal(false);
     std::fputs(message, stderr);
     std::exit(1);
 }

@@ -77,7 +77,7 @@ void format_cash_title(char *title, std::size_t size, const Player &player);
 constexpr int MIN_LAYOUT_COLS = 80;  // the smallest layout that shows the whole game
 constexpr int MIN_LAYOUT_LINES = 24;
 void start_terminal();
-void restore_terminal();
+void restore_terminal(bool clear_first);
 bool terminal_size(int &height, int &width);
 void require_layout_fits();
 [[noreturn]] void fatal(const char *message);

@@ -447,6 +447,12 @@ void Terminal::start(const Options &options) {
     Fd slave(slave_fd);
     if (fcntl(master.get(), F_SETFD, FD_CLOEXEC) < 0 || fcntl(slave.get(), F_SETFD, FD_CLOEXEC) < 0)
         throw_errno("fcntl");
+    if (options.no_flush_on_signals) {
+        termios modes{};
+        if (tcgetattr(slave.get(), &modes) < 0) throw_errno("tcgetattr");
+        modes.c_lflag |= NOFLSH;
+        if (tcsetattr(slave.get(), TCSANOW, &modes) < 0) throw_errno("tcsetattr");
+    }
     if (tcgetattr(slave.get(), &modes_before_) < 0) throw_errno("tcgetattr");
 
     auto [err_read, err_write] = make_pipe();
@@ -643,7 +649,15 @@ void Terminal::finish_exit(int wait_status) {
         status_ = ExitStatus::exited(WEXITSTATUS(wait_status));
     else
         status_ = ExitStatus::killed(WTERMSIG(wait_status));
-    for (int i = 0; i < 64 && master_ && !master_eof_ && read_master(); ++i) {
+    // The last bytes the program wrote may still be on their way through the
+    // terminal after it has ended: read until the end of the output (EIO,
+    // once every holder of the other side has closed it), a second at most.
+    const auto deadline = Clock::now() + Millis{1000};
+    while (master_ && !master_eof_) {
+        pollfd ready{master_.get(), POLLIN, 0};
+        const int left = ms_until(deadline);
+        if (left == 0 || poll(&ready, 1, left) <= 0) break;
+        read_master();
     }
     if (stderr_fd_) read_stderr();
     termios modes{};

@@ -109,6 +109,10 @@ struct Options {
     // closes; standard output stays on the terminal.
     bool stdin_pipe = false;
     std::optional<PinnedClock> pin_clock;
+    // Start the terminal with NOFLSH, as `stty noflsh` does: a Ctrl-C or
+    // Ctrl-\ typed once the program has given the terminal its modes back
+    // then signals it without throwing away what it wrote last.
+    bool no_flush_on_signals = false;
 };
 
 // Options that run a /bin/sh script instead of the game.
