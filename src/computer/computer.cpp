@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "computer/thinking.h"
 #include "rules/rules.h"
 
 namespace {
@@ -150,7 +151,8 @@ void follow_shares(const Game &game, Outlook &outlook, const int candidates[], S
             outlook.after[i][c] = outlook.price[c] > 0.0 && now.size != 0 ? shares[c] * now.price : 0.0;
         }
         outlook.founding[i] = founded >= 0 ? FOUNDER_SHARES * copy.companies[founded].price : 0.0;
-        outlook.added[i] = static_cast<int>(std::max<std::int64_t>(company_sectors(copy) - company_sectors(game), 0));
+        outlook.added[i] =
+            static_cast<int>(std::max<std::int64_t>(company_sectors(copy) - company_sectors(game), 0));
     }
 }
 
@@ -405,4 +407,11 @@ int plan_trades(const Game &game, Trade trades[], int max) {
         }
     }
     return count;
+}
+
+// The normal strength's judgement, for the strong strength's look-ahead.
+double judge_position(const Game &game, int me) {
+    SeededRandom generator = generator_for(game);
+    Outlook outlook;
+    return judge(game, me, outlook, generator);
 }
