@@ -1,9 +1,13 @@
 // The strong strength: it looks a round further ahead than the normal one.
-// For each offer it plays the claim, its dividend and its trades on a copy,
-// then plays the other players' next claims over several draws of their
-// offers, each claiming what raises its own worth most, and judges where
-// that leaves it as the normal strength would. Every offer meets the same
-// draws, so the offers are compared on the same futures.
+// It first judges each offer as the normal strength does and keeps the best
+// few. For each of those it plays the claim, its dividend and its trades on
+// a copy, then plays each other player's next claim over several draws of
+// their offers, each claimed as the normal strength would claim it, and
+// judges where that leaves it as the normal strength would. Every offer
+// meets the same draws, so the offers are compared on the same futures. Its
+// trades are the normal strength's: they already put its worth where it
+// grows most until its next trade.
+#include <algorithm>
 #include <cstdint>
 
 #include "computer/thinking.h"
@@ -12,8 +16,11 @@
 namespace {
 
 constexpr std::uint64_t STRONG_SALT = 0x5780;
-// The draws of the other players' offers that each offer is played against.
-constexpr int FUTURES = 8;
+// The offers, best first by the normal judgement, that are played further.
+constexpr int KEPT_OFFERS = 3;
+// The other players' claims played for each offer kept, over all futures:
+// six futures of one claim in two seats, two futures of three in four.
+constexpr int FUTURE_CLAIMS = 6;
 
 // Makes the normal strength's trades for the current player.
 void trade_as_normal(Game &game) {
@@ -22,31 +29,13 @@ void trade_as_normal(Game &game) {
     for (int t = 0; t < count; ++t) apply_trade(game, trades[t].company, trades[t].amount);
 }
 
-// The offer that raises the current player's net worth most at once.
-int likely_claim(const Game &game, const int offers[], int offer_count, Random random) {
-    const int mover = game.current_player;
-    MoveReport report;
-    int best = 0;
-    std::int64_t best_worth = 0;
-    for (int k = 0; k < offer_count; ++k) {
-        Game copy = game;
-        do_move(copy, offers[k], random, report);
-        pay_dividends(copy);
-        const std::int64_t worth = net_worth(copy, mover);
-        if (k == 0 || worth > best_worth) {
-            best = k;
-            best_worth = worth;
-        }
-    }
-    return best;
-}
-
-// The normal judgement of `game` for `me` once the other players have
-// claimed, averaged over the futures.
+// The normal judgement of `game` for `me` once every other player has
+// claimed once, averaged over the futures that start from `seed`.
 double judge_futures(const Game &game, int me, std::uint64_t seed) {
+    const int futures = std::max(1, FUTURE_CLAIMS / std::max(1, game.num_players - 1));
     double total = 0.0;
     MoveReport report;
-    for (int f = 0; f < FUTURES; ++f) {
+    for (int f = 0; f < futures; ++f) {
         SeededRandom generator{seed + static_cast<std::uint64_t>(f)};
         const Random random = seeded_random(generator);
         Game line = game;
@@ -54,13 +43,15 @@ double judge_futures(const Game &game, int me, std::uint64_t seed) {
             int offers[NUM_MOVES];
             const int count = draw_offers(line, random, offers);
             if (count == 0) break;
-            do_move(line, offers[likely_claim(line, offers, count, random)], random, report);
+            do_move(line, offers[choose_move(line, offers, count)], random, report);
             pay_dividends(line);
+            if (game_over(line)) break;
+            trade_as_normal(line);
             end_turn(line);
         }
         total += judge_position(line, me);
     }
-    return total / FUTURES;
+    return total / futures;
 }
 
 }  // namespace
@@ -70,22 +61,32 @@ int strong_move(const Game &game, const int offers[], int offer_count) {
     const int me = game.current_player;
     const std::uint64_t seed = generator_from(game, STRONG_SALT).state;
     MoveReport report;
-    int best = 0;
-    double best_score = 0.0;
+
+    // Each offer played, with the normal judgement of it.
+    Game after[NUM_MOVES];
+    double normal[NUM_MOVES];
+    int order[NUM_MOVES];
     for (int k = 0; k < offer_count; ++k) {
         SeededRandom generator{seed};
-        Game after = game;
-        do_move(after, offers[k], seeded_random(generator), report);
-        pay_dividends(after);
-        double score = 0.0;
-        if (game_over(after)) {
-            score = judge_position(after, me);
-        } else {
-            trade_as_normal(after);
-            end_turn(after);
-            score = judge_futures(after, me, seed + 1);
+        after[k] = game;
+        do_move(after[k], offers[k], seeded_random(generator), report);
+        pay_dividends(after[k]);
+        normal[k] = judge_position(after[k], me);
+        order[k] = k;
+    }
+    std::stable_sort(order, order + offer_count, [&normal](int a, int b) { return normal[a] > normal[b]; });
+
+    int best = order[0];
+    double best_score = 0.0;
+    for (int r = 0; r < std::min(offer_count, KEPT_OFFERS); ++r) {
+        const int k = order[r];
+        double score = normal[k];
+        if (!game_over(after[k])) {
+            trade_as_normal(after[k]);
+            end_turn(after[k]);
+            score = judge_futures(after[k], me, seed + 1);
         }
-        if (k == 0 || score > best_score) {
+        if (r == 0 || score > best_score) {
             best = k;
             best_score = score;
         }
