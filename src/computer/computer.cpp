@@ -151,7 +151,8 @@ void follow_shares(const Game &game, Outlook &outlook, const int candidates[], S
             outlook.after[i][c] = outlook.price[c] > 0.0 && now.size != 0 ? shares[c] * now.price : 0.0;
         }
         outlook.founding[i] = founded >= 0 ? FOUNDER_SHARES * copy.companies[founded].price : 0.0;
-        outlook.added[i] = static_cast<int>(std::max<std::int64_t>(company_sectors(copy) - company_sectors(game), 0));
+        outlook.added[i] =
+            static_cast<int>(std::max<std::int64_t>(company_sectors(copy) - company_sectors(game), 0));
     }
 }
 
