@@ -10,7 +10,7 @@
 //
 //   vegatrade_tournament [--games N] [--only NAME] [--references]
 //
-// --games sets the games per pairing (1000 by default, rounded up to a
+// --games sets the games per pairing (400 by default, rounded up to a
 // multiple of the seats); --only plays the pairings whose name holds NAME;
 // --references also plays the reference players against each other.
 #include <time.h>
@@ -34,7 +34,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::uint64_t kFirstSeed = 20240601;
-constexpr int kDefaultGames = 1000;
+constexpr int kDefaultGames = 400;
 
 enum class Seat { EASY, NORMAL, STRONG, RANDOM, GREEDY, INVESTOR };
 
