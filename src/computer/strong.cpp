@@ -74,7 +74,8 @@ int strong_move(const Game &game, const int offers[], int offer_count) {
         normal[k] = judge_position(after[k], me);
         order[k] = k;
     }
-    std::stable_sort(order, order + offer_count, [&normal](int a, int b) { return normal[a] > normal[b]; });
+    std::sort(order, order + offer_count,
+              [&normal](int a, int b) { return normal[a] > normal[b] || (normal[a] == normal[b] && a < b); });
 
     int best = order[0];
     double best_score = 0.0;
