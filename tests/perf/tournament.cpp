@@ -11,7 +11,8 @@
 //   vegatrade_tournament [--games N] [--only NAME] [--references]
 //
 // --games sets the games per pairing (400 by default, rounded up to a
-// multiple of the seats); --only plays the pairings whose name holds NAME;
+// multiple of the seats); --only plays the pairings whose name holds NAME
+// (or one of several names between commas);
 // --references also plays the reference players against each other.
 #include <time.h>
 
@@ -240,6 +241,17 @@ void add_ladder(std::vector<Pairing> &pairings) {
     }
 }
 
+// Whether `name` holds one of the comma-separated names in `only`.
+bool chosen(const std::string &name, const std::string &only) {
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = only.find(',', start);
+        if (name.find(only.substr(start, end - start)) != std::string::npos) return true;
+        if (end == std::string::npos) return false;
+        start = end + 1;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -275,7 +287,7 @@ int main(int argc, char **argv) {
     bool all_met = true;
     const auto started = Clock::now();
     for (const Pairing &pairing : pairings) {
-        if (only != nullptr && pairing.name.find(only) == std::string::npos) continue;
+        if (only != nullptr && !chosen(pairing.name, only)) continue;
         const Result result = play_pairing(pairing, games);
         double low = 0.0;
         double high = 0.0;
