@@ -74,8 +74,13 @@ int strong_move(const Game &game, const int offers[], int offer_count) {
         normal[k] = judge_position(after[k], me);
         order[k] = k;
     }
-    std::sort(order, order + offer_count,
-              [&normal](int a, int b) { return normal[a] > normal[b] || (normal[a] == normal[b] && a < b); });
+    // Best first, the earlier of equal offers first.
+    for (int k = 1; k < offer_count; ++k) {
+        const int index = order[k];
+        int slot = k;
+        for (; slot > 0 && normal[order[slot - 1]] < normal[index]; --slot) order[slot] = order[slot - 1];
+        order[slot] = index;
+    }
 
     int best = order[0];
     double best_score = 0.0;
