@@ -20,6 +20,9 @@ extern int use_color;
 extern int screen_lines;  // layout height; curses' own LINES is never used
 extern int screen_cols;   // layout width; curses' own COLS is never used
 
+// The longest name a player may type, in screen columns.
+constexpr int MAX_NAME_LEN = 20;
+
 extern WINDOW *map_window;
 extern WINDOW *general_window;
 extern WINDOW *coinfo_window;

@@ -17,7 +17,7 @@ void show_standings(const char *title);
 
 // panel.cpp
 void show_coinfo();
-void show_panel(const PanelLine lines[NUM_COMPANIES]);
+void show_panel(const CompanyStatus companies[NUM_COMPANIES]);
 
 // report.cpp
 void more_coinfo();

@@ -24,9 +24,9 @@ enum class EventKind : std::uint8_t {
     SWALLOWED,           // `company` was swallowed by a black hole with every share in it
 };
 
-// One company as the panel shows it: active when `size` is not 0, and the
-// mover's holding.
-struct PanelLine {
+// What one company's price and size, and the mover's holding in it, were
+// right after an event; the company is active when `size` is not 0.
+struct CompanyStatus {
     int price;
     int size;
     int holding;
@@ -48,7 +48,7 @@ struct Event {
     int first_change;
     int end_change;
     // The companies and the mover's holdings right after the event.
-    PanelLine panel[NUM_COMPANIES];
+    CompanyStatus companies[NUM_COMPANIES];
     // A merger's exchange, one line per player in the game.
     ExchangeLine exchange[MAX_PLAYERS];
 };
