@@ -43,7 +43,7 @@ void show_stock_exchange(const Event &merger) {
                      "=Player===============Old Stock===New Stock===Total Holdings===Bonus=");
 
     for (int k = 0; k < game.num_players; ++k) {
-        const ExchangeLine &line = merger.exchange[k];
+        const ShareExchange &line = merger.exchange[k];
         // A short general window has no room for the later rows.
         if (wmove(general_window, k + 3, 4) == ERR) continue;
         wattr_on(general_window, A_BOLD, nullptr);

@@ -32,8 +32,9 @@ struct CompanyStatus {
     int holding;
 };
 
-// One player's line of a merger's exchange of stock.
-struct ExchangeLine {
+// What a merger did to one player: the absorbed company's shares exchanged
+// for the survivor's, and the bonus paid for them.
+struct ShareExchange {
     int old_shares;  // in the absorbed company
     int new_shares;  // of the survivor, for the old ones
     int total;       // the player's holding in the survivor after the exchange
@@ -49,8 +50,8 @@ struct Event {
     int end_change;
     // The companies and the mover's holdings right after the event.
     CompanyStatus companies[NUM_COMPANIES];
-    // A merger's exchange, one line per player in the game.
-    ExchangeLine exchange[MAX_PLAYERS];
+    // A merger's exchange, one per player in the game.
+    ShareExchange exchange[MAX_PLAYERS];
 };
 
 // A sector that took a new symbol.

@@ -76,10 +76,25 @@ TEST_F(MoneyTest, ReportClampsTheTotalWorthOfEveryPlayersShares) {
 )"));
 }
 
-// A merger at the top of the int range: the stock table shows the clamped
-// totals and bonuses whole. What the merger does is the rules'
-// (tests/rules/merge_test.cpp).
-TEST_F(MoneyTest, StockTableAtTheTopShowsEveryFigureWhole) {
+// The split announcement the two tests below end on.
+constexpr const char *SPLIT_OF_A = R"(
+┌////////////////////////// Special Announcement! ///////////////////////////┐
+|                                                                            |
+|                        The stock of Altair Starways                        |
+|                           has split two-for-one!                           |
+|                                                                            |
+|                                                                            |
+|                        Press any key to continue...                        |
+|                                                                            |
+|                                                                            |
+|                                                                            |
+└////////////////////////////////////////////////////////////////////////////┘
+)";
+
+// A merger at the top of the int range is shown through to its split: the
+// announcement, the stock table and the split each wait for one key. What
+// the merger does is the rules' (tests/rules/merge_test.cpp).
+TEST_F(MoneyTest, MergerAtTheTopIsShownThroughToItsSplit) {
     reopen(25, 80, 1, 4);
     map_fixture::load_map(game, {"AB"});
     for (int i = 0; i < 2; ++i) game.companies[i].price = INT_MAX;
@@ -88,27 +103,28 @@ TEST_F(MoneyTest, StockTableAtTheTopShowsEveryFigureWhole) {
         game.players[p].holdings[1] = INT_MAX;
         game.players[p].cash = 1000;
     }
-    type(" ");
-    headless::merge_and_show_exchange(0, 1);
-    EXPECT_TRUE(headless::expect_window(general_window, R"(
-)"));
+    type("   !");
+    MoveReport report{};
+    merge(game, 0, 1, report);
+    show_move(report);
+    EXPECT_EQ(read_key(), '!') << "three waits";
+    EXPECT_TRUE(headless::expect_window(general_window, SPLIT_OF_A));
 }
 
-// A split of the top price: the panel shows the halved price and the
-// clamped holding.
-TEST_F(MoneyTest, SplitOfTheTopPriceShowsTheHalvedPrice) {
+// A split of the top price is announced and waits for one key.
+TEST_F(MoneyTest, SplitOfTheTopPriceIsAnnounced) {
     reopen(25, 80, 1, 3);
-    map_fixture::load_map(game, {"CCCCC"});
-    game.companies[2].price = INT_MAX;
-    game.players[0].holdings[2] = INT_MAX;
-    game.players[1].holdings[2] = INT_MAX / 2 + 1;
-    game.players[2].holdings[2] = 1000;
-    type(" ");
+    map_fixture::load_map(game, {"AAAAA"});
+    game.companies[0].price = INT_MAX;
+    game.players[0].holdings[0] = INT_MAX;
+    game.players[1].holdings[0] = INT_MAX / 2 + 1;
+    game.players[2].holdings[0] = 1000;
+    type(" !");
     MoveReport report{};
-    split_stock(game, 2, report);
+    split_stock(game, 0, report);
     announce_split(report.events[0]);
-    EXPECT_TRUE(headless::expect_window(coinfo_window, R"(
-)"));
+    EXPECT_EQ(read_key(), '!') << "one wait";
+    EXPECT_TRUE(headless::expect_window(general_window, SPLIT_OF_A));
 }
 
 }  // namespace

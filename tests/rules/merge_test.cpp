@@ -134,7 +134,7 @@ TEST(Merger, ExchangeHalvesSharesAndPaysBonuses) {
 
         ASSERT_EQ(events_text(report), "merged B into A");
         for (int k = 0; k < c.players; ++k) {
-            const ExchangeLine &line = report.events[0].exchange[k];
+            const ShareExchange &line = report.events[0].exchange[k];
             EXPECT_EQ(line.old_shares, c.old_shares[k]);
             EXPECT_EQ(line.new_shares, c.new_shares[k]);
             EXPECT_EQ(line.total, c.survivor_shares[k] + c.new_shares[k]);
