@@ -31,7 +31,7 @@ const int starry_offers[] = {at(2, 2), at(5, 5), at(7, 0)};
 
 TEST(FoundingSite, NeedsAStarOrOutpostAndNoCompanyAlongside) {
     const Game game = game_from_map(
-        {".*...+.A..*.", "....*.......", "@.@.......*.", ".@....*.....", "...........*", "", "", "", "*"});
+        {".*...+.A..*.", "....*.......", "@.@.......*.", ".@....*.....", "...........*", "", "", "+", "*"});
     // clang-format off
     const struct {
         int pos;
@@ -40,7 +40,8 @@ TEST(FoundingSite, NeedsAStarOrOutpostAndNoCompanyAlongside) {
     } cases[] = {
         {at(0, 0), true, "star to the east, map edge to the north and west"},
         {at(1, 1), true, "star to the north"},
-        {at(0, 4), true, "outpost to the east"},
+        {at(0, 4), true, "outpost to the east, star to the south"},
+        {at(7, 1), true, "an outpost to the west only"},
         {at(0, 9), true, "star to the east"},
         {at(0, 11), true, "star to the west, in the last column"},
         {at(0, 6), false, "outpost to the west but a company to the east"},
