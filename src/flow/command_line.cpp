@@ -1,6 +1,6 @@
 // The command line: one optional argument whose second character chooses
 // forced colour, monochrome or the version notice.
-#include "game/game.h"
+#include "flow/flow.h"
 
 #include <cstdio>
 #include <cstdlib>

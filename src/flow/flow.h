@@ -2,7 +2,7 @@
 // loop and the end of the game.
 #pragma once
 
-#include "game/state.h"
+#include "screens/screens.h"
 
 // What the command line asks for.
 enum class Launch { AUTO_COLOR, FORCE_COLOR, MONOCHROME, SHOW_VERSION, USAGE_ERROR };

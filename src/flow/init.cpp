@@ -1,8 +1,8 @@
 // Creating the game: the layout size, a new game on a random galaxy, and the
 // three windows of the main screen.
-#include "game/game.h"
+#include "flow/flow.h"
 #include "rules/rules.h"
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 #include <cstdlib>
 

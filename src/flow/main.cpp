@@ -1,5 +1,5 @@
 // vegatrade: a turn-based space-trading game for one to four players.
-#include "game/game.h"
+#include "flow/flow.h"
 
 int main(int argc, char *argv[]) {
     const Launch launch = parse_command_line(argc, argv);

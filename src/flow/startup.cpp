@@ -1,8 +1,8 @@
 // Start-up: curses, the display scheme, the seed, and the main screen.
-#include "galaxy/galaxy.h"
-#include "game/game.h"
-#include "market/market.h"
-#include "ui/ui.h"
+#include "flow/flow.h"
+#include "screens/galaxy.h"
+#include "screens/market.h"
+#include "terminal/terminal.h"
 
 #include <cstdlib>
 #include <ctime>

@@ -1,8 +1,8 @@
 // The announcements of black holes: a lost site, or a company swallowed.
 // (Screen; the rule is src/rules/black_hole.cpp.)
-#include "galaxy/galaxy.h"
-#include "market/market.h"
-#include "ui/ui.h"
+#include "screens/galaxy.h"
+#include "screens/market.h"
+#include "terminal/terminal.h"
 
 // A lone sector claimed next to a black hole.
 void announce_lost_site() {

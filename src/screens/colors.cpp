@@ -1,5 +1,5 @@
 // The colour pairs of the colour scheme.
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The company panel: active companies, prices and the mover's holdings.
-#include "market/market.h"
-#include "ui/ui.h"
+#include "screens/market.h"
+#include "terminal/terminal.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 // The detailed company report: price, size and total worth of each company.
-#include "market/market.h"
-#include "ui/ui.h"
+#include "screens/market.h"
+#include "terminal/terminal.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 // enough for the people at the terminal to follow it, and a person's key
 // ends the pause early. Q and Ctrl-C ask to quit as at the move prompt, and
 // Ctrl-L repaints; any other key is not used otherwise.
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 // Shows the screen and waits up to `milliseconds` for a key; Ctrl-L
 // repaints meanwhile. Returns the key, or NO_KEY once the time is up.

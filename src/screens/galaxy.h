@@ -3,8 +3,8 @@
 // it are in src/rules).
 #pragma once
 
-#include "game/state.h"
 #include "rules/rules.h"
+#include "screens/screens.h"
 
 // Where a sector's symbol stands in the map window.
 constexpr int sector_row(int pos) { return pos / map_width + 1; }

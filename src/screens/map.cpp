@@ -1,6 +1,6 @@
 // The map window: sector attributes and painting.
-#include "galaxy/galaxy.h"
-#include "ui/ui.h"
+#include "screens/galaxy.h"
+#include "terminal/terminal.h"
 
 // The attribute a sector symbol is drawn in, by the display scheme.
 attr_t sector_attr(int symbol) {

@@ -3,8 +3,8 @@
 // decide them are in src/rules).
 #pragma once
 
-#include "game/state.h"
 #include "rules/rules.h"
+#include "screens/screens.h"
 
 // split.cpp
 void announce_split(const Event &split);

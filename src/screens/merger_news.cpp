@@ -1,7 +1,7 @@
 // The announcement of a merger and its table of stock transactions.
 // (Screen; the merger itself is src/rules/merge.cpp.)
-#include "galaxy/galaxy.h"
-#include "ui/ui.h"
+#include "screens/galaxy.h"
+#include "terminal/terminal.h"
 
 #include <cstdio>
 

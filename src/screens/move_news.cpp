@@ -1,9 +1,9 @@
 // Showing a move: the sectors it changed, the panel, and an announcement
 // with its pause for each event, in the order the rules report them.
 // (Screen; the move itself is src/rules/move.cpp.)
-#include "galaxy/galaxy.h"
-#include "market/market.h"
-#include "ui/ui.h"
+#include "screens/galaxy.h"
+#include "screens/market.h"
+#include "terminal/terminal.h"
 
 #include <cstdio>
 

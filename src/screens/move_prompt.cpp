@@ -1,9 +1,9 @@
 // The move offers on the map and the move prompt, a person's or the
 // computer's. (Screen; the draw is src/rules/offers.cpp.)
 #include "computer/computer.h"
-#include "galaxy/galaxy.h"
-#include "market/market.h"
-#include "ui/ui.h"
+#include "screens/galaxy.h"
+#include "screens/market.h"
+#include "terminal/terminal.h"
 
 #include <cstdio>
 

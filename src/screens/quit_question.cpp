@@ -1,6 +1,6 @@
 // The quit confirmation, and leaving before the game.
-#include "game/game.h"
-#include "ui/ui.h"
+#include "flow/flow.h"
+#include "terminal/terminal.h"
 
 #include <cstdlib>
 

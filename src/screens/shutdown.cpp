@@ -1,7 +1,7 @@
 // Ending the game: final standings, the terminal restored, the banner.
-#include "game/game.h"
-#include "market/market.h"
-#include "ui/ui.h"
+#include "flow/flow.h"
+#include "screens/market.h"
+#include "terminal/terminal.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // The announcement of a two-for-one stock split. (Screen; the split itself
 // is src/rules/split.cpp.)
-#include "market/market.h"
-#include "ui/ui.h"
+#include "screens/market.h"
+#include "terminal/terminal.h"
 
 #include <cstdio>
 

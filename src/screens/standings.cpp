@@ -1,7 +1,7 @@
 // The standings: players ranked by net worth, in a modal window. (Screen;
 // the worth and the ranking are src/rules/worth.cpp.)
-#include "market/market.h"
-#include "ui/ui.h"
+#include "screens/market.h"
+#include "terminal/terminal.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 // The program's state.
-#include "game/state.h"
+#include "screens/screens.h"
 
 Game game{};
 bool computer_seat[MAX_PLAYERS] = {};

@@ -1,12 +1,12 @@
 // The title screen: number of players, the first player, and the names.
-#include "game/game.h"
-#include "ui/ui.h"
+#include "flow/flow.h"
+#include "terminal/terminal.h"
 
-#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 

@@ -2,8 +2,8 @@
 // active companies until Escape, or watch the computer trade. (Screen; a
 // trade's bounds and effect are src/rules/trade.cpp.)
 #include "computer/computer.h"
-#include "market/market.h"
-#include "ui/ui.h"
+#include "screens/market.h"
+#include "terminal/terminal.h"
 
 #include <unistd.h>
 

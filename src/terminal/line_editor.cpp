@@ -1,5 +1,5 @@
 // The one-line editor: free text for names, signed amounts for trading.
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 #include <cerrno>
 #include <cstring>

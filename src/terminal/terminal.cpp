@@ -1,6 +1,6 @@
 // Starting curses, reading keys, and leaving the program with the terminal
 // restored whichever way it ends.
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 #include <sys/ioctl.h>
 #include <term.h>
@@ -9,9 +9,9 @@
 #include <cerrno>
 #include <clocale>
 #include <csignal>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 namespace {
 

@@ -3,8 +3,8 @@
 // every prompt serves.
 #pragma once
 
-#include "game/state.h"
-#include "ui/text.h"
+#include "screens/screens.h"
+#include "terminal/text.h"
 
 #include <array>
 #include <cstddef>

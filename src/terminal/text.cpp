@@ -1,7 +1,7 @@
 // Player text as the screen shows it: the visible form of every byte and
 // character that must not reach the terminal raw, the characters of a
 // UTF-8 name, and the columns a text takes. Knows nothing of curses.
-#include "ui/text.h"
+#include "terminal/text.h"
 
 #include <langinfo.h>
 

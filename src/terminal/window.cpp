@@ -1,7 +1,7 @@
 // Window helpers shared by every screen: text output, centring, the general
 // window's header, the Ctrl-L repaint, the "press any key" pause and the
 // modal windows.
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,11 +1,11 @@
 // The game state as init_game builds it: the galaxy, defaults and sizing.
 #include <cstdlib>
 
-#include "game/game.h"
+#include "flow/flow.h"
 #include "rules/rules.h"
 #include "support/param_name.h"
 #include "support/screen.h"
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 namespace {
 

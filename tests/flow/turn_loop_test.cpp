@@ -1,8 +1,8 @@
 // The end-of-game test and the count of occupied sectors.
 #include <cstring>
 
-#include "galaxy/galaxy.h"
-#include "game/game.h"
+#include "flow/flow.h"
+#include "screens/galaxy.h"
 #include "support/screen.h"
 
 namespace {

@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "market/market.h"
+#include "screens/market.h"
 #include "support/screen.h"
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "market/market.h"
-#include "market/modal_screen.h"
-#include "ui/ui.h"
+#include "screens/market.h"
+#include "screens/modal_screen.h"
+#include "terminal/terminal.h"
 
 namespace {
 

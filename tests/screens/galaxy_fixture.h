@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "galaxy/galaxy.h"
+#include "screens/galaxy.h"
 #include "support/screen.h"
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 namespace galaxy_test {
 

@@ -4,10 +4,10 @@
 // range; nothing wraps (the sanitizer build reports any signed overflow).
 #include <climits>
 
-#include "galaxy/galaxy.h"
-#include "market/market.h"
-#include "market/modal_screen.h"
-#include "ui/ui.h"
+#include "screens/galaxy.h"
+#include "screens/market.h"
+#include "screens/modal_screen.h"
+#include "terminal/terminal.h"
 
 namespace {
 

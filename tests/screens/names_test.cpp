@@ -4,10 +4,10 @@
 // combining marks and stray bytes in an ASCII visible form.
 #include <string>
 
-#include "galaxy/galaxy.h"
-#include "market/market.h"
+#include "screens/galaxy.h"
+#include "screens/market.h"
 #include "support/screen.h"
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // that end the game.
 #include <string>
 
-#include "game/game.h"
-#include "market/market.h"
+#include "flow/flow.h"
+#include "screens/market.h"
 #include "support/screen.h"
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 namespace {
 

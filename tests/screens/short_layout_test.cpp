@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "galaxy/galaxy.h"
-#include "game/game.h"
+#include "flow/flow.h"
+#include "screens/galaxy.h"
 #include "support/screen.h"
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 namespace {
 

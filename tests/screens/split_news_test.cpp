@@ -2,9 +2,9 @@
 // the announcement waits for a key.
 #include <string>
 
-#include "market/market.h"
+#include "screens/market.h"
 #include "support/screen.h"
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "market/market.h"
-#include "market/modal_screen.h"
-#include "ui/ui.h"
+#include "screens/market.h"
+#include "screens/modal_screen.h"
+#include "terminal/terminal.h"
 
 namespace {
 

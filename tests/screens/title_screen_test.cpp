@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "game/game.h"
+#include "flow/flow.h"
 #include "support/screen.h"
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 namespace {
 

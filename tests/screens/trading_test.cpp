@@ -9,10 +9,10 @@
 #include <cstring>
 #include <string>
 
-#include "game/game.h"
-#include "market/market.h"
+#include "flow/flow.h"
+#include "screens/market.h"
 #include "support/screen.h"
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "support/screen.h"
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "ui/text.h"
+#include "terminal/text.h"
 
 namespace {
 

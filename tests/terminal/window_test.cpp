@@ -1,7 +1,7 @@
 // Window helpers: centring, the general header, the key wait and colours.
-#include "game/game.h"
+#include "flow/flow.h"
 #include "support/screen.h"
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 namespace {
 
