@@ -16,13 +16,6 @@ Launch parse_command_line(int argc, const char *const argv[]) {
     }
 }
 
-// The one-line version banner, without its newline.
-const char *version_banner() {
-    static char banner[160];
-    std::snprintf(banner, sizeof banner, "Vegatrade for %s v%s %s", curses_version(), VERSION, VERSION_DATE);
-    return banner;
-}
-
 // Ends the program, before curses starts, for a usage error or the version
 // notice; does nothing when the game is to be played.
 void handle_command_line(Launch launch) {

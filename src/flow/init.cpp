@@ -2,7 +2,6 @@
 // three windows of the main screen.
 #include "flow/flow.h"
 #include "rules/rules.h"
-#include "terminal/terminal.h"
 
 #include <cstdlib>
 
@@ -44,6 +43,9 @@ void init_game() {
     new_game(game);
     generate_galaxy(game, c_library_random());
     create_windows();
+    // What the terminal layer cannot answer itself: Ctrl-L repaints the
+    // game's windows, and Ctrl-C in a name leaves before the game.
+    set_key_actions({redraw_all, quit_before_game});
     require_layout_fits();
     keypad(stdscr, TRUE);
     keypad(general_window, TRUE);

@@ -1,8 +1,6 @@
 // The turn loop: each step applies a rule to the game, then shows what it did.
 #include "flow/flow.h"
 #include "rules/rules.h"
-#include "screens/galaxy.h"
-#include "screens/market.h"
 
 // Plays turns until the end-of-game test holds, or until no sector can be
 // offered any more.

@@ -1,8 +1,6 @@
 // The announcements of black holes: a lost site, or a company swallowed.
 // (Screen; the rule is src/rules/black_hole.cpp.)
-#include "screens/galaxy.h"
-#include "screens/market.h"
-#include "terminal/terminal.h"
+#include "screens/screens.h"
 
 // A lone sector claimed next to a black hole.
 void announce_lost_site() {

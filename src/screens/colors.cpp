@@ -1,5 +1,5 @@
 // The colour pairs of the colour scheme.
-#include "terminal/terminal.h"
+#include "screens/screens.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
 // The company panel: active companies, prices and the mover's holdings.
-#include "screens/market.h"
-#include "terminal/terminal.h"
+#include "screens/screens.h"
 
 #include <cstdio>
 

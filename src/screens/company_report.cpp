@@ -1,6 +1,5 @@
 // The detailed company report: price, size and total worth of each company.
-#include "screens/market.h"
-#include "terminal/terminal.h"
+#include "screens/screens.h"
 
 #include <cstdio>
 

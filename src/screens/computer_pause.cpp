@@ -2,21 +2,7 @@
 // enough for the people at the terminal to follow it, and a person's key
 // ends the pause early. Q and Ctrl-C ask to quit as at the move prompt, and
 // Ctrl-L repaints; any other key is not used otherwise.
-#include "terminal/terminal.h"
-
-// Shows the screen and waits up to `milliseconds` for a key; Ctrl-L
-// repaints meanwhile. Returns the key, or NO_KEY once the time is up.
-int pause_for_key(int milliseconds) {
-    const long long deadline = clock_ms() + milliseconds;
-    for (;;) {
-        doupdate();
-        const long long left = deadline - clock_ms();
-        if (left <= 0) return NO_KEY;
-        const int key = read_key_within(static_cast<int>(left));
-        if (key != CTRL_L) return key;
-        redraw_all();
-    }
-}
+#include "screens/screens.h"
 
 // A step of a computer's turn: shown for `milliseconds`, or until a key.
 void computer_pause(int milliseconds) {

@@ -1,6 +1,6 @@
 // The help window: the keys of the prompt it was opened from, then the
 // rules in brief, a page at a time.
-#include "terminal/terminal.h"
+#include "screens/screens.h"
 
 #include <cstdio>
 

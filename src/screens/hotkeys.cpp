@@ -2,8 +2,7 @@
 // the standings, C the company report, ? the help of the prompt it came
 // from, Q or Ctrl-C asks to quit, and Ctrl-L repaints the screen. Letters
 // count in either case.
-#include "screens/market.h"
-#include "terminal/terminal.h"
+#include "screens/screens.h"
 
 Hotkey serve_hotkey(int key, HelpFrom from) {
     const int upper = ascii_upper(key);

@@ -1,6 +1,5 @@
 // The map window: sector attributes and painting.
-#include "screens/galaxy.h"
-#include "terminal/terminal.h"
+#include "screens/screens.h"
 
 // The attribute a sector symbol is drawn in, by the display scheme.
 attr_t sector_attr(int symbol) {

@@ -1,7 +1,6 @@
 // The announcement of a merger and its table of stock transactions.
 // (Screen; the merger itself is src/rules/merge.cpp.)
-#include "screens/galaxy.h"
-#include "terminal/terminal.h"
+#include "screens/screens.h"
 
 #include <cstdio>
 

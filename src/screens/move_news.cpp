@@ -1,9 +1,7 @@
 // Showing a move: the sectors it changed, the panel, and an announcement
 // with its pause for each event, in the order the rules report them.
 // (Screen; the move itself is src/rules/move.cpp.)
-#include "screens/galaxy.h"
-#include "screens/market.h"
-#include "terminal/terminal.h"
+#include "screens/screens.h"
 
 #include <cstdio>
 

@@ -1,9 +1,7 @@
 // The move offers on the map and the move prompt, a person's or the
 // computer's. (Screen; the draw is src/rules/offers.cpp.)
 #include "computer/computer.h"
-#include "screens/galaxy.h"
-#include "screens/market.h"
-#include "terminal/terminal.h"
+#include "screens/screens.h"
 
 #include <cstdio>
 

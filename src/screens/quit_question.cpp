@@ -1,6 +1,5 @@
 // The quit confirmation, and leaving before the game.
-#include "flow/flow.h"
-#include "terminal/terminal.h"
+#include "screens/screens.h"
 
 #include <cstdlib>
 

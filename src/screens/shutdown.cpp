@@ -1,9 +1,14 @@
 // Ending the game: final standings, the terminal restored, the banner.
-#include "flow/flow.h"
-#include "screens/market.h"
-#include "terminal/terminal.h"
+#include "screens/screens.h"
 
 #include <cstdio>
+
+// The one-line version banner, without its newline.
+const char *version_banner() {
+    static char banner[160];
+    std::snprintf(banner, sizeof banner, "Vegatrade for %s v%s %s", curses_version(), VERSION, VERSION_DATE);
+    return banner;
+}
 
 void shutdown() {
     show_standings(" GAME OVER - Final Standings ");

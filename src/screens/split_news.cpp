@@ -1,7 +1,6 @@
 // The announcement of a two-for-one stock split. (Screen; the split itself
 // is src/rules/split.cpp.)
-#include "screens/market.h"
-#include "terminal/terminal.h"
+#include "screens/screens.h"
 
 #include <cstdio>
 

@@ -1,7 +1,6 @@
 // The standings: players ranked by net worth, in a modal window. (Screen;
 // the worth and the ranking are src/rules/worth.cpp.)
-#include "screens/market.h"
-#include "terminal/terminal.h"
+#include "screens/screens.h"
 
 #include <cstdio>
 

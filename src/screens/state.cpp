@@ -1,12 +1,8 @@
-// The program's state.
+// The one game being played and the windows it is shown in.
 #include "screens/screens.h"
 
 Game game{};
 bool computer_seat[MAX_PLAYERS] = {};
-
-int use_color = 0;
-int screen_lines = 25;
-int screen_cols = 80;
 
 WINDOW *map_window = nullptr;
 WINDOW *general_window = nullptr;

@@ -1,6 +1,5 @@
 // The title screen: number of players, the first player, and the names.
-#include "flow/flow.h"
-#include "terminal/terminal.h"
+#include "screens/screens.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,8 +2,7 @@
 // active companies until Escape, or watch the computer trade. (Screen; a
 // trade's bounds and effect are src/rules/trade.cpp.)
 #include "computer/computer.h"
-#include "screens/market.h"
-#include "terminal/terminal.h"
+#include "screens/screens.h"
 
 #include <unistd.h>
 

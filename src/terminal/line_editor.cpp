@@ -16,14 +16,15 @@ bool is_erase(int key) { return key == erasechar() || key == 127 || key == 8; }
 
 bool is_shortcut(int key) { return key == 'm' || key == 'M' || key == 'n' || key == 'N'; }
 
-// The Ctrl-L repaint. The names are typed on the title screen, which is all
-// stdscr: the main windows are not shown yet, and repainting them would
-// blank the title screen.
+// The Ctrl-L repaint. A line edited in stdscr itself (the names, on the
+// title screen) repaints stdscr alone: the windows over it are not shown
+// yet, and repainting them would blank it. Any other line repaints the
+// whole screen, as the game's key actions do.
 void repaint(WINDOW *window) {
     if (window == stdscr) {
-        redraw_title_screen();
+        repaint_windows({});
     } else {
-        redraw_all();
+        key_actions().repaint();
     }
 }
 
@@ -133,7 +134,7 @@ struct Pending {
 // false; and for a name, on a Tab while the line is empty, true: the player
 // gives the seat to the computer.
 bool get_line(WINDOW *window, int row, int column, int max_len, int mode, char *buffer, std::size_t size) {
-    constexpr int MAX_ENTRIES = NAME_SIZE;
+    constexpr int MAX_ENTRIES = LINE_EDITOR_ENTRIES;
     int count = 0;                    // characters in the buffer
     int echo_column[MAX_ENTRIES];     // where each character was echoed
     std::size_t offset[MAX_ENTRIES];  // where each character's bytes begin
@@ -162,7 +163,7 @@ bool get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
             break;
         }
         // Free text is typed only before the game, for the names; Ctrl-C leaves there.
-        if (key == CTRL_C && mode != INPUT_AMOUNT) quit_before_game();
+        if (key == CTRL_C && mode != INPUT_AMOUNT) key_actions().interrupt();
         char entry[8];
         if (key == DROPPED) {
             pending.count = 0;  // a character cut by a sequence is dropped too

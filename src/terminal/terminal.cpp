@@ -1,5 +1,6 @@
-// Starting curses, reading keys, and leaving the program with the terminal
-// restored whichever way it ends.
+// Starting curses, the layout, reading keys, what the keys the layer cannot
+// answer do, and leaving the program with the terminal restored whichever
+// way it ends.
 #include "terminal/terminal.h"
 
 #include <sys/ioctl.h>
@@ -7,11 +8,17 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <clocale>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+
+int use_color = 0;
+int screen_lines = 25;
+int screen_cols = 80;
 
 namespace {
 
@@ -55,7 +62,18 @@ void require_usable_terminal() {
     fatal(message);
 }
 
+// What Ctrl-L and Ctrl-C do until the game gives its own actions: a program
+// drawn on stdscr alone repaints it, and leaves as on a fatal error.
+void repaint_stdscr() { repaint_windows({}); }
+void leave_interrupted() { fatal("vegatrade: interrupted\n"); }
+
+KeyActions actions = {repaint_stdscr, leave_interrupted};
+
 }  // namespace
+
+void set_key_actions(const KeyActions &given) { actions = given; }
+
+const KeyActions &key_actions() { return actions; }
 
 // Starts curses on the terminal. A resize must not shrink the fixed layout,
 // and a hang-up must end the game through the lost-input path, so both
@@ -220,5 +238,6 @@ int parse_int(const char *text) {
         value = value * 10 + (*p - '0');
         if (value > static_cast<std::int64_t>(INT_MAX) + 1) value = static_cast<std::int64_t>(INT_MAX) + 1;
     }
-    return clamp_int(negative ? -value : value);
+    if (negative) value = -value;
+    return value > INT_MAX ? INT_MAX : static_cast<int>(value);
 }

@@ -1,6 +1,5 @@
-// Window helpers shared by every screen: text output, centring, the general
-// window's header, the Ctrl-L repaint, the "press any key" pause and the
-// modal windows.
+// Writing into windows: text output, centring, the note that the terminal is
+// too small, the repaint of chosen windows, creating and staging windows.
 #include "terminal/terminal.h"
 
 #include <algorithm>
@@ -36,11 +35,13 @@ void show_too_small(int width) {
     doupdate();
 }
 
+}  // namespace
+
 // Sends every cell of stdscr that the terminal shows, then of `windows`,
 // again. curses keeps the screen size the game started with, so a terminal
 // that has shrunk below what the layout needs (every column, every row but
 // the blank last one) is not repainted: curses would scroll and wrap it.
-void repaint(std::initializer_list<WINDOW *> windows) {
+void repaint_windows(std::initializer_list<WINDOW *> windows) {
     if (note_too_small()) return;
     int rows = getmaxy(stdscr);
     int columns = getmaxx(stdscr);
@@ -60,8 +61,6 @@ void repaint(std::initializer_list<WINDOW *> windows) {
     wrefresh(stdscr);
     for (WINDOW *window : windows) wrefresh(window);
 }
-
-}  // namespace
 
 // Writes a text at the cursor, literally: nothing in it is interpreted.
 // Only printable characters are written as themselves; everything else is
@@ -105,22 +104,6 @@ void center_text(WINDOW *window, int width, int row, const char *text) {
     put_text_at(window, row, (width - length) / 2, text);
 }
 
-// Gives the general window a fresh content: erased, its border, and the
-// centred title (blinking for announcements). Staging is left to the caller.
-void general_header(const char *title, int blink) {
-    werase(general_window);
-    const attr_t border = scheme_attr(pair_attr(PAIR_BLUE), A_NORMAL);
-    wattr_on(general_window, border, nullptr);
-    wborder(general_window, '|', '|', '/', '/', 0, 0, 0, 0);
-    wattr_off(general_window, border, nullptr);
-
-    attr_t title_attr = scheme_attr(A_BOLD | pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE);
-    if (blink) title_attr |= A_BLINK;
-    wattr_on(general_window, title_attr, nullptr);
-    center_text(general_window, screen_cols - 2, 0, title);
-    wattr_off(general_window, title_attr, nullptr);
-}
-
 // When the terminal has shrunk below what the layout needs (every column,
 // every row but the blank last one), says so on the top row and returns
 // true: curses would scroll and wrap anything drawn into it.
@@ -132,59 +115,12 @@ bool note_too_small() {
     return true;
 }
 
-// The Ctrl-L repaint: every line of the four windows is sent again, so a
-// screen garbled by other output is repaired cell by cell.
-void redraw_all() { repaint({map_window, coinfo_window, general_window}); }
-
-// The Ctrl-L repaint of the title screen, which is all on stdscr: the game's
-// windows are still empty and would blank it.
-void redraw_title_screen() { repaint({}); }
-
-// The pause that ends every announcement: waits for any key but Ctrl-L,
-// which repaints the screen and goes on waiting. When every seat is the
-// computer's, the announcement also goes on by itself after a while.
-void wait_key(int row) {
-    center_text(general_window, screen_cols - 2, row, "Press any key to continue...");
-    wnoutrefresh(general_window);
-    noecho();
-    raw();
-    doupdate();
-    if (every_seat_computer()) {
-        pause_for_key(ANNOUNCEMENT_PAUSE_MS);
-        return;
-    }
-    while (read_key() == CTRL_L) redraw_all();
-}
-
 // Creates a window, ending the program with `failure` when curses cannot,
 // or when its height or width is not positive.
 WINDOW *create_window(int rows, int columns, int top, int left, const char *failure) {
     WINDOW *window = rows > 0 && columns > 0 ? newwin(rows, columns, top, left) : nullptr;
     if (window == nullptr) fatal(failure);
     return window;
-}
-
-// Creates a modal window at row 5, centred on the layout, with its '|' and
-// '=' border; ends the program with `failure` when it cannot be made.
-WINDOW *open_dialog(int rows, int columns, attr_t border, const char *failure) {
-    WINDOW *dialog = create_window(rows, columns, 5, (screen_cols - columns) / 2, failure);
-    wattr_on(dialog, border, nullptr);
-    wborder(dialog, '|', '|', '=', '=', 0, 0, 0, 0);
-    wattr_off(dialog, border, nullptr);
-    return dialog;
-}
-
-// Shows a modal window and reads the one key that answers it.
-int wait_dialog_key(WINDOW *dialog) {
-    wnoutrefresh(dialog);
-    doupdate();
-    return read_key();
-}
-
-// Removes a modal window and stages again the three windows it may cover.
-void close_dialog(WINDOW *dialog) {
-    delwin(dialog);
-    restage({map_window, general_window, coinfo_window});
 }
 
 // Marks windows changed and stages them, so they are sent again whole at
@@ -194,9 +130,4 @@ void restage(std::initializer_list<WINDOW *> windows) {
         touchwin(window);
         wnoutrefresh(window);
     }
-}
-
-// The title of the move prompt and the trading dialog: the mover's name and cash.
-void format_cash_title(char *title, std::size_t size, const Player &player) {
-    std::snprintf(title, size, " %s (Cash: $%d) ", player.name, player.cash);
 }

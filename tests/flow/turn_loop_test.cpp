@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "flow/flow.h"
-#include "screens/galaxy.h"
+#include "screens/screens.h"
 #include "support/screen.h"
 
 namespace {

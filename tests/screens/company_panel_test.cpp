@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "screens/market.h"
+#include "screens/screens.h"
 #include "support/screen.h"
 #include "terminal/terminal.h"
 

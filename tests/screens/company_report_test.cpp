@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "screens/market.h"
 #include "screens/modal_screen.h"
+#include "screens/screens.h"
 #include "terminal/terminal.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Dividends: the mover earns 5% of the share price on every share held.
-#include "screens/market.h"
+#include "screens/screens.h"
 #include "support/screen.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "screens/galaxy.h"
+#include "screens/screens.h"
 #include "support/screen.h"
 #include "terminal/terminal.h"
 

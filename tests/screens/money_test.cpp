@@ -4,9 +4,8 @@
 // range; nothing wraps (the sanitizer build reports any signed overflow).
 #include <climits>
 
-#include "screens/galaxy.h"
-#include "screens/market.h"
 #include "screens/modal_screen.h"
+#include "screens/screens.h"
 #include "terminal/terminal.h"
 
 namespace {

@@ -4,8 +4,7 @@
 // combining marks and stray bytes in an ASCII visible form.
 #include <string>
 
-#include "screens/galaxy.h"
-#include "screens/market.h"
+#include "screens/screens.h"
 #include "support/screen.h"
 #include "terminal/terminal.h"
 

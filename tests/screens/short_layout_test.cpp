@@ -5,7 +5,7 @@
 #include <string>
 
 #include "flow/flow.h"
-#include "screens/galaxy.h"
+#include "screens/screens.h"
 #include "support/screen.h"
 #include "terminal/terminal.h"
 

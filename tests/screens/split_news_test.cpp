@@ -2,7 +2,7 @@
 // the announcement waits for a key.
 #include <string>
 
-#include "screens/market.h"
+#include "screens/screens.h"
 #include "support/screen.h"
 #include "terminal/terminal.h"
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "screens/market.h"
 #include "screens/modal_screen.h"
+#include "screens/screens.h"
 #include "terminal/terminal.h"
 
 namespace {

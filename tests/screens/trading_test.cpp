@@ -10,7 +10,7 @@
 #include <string>
 
 #include "flow/flow.h"
-#include "screens/market.h"
+#include "screens/screens.h"
 #include "support/screen.h"
 #include "terminal/terminal.h"
 

@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "flow/flow.h"
-#include "screens/galaxy.h"
+#include "screens/screens.h"
 #include "support/picture.h"
 #include "terminal/terminal.h"
 
