@@ -35,8 +35,7 @@ TEST_F(KeyActionsTest, CtrlLRepaintsThroughTheGivenAction) {
     EXPECT_EQ(repaints, 2) << "a pause";
 
     char buffer[16];
-    type("a\x0c"
-         "b\r");
+    type("a\014b\r");
     get_line(general_window, 1, 1, 10, INPUT_TEXT, buffer, sizeof buffer);
     EXPECT_STREQ(buffer, "ab");
     EXPECT_EQ(repaints, 3) << "a line edited in a window";
@@ -56,8 +55,7 @@ TEST_F(KeyActionsTest, CtrlCInFreeTextRunsTheGivenInterrupt) {
             << "mode " << mode;
     }
     // An amount refuses Ctrl-C like any other letter.
-    type("1\x03"
-         "2\r");
+    type("1\0032\r");
     get_line(general_window, 1, 1, 10, INPUT_AMOUNT, buffer, sizeof buffer);
     EXPECT_STREQ(buffer, "12");
 }
