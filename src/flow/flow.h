@@ -1,5 +1,5 @@
-// The game's flow on top of everything: the command line, start-up, the
-// game's creation, and the turn loop.
+// The game's flow on top of everything: the command line, start-up and the
+// main screen, the game's creation, and the turn loop.
 #pragma once
 
 #include "screens/screens.h"
@@ -13,6 +13,8 @@ void handle_command_line(Launch launch);
 
 // startup.cpp
 void start_curses(Launch launch);
+void draw_title_bar();
+void draw_main_screen();
 
 // init.cpp
 void init_game();

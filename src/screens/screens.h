@@ -82,10 +82,6 @@ int wait_dialog_key(WINDOW *dialog);
 void close_dialog(WINDOW *dialog);
 void format_cash_title(char *title, std::size_t size, const Player &player);
 
-// main_screen.cpp
-void draw_title_bar();
-void draw_main_screen();
-
 // title_screen.cpp
 void setup_players();
 

@@ -1,5 +1,4 @@
-// The layout's windows: the general header, the key wait, the colours and the
-// title bar.
+// The layout's windows: the general header, the key wait and the colours.
 #include "screens/screens.h"
 #include "support/screen.h"
 #include "terminal/terminal.h"
@@ -58,18 +57,6 @@ TEST_F(CursesTest, ColourPairsFollowTheScheme) {
         pair_content(pair, &foreground, &background);
         EXPECT_EQ(foreground, expected[pair - 1][0]) << "pair " << pair;
         EXPECT_EQ(background, expected[pair - 1][1]) << "pair " << pair;
-    }
-}
-
-TEST_F(CursesTest, TitleBarSpansEightyColumns) {
-    for (const int color : {1, 0}) {
-        use_color = color;
-        werase(stdscr);
-        draw_title_bar();
-        EXPECT_EQ(text_at(stdscr, 0, 0, 11), " VegaTrade ");
-        EXPECT_EQ(text_at(stdscr, 0, 11, 69), std::string(69, '='));
-        EXPECT_EQ(attr_at(stdscr, 0, 0), color ? A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE) : A_REVERSE);
-        EXPECT_EQ(attr_at(stdscr, 0, 79), color ? pair_attr(PAIR_BLUE) : A_NORMAL);
     }
 }
 
