@@ -53,6 +53,18 @@ done
 report=$(appstreamcli validate-tree --no-net --pedantic --no-color "$work/root" 2>&1) || true
 grep -qx '✔ Validation was successful.\|Validation was successful.' <<<"$report" &&
     [ "$(wc -l <<<"$report")" -eq 1 ] || { echo "appstreamcli validate-tree reports:"; echo "$report"; exit 1; }
+# A software centre's catalog made from the package, as a distribution makes
+# it, lists the game with its icon in the sizes software centres show.
+report=$(appstreamcli compose --no-net --no-color --print-report=full --origin=vegatrade \
+             --result-root="$work/catalog" "$work/root" 2>&1) || true
+[ "$(tail -n 1 <<<"$report")" = "Success!" ] && [ "$(wc -l <<<"$report")" -eq 3 ] ||
+    { echo "appstreamcli compose reports:"; echo "$report"; exit 1; }
+catalog=$(zcat "$work/catalog/usr/share/swcatalog/xml/vegatrade.xml.gz")
+for size in 64 128; do
+    grep -qF "<icon type=\"cached\" width=\"$size\" height=\"$size\">$app_id.png</icon>" <<<"$catalog" ||
+        fail "the catalog made from the package has no $size-pixel icon"
+done
+echo "appstreamcli validate-tree, compose: nothing to report"
 
 # Every file and folder in the package carries the time of the commit the
 # sources come from (or SOURCE_DATE_EPOCH when it is set): asked of git in a
