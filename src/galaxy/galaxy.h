@@ -17,7 +17,7 @@ void draw_sector(int pos, int symbol);
 
 // offers.cpp
 void mark_offers(const int offers[NUM_MOVES], int count);
-int get_move();
+int get_move(const int offers[NUM_MOVES], int offer_count);
 
 // move.cpp
 void show_move(const MoveReport &report);

@@ -108,9 +108,15 @@ void split_stock(Game &game, int company, MoveReport &report);
 // dividends.cpp
 int pay_dividends(Game &game);
 
+// The longest amount, in characters with its sign, that a player may always
+// type in the trading dialog: its amount field is never narrower. The ends
+// of a trade's range may be typed as n and m whatever their length.
+constexpr int TYPED_AMOUNT_LENGTH = 8;
+
 // trade.cpp
 void trade_range(const Game &game, int company, int &min, int &max);
 void apply_trade(Game &game, int company, int amount);
+bool typeable_amount(int amount, int min, int max);
 
 // worth.cpp
 int stock_value(const Game &game, int player);

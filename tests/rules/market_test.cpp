@@ -78,6 +78,30 @@ TEST(Trading, BoundsKeepCashAndHoldingsInsideTheIntRange) {
     }
 }
 
+TEST(Trading, AnAmountTheDialogTakesIsInRangeAndShortOrAnEndOfTheRange) {
+    const struct {
+        int amount, min, max;
+        bool typeable;
+    } cases[] = {
+        {0, -12, 24, true},
+        {24, -12, 24, true},
+        {25, -12, 24, false},
+        {-13, -12, 24, false},
+        {99999999, -5, INT_MAX, true},       // eight digits
+        {100000000, -5, INT_MAX, false},     // nine
+        {-9999999, -INT_MAX, 5, true},       // eight characters with the sign
+        {-10000000, -INT_MAX, 5, false},     // nine
+        {INT_MAX, -5, INT_MAX, true},        // m
+        {-INT_MAX, -INT_MAX, 5, true},       // n
+        {123456789, 0, 123456789, true},     // m
+        {-123456789, -123456789, 0, true},   // n
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(typeable_amount(c.amount, c.min, c.max), c.typeable)
+            << c.amount << " in " << c.min << " to " << c.max;
+    }
+}
+
 TEST(Split, HalvesThePriceRoundingUpAndDoublesTheHoldingsOfPlayersOnly) {
     const struct {
         int price, expected;
