@@ -85,7 +85,8 @@ void follow_shares(const Game &game, Outlook &outlook, const int candidates[], S
         }
         outlook.founding[i] =
             founded >= 0 ? static_cast<double>(FOUNDER_SHARES) * copy.companies[founded].price : 0.0;
-        outlook.added[i] = static_cast<int>(std::max<std::int64_t>(company_sectors(copy) - company_sectors(game), 0));
+        outlook.added[i] =
+            static_cast<int>(std::max<std::int64_t>(company_sectors(copy) - company_sectors(game), 0));
     }
 }
 

@@ -113,7 +113,8 @@ Game apply_plan(const Game &game, const Trade trades[], int count) {
         int low = 0;
         int high = 0;
         trade_range(after, trade.company, low, high);
-        EXPECT_TRUE(typeable_amount(trade.amount, low, high)) << trade.amount << " in " << low << " to " << high;
+        EXPECT_TRUE(typeable_amount(trade.amount, low, high))
+            << trade.amount << " in " << low << " to " << high;
         EXPECT_FALSE(bought && trade.amount < 0) << "a sale after a purchase";
         bought = bought || trade.amount > 0;
         apply_trade(after, trade.company, trade.amount);
@@ -160,8 +161,9 @@ TEST(PlanTrades, EveryAmountIsOneTheDialogTakesEvenForAFortune) {
         std::vector<int> holdings;
         int cash;
     };
-    for (const Case &test : {Case{"cash only", {}, 2000000000}, Case{"holdings to sell", {300000000, 250000000}, 5},
-                             Case{"some of each", {0, 400000000}, 1500000000}}) {
+    for (const Case &test :
+         {Case{"cash only", {}, 2000000000}, Case{"holdings to sell", {300000000, 250000000}, 5},
+          Case{"some of each", {0, 400000000}, 1500000000}}) {
         SCOPED_TRACE(test.name);
         const Game game = make_game(rows, {{'A', 3}, {'B', 4}}, test.holdings, test.cash);
         Trade trades[MAX_TRADES];

@@ -36,7 +36,7 @@ TEST(NaturalLog, KnownValuesWithinOneUnitInTheLastPlace) {
         {1e-06, -13.815510557964274},  // the computer's ruin
         {1.0000001, 9.999999505838704e-08},
         {0.9999999, -1.0000000494736474e-07},
-        {1.0000000000000002, 2.2204460492503128e-16},  // the next double after 1
+        {1.0000000000000002, 2.2204460492503128e-16},   // the next double after 1
         {0.9999999999999999, -1.1102230246251565e-16},  // the one before
         {1.4142135623730951, 0.3465735902799727},       // either side of the square root of 2
         {1.414213562373095, 0.3465735902799726},

@@ -57,9 +57,9 @@ TEST(Strength, TheComputerKeepsItsShareOfWinsAgainstTheReferencePlayers) {
     for (const Pairing &pairing : pairings) {
         int untaken_trades = 0;
         const double share = computer_share(pairing, untaken_trades);
-        EXPECT_GE(share, pairing.floor) << pairing.name << ": the computer won " << 100 * share << "% of "
-                                        << pairing.games << " games, below the floor of "
-                                        << 100 * pairing.floor << "%";
+        EXPECT_GE(share, pairing.floor)
+            << pairing.name << ": the computer won " << 100 * share << "% of " << pairing.games
+            << " games, below the floor of " << 100 * pairing.floor << "%";
         EXPECT_EQ(untaken_trades, 0) << pairing.name << ": planned trades the trading dialog could not take";
     }
 }

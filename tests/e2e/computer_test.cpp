@@ -340,15 +340,17 @@ TEST(ComputerSeats, EveryComputerGameEndsAsOnTheRulesAlone) {
         int players;
     } games[] = {{1992, 1250, 2}, {777, 31337, 3}, {2026, 4242, 4}};
     for (const auto &game : games) {
-        SCOPED_TRACE(::testing::Message() << game.players << " computers, time " << game.time << ", pid "
-                                          << game.pid);
+        SCOPED_TRACE(::testing::Message()
+                     << game.players << " computers, time " << game.time << ", pid " << game.pid);
         Options options = pinned(false);
         options.pin_clock = PinnedClock{game.time, game.pid};
         Terminal t(options);
         ASSERT_TRUE(answer_title_screen(t, std::vector<std::string>(static_cast<std::size_t>(game.players))));
+        ASSERT_TRUE(t.wait_for_screen_contains("(computer) (Cash: $"));  // the title screen is gone
         ASSERT_TRUE(hurry_to_a_person(t));
         ASSERT_TRUE(shows(t, "GAME OVER - Final Standings")) << t.dump();
-        EXPECT_EQ(standings_on_screen(t), standings_on_the_rules(game.time, game.pid, game.players)) << t.dump();
+        EXPECT_EQ(standings_on_screen(t), standings_on_the_rules(game.time, game.pid, game.players))
+            << t.dump();
         t.type(" ");
         EXPECT_TRUE(ended_with(t, 0, ""));
     }

@@ -86,7 +86,8 @@ int timed_choice(void *self, const Game &game, const int offers[], int offer_cou
     const double cpu_started = thread_cpu_ms();
     const int choice = timed.seat.choose(timed.seat.self, game, offers, offer_count);
     timed.result->think_ms.push_back(thread_cpu_ms() - cpu_started);
-    timed.result->wall_ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - started).count());
+    timed.result->wall_ms.push_back(
+        std::chrono::duration<double, std::milli>(Clock::now() - started).count());
     if (choice < 0 || choice >= offer_count) fail("an offer out of range", timed.game_number);
     return choice;
 }

@@ -22,7 +22,8 @@ TEST(Start, OpenGameIsANewGameOnAGalaxyDrawnFromTheGenerator) {
     for (int n = 0; n < MAP_CELLS; ++n) draws.values.push_back(n == 1 ? 60 : 59);
     open_game(game, draws.random());
     EXPECT_EQ(draws.draws, static_cast<std::size_t>(MAP_CELLS));
-    EXPECT_EQ(rules_test::map_text(game), "\n@\n\n\n\n\n\n\n\n\n") << "draw 1 is the second sector of column 0";
+    EXPECT_EQ(rules_test::map_text(game), "\n@\n\n\n\n\n\n\n\n\n")
+        << "draw 1 is the second sector of column 0";
     for (const Company &company : game.companies) EXPECT_EQ(company.size, 0) << company.name;
     for (const Player &player : game.players) {
         EXPECT_EQ(player.cash, STARTING_CASH);
@@ -67,7 +68,11 @@ TEST(Claim, TheMoveThenTheMoversDividendAtThePricesItLeft) {
         {"growth pays at the new price", {"A."}, at(0, 1), {10}, "grew A", STARTING_CASH + 550},
         {"an outpost pays on what is held", {"A...."}, at(0, 4), {10}, "outpost", STARTING_CASH + 500},
         // $1000 + $100 - $500 x 3 beside three black holes: A is swallowed first.
-        {"a swallowed company pays nothing", {".@", "A.@", ".@"}, at(1, 1), {10}, "grew A; swallowed A",
+        {"a swallowed company pays nothing",
+         {".@", "A.@", ".@"},
+         at(1, 1),
+         {10},
+         "grew A; swallowed A",
          STARTING_CASH},
     };
     for (const auto &c : cases) {
@@ -159,8 +164,17 @@ TEST(Turn, OffersChoiceClaimShowTradesAndTheNextPlayerInThatOrder) {
          "merged A into B; grew B",
          STARTING_CASH,
          1},
-        {"a claim that ends the game is shown, and nobody trades", company_rows(64), 0,
-         {64, 70, 80, 90, 100}, 0, false, "choose show ", {64, 70, 80, 90, 100}, "grew A", STARTING_CASH, 0},
+        {"a claim that ends the game is shown, and nobody trades",
+         company_rows(64),
+         0,
+         {64, 70, 80, 90, 100},
+         0,
+         false,
+         "choose show ",
+         {64, 70, 80, 90, 100},
+         "grew A",
+         STARTING_CASH,
+         0},
         {"no sector to offer: the game ends before a choice", no_open, 0, {}, 0, false, "", {}, "", -1, 0},
     };
     for (const auto &c : cases) {

@@ -87,14 +87,14 @@ TEST(Trading, AnAmountTheDialogTakesIsInRangeAndShortOrAnEndOfTheRange) {
         {24, -12, 24, true},
         {25, -12, 24, false},
         {-13, -12, 24, false},
-        {99999999, -5, INT_MAX, true},       // eight digits
-        {100000000, -5, INT_MAX, false},     // nine
-        {-9999999, -INT_MAX, 5, true},       // eight characters with the sign
-        {-10000000, -INT_MAX, 5, false},     // nine
-        {INT_MAX, -5, INT_MAX, true},        // m
-        {-INT_MAX, -INT_MAX, 5, true},       // n
-        {123456789, 0, 123456789, true},     // m
-        {-123456789, -123456789, 0, true},   // n
+        {99999999, -5, INT_MAX, true},      // eight digits
+        {100000000, -5, INT_MAX, false},    // nine
+        {-9999999, -INT_MAX, 5, true},      // eight characters with the sign
+        {-10000000, -INT_MAX, 5, false},    // nine
+        {INT_MAX, -5, INT_MAX, true},       // m
+        {-INT_MAX, -INT_MAX, 5, true},      // n
+        {123456789, 0, 123456789, true},    // m
+        {-123456789, -123456789, 0, true},  // n
     };
     for (const auto &c : cases) {
         EXPECT_EQ(typeable_amount(c.amount, c.min, c.max), c.typeable)
