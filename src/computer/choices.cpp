@@ -7,7 +7,7 @@
 #include <initializer_list>
 
 #include "computer/computer.h"
-#include "computer/thinking.h"
+#include "computer/outlook.h"
 #include "rules/course.h"
 #include "rules/rules.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "computer/logarithm.h"
-#include "computer/thinking.h"
+#include "computer/outlook.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "computer/thinking.h"
+#include "computer/outlook.h"
 #include "rules/rules.h"
 
 namespace {

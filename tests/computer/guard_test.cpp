@@ -47,7 +47,7 @@ double computer_share(const Pairing &pairing, int &untaken_trades) {
     return wins / pairing.games;
 }
 
-TEST(Strength, TheComputerKeepsItsShareOfWinsAgainstTheReferencePlayers) {
+TEST(StrengthGuard, TheComputerKeepsItsShareOfWinsAgainstTheReferencePlayers) {
     // Three opponents at a table: the pairings where the computer's model of
     // its opponents and its weighing of risk count most for their cost.
     const Pairing pairings[] = {
