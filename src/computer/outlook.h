@@ -1,7 +1,7 @@
 // What the computer player's parts share: the outlook of a game from one
-// player's point of view (outlook.cpp), the holdings it aims for
-// (holdings.cpp), and its own logarithm (logarithm.cpp). Its choices
-// (choices.cpp) are made from these. Private to src/computer.
+// player's point of view (outlook.cpp) and the holdings it aims for
+// (holdings.cpp). Its choices (choices.cpp) are made from these. Private to
+// src/computer.
 #pragma once
 
 #include <cstdint>
