@@ -1,6 +1,6 @@
 // The course of a game: its start and the order of a turn. (Rules; the
-// screens' turn loop is src/game/turn.cpp, the title screen seats the
-// players with src/game/title.cpp.)
+// turn loop that plays it on the screens is src/flow/turn_loop.cpp, and the
+// title screen, src/screens/title_screen.cpp, seats the players.)
 #include "rules/course.h"
 
 void open_game(Game &game, Random random) {
