@@ -35,14 +35,15 @@ int width_of(const char *figure) { return static_cast<int>(std::strcspn(figure, 
 
 // Lays out the table for the active companies' names and figures; returns
 // its end. At figures that fit (a price of up to seven digits, a size of
-// up to six, a worth of up to ten) the columns stand where they always
-// have: names at 2, price at 24, size at 33, worth at 40.
+// up to six, a worth of up to nine) the columns stand where they always
+// have: names at 2, price at 24, size at 33, worth at 40; a blank stays
+// between the worth and the border.
 int lay_out(const int active[], int n, TableColumn columns[COLUMN_COUNT]) {
     // nominal, room, least (for the header's words), width
     columns[NAME] = {22, 21, 13, 0, 0};
     columns[PRICE] = {9, 8, 7, 0, 0};
     columns[SIZE] = {7, 6, 5, 0, 0};
-    columns[WORTH] = {11, 11, 11, 0, 0};
+    columns[WORTH] = {11, 10, 11, 0, 0};
     for (int row = 0; row < n; ++row) {
         const Figures figures = figures_of(active[row]);
         columns[NAME].width = std::max(columns[NAME].width, text_width(game.companies[active[row]].name));

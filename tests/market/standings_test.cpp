@@ -213,6 +213,7 @@ TEST_F(StandingsTest, FiguresNearTheLimitsWidenTheirColumnsAndTheWindow) {
 {=:|}                    Press any key to continue...                    {=:|}
 {=:└====================================================================┘}
 )";
+    // clang-format off
     struct {
         const char *what;
         int columns;    // of the layout
@@ -239,49 +240,13 @@ TEST_F(StandingsTest, FiguresNearTheLimitsWidenTheirColumnsAndTheWindow) {
 {=:|}                Press any key to continue...                {=:|}
 {=:└============================================================┘}
 )"},
-        {"a ten-digit cash", 80, 1, 3000, {0, 1, 0, 0}, {INT_MAX, 6000, 100, 0}, 9, 62, R"(
-{=:┌==============}{t:  GAME OVER - Final Standings  }{=:===============┐}
-{=:|}                                                            {=:|}
-{=:|} {h:=Player================Stock Value===Cash======Net Worth==} {=:|}
-{=:|}                                                            {=:|}
-{=:|}  {b:Player1               }$0          $2147483647 {b:$2147483647} {=:|}
-{=:|}  {b:Player2               }$3000       $6000       {b:$9000    }   {=:|}
-{=:|}  {b:Player3               }$0          $100        {b:$100     }   {=:|}
-{=:|}  {b:Player4               }$0          $0          {b:$0       }   {=:|}
-{=:|}                                                            {=:|}
-{=:|}          Available company sectors remaining: 64           {=:|}
-{=:|}                                                            {=:|}
-{=:|}                Press any key to continue...                {=:|}
-{=:└============================================================┘}
-)"},
-        {"the most in play",
-         80,
-         5,
-         3000,
-         {INT_MAX, INT_MAX, 1000000, 0},
-         {INT_MAX, 0, INT_MAX, 6000},
-         5,
-         70,
-         most_in_play},
-        {"the most in play on a wider layout",
-         100,
-         5,
-         3000,
-         {INT_MAX, INT_MAX, 1000000, 0},
-         {INT_MAX, 0, INT_MAX, 6000},
-         15,
-         70,
-         most_in_play},
+        {"the most in play", 80, 5, 3000, {INT_MAX, INT_MAX, 1000000, 0}, {INT_MAX, 0, INT_MAX, 6000},
+         5, 70, most_in_play},
+        {"a wider layout", 100, 5, 3000, {INT_MAX, INT_MAX, 1000000, 0}, {INT_MAX, 0, INT_MAX, 6000},
+         15, 70, most_in_play},
         // Sums beyond 64 bits stop at its top.
-        {"prices beyond play",
-         80,
-         5,
-         INT_MAX,
-         {INT_MAX, INT_MAX, 1000000, 0},
-         {INT_MAX, 0, INT_MAX, 6000},
-         0,
-         80,
-         R"(
+        {"prices beyond play", 80, 5, INT_MAX, {INT_MAX, INT_MAX, 1000000, 0}, {INT_MAX, 0, INT_MAX, 6000},
+         0, 80, R"(
 {=:┌=======================}{t:  GAME OVER - Final Standings  }{=:========================┐}
 {=:|}                                                                              {=:|}
 {=:|} {h:=Player================Stock Value============Cash======Net Worth===========} {=:|}
@@ -297,6 +262,7 @@ TEST_F(StandingsTest, FiguresNearTheLimitsWidenTheirColumnsAndTheWindow) {
 {=:└==============================================================================┘}
 )"},
     };
+    // clang-format on
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         reopen(25, c.columns, 1, 4);
