@@ -41,8 +41,8 @@ int lay_out(const Event &merger, TableColumn columns[COLUMN_COUNT]) {
         widen(TOTAL, std::snprintf(figure, sizeof figure, "%d", line.total));
         widen(BONUS, std::snprintf(figure, sizeof figure, "$%d", line.bonus));
     }
-    // The border stays on the right.
-    return lay_out_columns(columns, COLUMN_COUNT, TABLE_LEFT, getmaxx(general_window) - 1);
+    // A blank column and the border stay on the right.
+    return lay_out_columns(columns, COLUMN_COUNT, TABLE_LEFT, getmaxx(general_window) - 2);
 }
 
 // "=Player===...Old Stock===New Stock===Total Holdings===Bonus=", its words
