@@ -27,7 +27,7 @@ int lay_out(const Event &merger, TableColumn columns[COLUMN_COUNT]) {
     columns[NAME] = {24, 22, 10, 0, 0};
     columns[OLD] = {12, 10, 10, 0, 0};
     columns[NEW] = {10, 9, 8, 0, 0};
-    columns[TOTAL] = {17, 16, 15, 5, 0};
+    columns[TOTAL] = {17, 16, 15, 5, 0};  // right-aligned in five columns at least
     columns[BONUS] = {6, 6, 6, 0, 0};
     char figure[32];
     for (int k = 0; k < game.num_players; ++k) {
@@ -112,7 +112,8 @@ void show_stock_exchange(const Event &merger) {
     center_text(general_window, screen_cols - 2, 1, company_name(merger.absorbed));
     wattr_off(general_window, A_BOLD, nullptr);
     TableColumn columns[COLUMN_COUNT];
-    draw_header(columns, lay_out(merger, columns));
+    const int end = lay_out(merger, columns);
+    draw_header(columns, end);
 
     for (int k = 0; k < game.num_players; ++k) {
         // A short general window has no room for the later rows.

@@ -97,7 +97,8 @@ void show_coinfo() {
 void show_panel(const PanelLine lines[NUM_COMPANIES]) {
     werase(coinfo_window);
     TableColumn columns[COLUMN_COUNT];
-    draw_header(columns, lay_out(lines, columns));
+    const int end = lay_out(lines, columns);
+    draw_header(columns, end);
 
     wmove(coinfo_window, 2, 0);
     int row = 2;
