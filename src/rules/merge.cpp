@@ -9,8 +9,8 @@ int choose_survivor(const Game &game, int a, int b, Random random) {
     const Company &first = game.companies[a];
     const Company &second = game.companies[b];
     if (second.size != first.size) return second.size > first.size ? b : a;
-    const int value_a = company_worth(game, a);
-    const int value_b = company_worth(game, b);
+    const std::int64_t value_a = company_worth(game, a);
+    const std::int64_t value_b = company_worth(game, b);
     if (value_b != value_a) return value_b > value_a ? b : a;
     return (random.next() & 1) != 0 ? b : a;
 }
