@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "computer/thinking.h"
+#include "rules/course.h"
 #include "rules/rules.h"
 
 namespace {
@@ -24,7 +25,7 @@ bool swallows_own(const Game &before, const MoveReport &report) {
     for (int e = 0; e < report.event_count; ++e) {
         const Event &event = report.events[e];
         if (event.kind != EventKind::SWALLOWED) continue;
-        const int held = e > 0 ? report.events[e - 1].panel[event.company].holding
+        const int held = e > 0 ? report.events[e - 1].companies[event.company].holding
                                : before.players[me].holdings[event.company];
         if (held > 0) return true;
     }
@@ -45,9 +46,8 @@ int easy_move(const Game &game, const int offers[], int offer_count) {
     std::int64_t best_worth = 0;
     for (int k = 0; k < offer_count; ++k) {
         Game copy = game;
-        do_move(copy, offers[k], random, report);
+        claim_sector(copy, offers[k], random, report);
         if (swallows_own(game, report)) continue;
-        pay_dividends(copy);
         const std::int64_t worth = net_worth(copy, me);
         sensible[sensible_count++] = k;
         if (best < 0 || worth > best_worth) {

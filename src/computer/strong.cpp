@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "computer/thinking.h"
+#include "rules/course.h"
 #include "rules/rules.h"
 
 namespace {
@@ -43,8 +44,7 @@ double judge_futures(const Game &game, int me, std::uint64_t seed) {
             int offers[NUM_MOVES];
             const int count = draw_offers(line, random, offers);
             if (count == 0) break;
-            do_move(line, offers[choose_move(line, offers, count)], random, report);
-            pay_dividends(line);
+            claim_sector(line, offers[choose_move(line, offers, count)], random, report);
             if (game_over(line)) break;
             trade_as_normal(line);
             end_turn(line);
@@ -69,8 +69,7 @@ int strong_move(const Game &game, const int offers[], int offer_count) {
     for (int k = 0; k < offer_count; ++k) {
         SeededRandom generator{seed};
         after[k] = game;
-        do_move(after[k], offers[k], seeded_random(generator), report);
-        pay_dividends(after[k]);
+        claim_sector(after[k], offers[k], seeded_random(generator), report);
         normal[k] = judge_position(after[k], me);
         order[k] = k;
     }

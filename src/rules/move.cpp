@@ -1,17 +1,11 @@
 // Move resolution: outposts, foundings, growth, the mergers of neighbouring
 // companies, and the effects of the sectors around a company's new sector.
-// (Rules; src/galaxy/move.cpp shows the report.)
+// (Rules; src/screens/move_news.cpp shows the report.)
 #include <initializer_list>
 
 #include "rules/report.h"
 
 namespace {
-
-constexpr int FOUNDING_PRICE = 100;
-constexpr int SECTOR_VALUE = 100;  // price rise per sector gained
-constexpr int STAR_VALUE = 500;
-constexpr int BLACK_HOLE_COST = 500;
-constexpr int FOUNDER_SHARES = 5;
 
 bool is_open_or_black_hole(int symbol) { return symbol == SECTOR_EMPTY || symbol == SECTOR_BLACK_HOLE; }
 

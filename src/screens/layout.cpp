@@ -1,0 +1,111 @@
+// The layout's windows and their helpers: the general window's header, the
+// Ctrl-L repaint, the "press any key" pause, the modal windows, the title
+// of a player's prompt and the columns of a table of figures.
+#include "screens/screens.h"
+
+#include <algorithm>
+#include <cstdio>
+
+// Gives the general window a fresh content: erased, its border, and the
+// centred title (blinking for announcements). Staging is left to the caller.
+void general_header(const char *title, int blink) {
+    werase(general_window);
+    const attr_t border = scheme_attr(pair_attr(PAIR_BLUE), A_NORMAL);
+    wattr_on(general_window, border, nullptr);
+    wborder(general_window, '|', '|', '/', '/', 0, 0, 0, 0);
+    wattr_off(general_window, border, nullptr);
+
+    attr_t title_attr = scheme_attr(A_BOLD | pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE);
+    if (blink) title_attr |= A_BLINK;
+    wattr_on(general_window, title_attr, nullptr);
+    center_text(general_window, screen_cols - 2, 0, title);
+    wattr_off(general_window, title_attr, nullptr);
+}
+
+// The Ctrl-L repaint: every line of the four windows is sent again, so a
+// screen garbled by other output is repaired cell by cell.
+void redraw_all() { repaint_windows({map_window, coinfo_window, general_window}); }
+
+// The pause that ends every announcement: waits for any key but Ctrl-L,
+// which repaints the screen and goes on waiting. When every seat is the
+// computer's, the announcement also goes on by itself after a while.
+void wait_key(int row) {
+    center_text(general_window, screen_cols - 2, row, "Press any key to continue...");
+    wnoutrefresh(general_window);
+    noecho();
+    raw();
+    doupdate();
+    if (every_seat_computer()) {
+        pause_for_key(ANNOUNCEMENT_PAUSE_MS);
+        return;
+    }
+    while (read_key() == CTRL_L) redraw_all();
+}
+
+// Creates a modal window at row 5, centred on the layout, with its '|' and
+// '=' border; ends the program with `failure` when it cannot be made.
+WINDOW *open_dialog(int rows, int columns, attr_t border, const char *failure) {
+    WINDOW *dialog = create_window(rows, columns, 5, (screen_cols - columns) / 2, failure);
+    wattr_on(dialog, border, nullptr);
+    wborder(dialog, '|', '|', '=', '=', 0, 0, 0, 0);
+    wattr_off(dialog, border, nullptr);
+    return dialog;
+}
+
+// Shows a modal window and reads the one key that answers it.
+int wait_dialog_key(WINDOW *dialog) {
+    wnoutrefresh(dialog);
+    doupdate();
+    return read_key();
+}
+
+// Removes a modal window and stages again the three windows it may cover.
+void close_dialog(WINDOW *dialog) {
+    delwin(dialog);
+    restage({map_window, general_window, coinfo_window});
+}
+
+// The title of the move prompt and the trading dialog: the mover's name and cash.
+void format_cash_title(char *title, std::size_t size, const Player &player) {
+    std::snprintf(title, size, " %s (Cash: $%d) ", player.name, player.cash);
+}
+
+// Places a table's columns from column `first` and returns the table's end
+// (the column after it). A figure wider than its column's room moves every
+// later column right by what it passes the room, so each figure stays
+// whole and under its header, and tables whose figures fit stand as
+// always. When the table would end past `limit`, the spacing is narrowed
+// one column at a time, always where most is to spare, down to one blank
+// after each figure and what each header needs; a table that cannot be
+// narrowed enough ends past `limit`.
+int lay_out_columns(TableColumn columns[], int count, int first, int limit) {
+    int spacing[MAX_TABLE_COLUMNS];
+    int least[MAX_TABLE_COLUMNS];
+    int end = first;
+    count = std::min(count, MAX_TABLE_COLUMNS);
+    for (int i = 0; i < count; ++i) {
+        const TableColumn &column = columns[i];
+        const bool last = i == count - 1;
+        spacing[i] = column.nominal + std::max(0, column.width - column.room);
+        least[i] = std::max(column.least, column.width + (last ? 0 : 1));
+        end += spacing[i];
+    }
+    while (end > limit) {
+        int widest = -1;
+        for (int i = 0; i < count; ++i) {
+            if (spacing[i] > least[i] &&
+                (widest < 0 || spacing[i] - least[i] > spacing[widest] - least[widest])) {
+                widest = i;
+            }
+        }
+        if (widest < 0) break;
+        --spacing[widest];
+        --end;
+    }
+    int start = first;
+    for (int i = 0; i < count; ++i) {
+        columns[i].start = start;
+        start += spacing[i];
+    }
+    return end;
+}
