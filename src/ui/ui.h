@@ -50,6 +50,7 @@ constexpr int ascii_lower(int key) { return key >= 'A' && key <= 'Z' ? key - 'A'
 constexpr int CTRL_C = 3;
 constexpr int CTRL_F = 6;
 constexpr int CTRL_L = 12;
+constexpr int CTRL_Z = 26;
 constexpr int ESCAPE = 27;
 
 // colors.cpp
@@ -69,6 +70,7 @@ void wait_key(int row);
 WINDOW *create_window(int rows, int columns, int top, int left, const char *failure);
 WINDOW *open_dialog(int rows, int columns, attr_t border, const char *failure);
 int wait_dialog_key(WINDOW *dialog);
+void delete_dialog(WINDOW *dialog);
 void close_dialog(WINDOW *dialog);
 void restage(std::initializer_list<WINDOW *> windows);
 void format_cash_title(char *title, std::size_t size, const Player &player);
@@ -82,6 +84,10 @@ bool terminal_size(int &height, int &width);
 void require_layout_fits();
 [[noreturn]] void fatal(const char *message);
 [[noreturn]] void input_closed();
+// What the screens draw again when the game comes back from Ctrl-Z.
+using Repaint = void (*)();
+void on_resume(Repaint repaint);
+void suspend();
 int read_key();
 constexpr int NO_KEY = -1;
 int read_key_within(int milliseconds);

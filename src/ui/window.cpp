@@ -8,6 +8,9 @@
 
 namespace {
 
+// The modal window on the screen, if any: a repaint draws it over the rest.
+WINDOW *shown_dialog = nullptr;
+
 // Says on the top row that the terminal is too small for the layout, what
 // it needs and what to press then, in the longest wording that fits the
 // terminal's width; the rest of the screen is left as it is.
@@ -132,9 +135,16 @@ bool note_too_small() {
     return true;
 }
 
-// The Ctrl-L repaint: every line of the four windows is sent again, so a
-// screen garbled by other output is repaired cell by cell.
-void redraw_all() { repaint({map_window, coinfo_window, general_window}); }
+// The Ctrl-L repaint: every cell of the screen is sent again, the layout's
+// windows over stdscr and a modal window over them, so a screen garbled by
+// other output is repaired cell by cell.
+void redraw_all() {
+    if (shown_dialog != nullptr) {
+        repaint({map_window, coinfo_window, general_window, shown_dialog});
+    } else {
+        repaint({map_window, coinfo_window, general_window});
+    }
+}
 
 // The Ctrl-L repaint of the title screen, which is all on stdscr: the game's
 // windows are still empty and would blank it.
@@ -171,6 +181,7 @@ WINDOW *open_dialog(int rows, int columns, attr_t border, const char *failure) {
     wattr_on(dialog, border, nullptr);
     wborder(dialog, '|', '|', '=', '=', 0, 0, 0, 0);
     wattr_off(dialog, border, nullptr);
+    shown_dialog = dialog;
     return dialog;
 }
 
@@ -181,9 +192,15 @@ int wait_dialog_key(WINDOW *dialog) {
     return read_key();
 }
 
+// Removes a modal window; the caller stages again what it covered.
+void delete_dialog(WINDOW *dialog) {
+    if (dialog == shown_dialog) shown_dialog = nullptr;
+    delwin(dialog);
+}
+
 // Removes a modal window and stages again the three windows it may cover.
 void close_dialog(WINDOW *dialog) {
-    delwin(dialog);
+    delete_dialog(dialog);
     restage({map_window, general_window, coinfo_window});
 }
 
