@@ -6,7 +6,7 @@
 #include <cstdio>
 
 void shutdown() {
-    show_standings(" GAME OVER - Final Standings ");
+    show_standings(" GAME OVER - Final Standings ", true);
     close_game();
 }
 

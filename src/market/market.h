@@ -13,7 +13,8 @@ void announce_split(const Event &split);
 void trade_stock();
 
 // standings.cpp
-void show_standings(const char *title);
+// The final standings take Ctrl-L as a repaint, as announcements do.
+void show_standings(const char *title, bool final = false);
 
 // panel.cpp
 void show_coinfo();

@@ -25,7 +25,7 @@ void draw_player_row(WINDOW *window, int row, int player) {
 
 }  // namespace
 
-void show_standings(const char *title) {
+void show_standings(const char *title, bool final) {
     constexpr int width = 60;
     const int n = game.num_players;
     WINDOW *window = open_dialog(n + 9, width, scheme_attr(pair_attr(PAIR_BLUE), A_BOLD),
@@ -48,6 +48,10 @@ void show_standings(const char *title) {
     center_text(window, width, n + 5, text);
     put_text_at(window, n + 7, 16, "Press any key to continue...");
 
-    wait_dialog_key(window);
+    if (final) {
+        while (wait_dialog_key(window) == CTRL_L) redraw_all();
+    } else {
+        wait_dialog_key(window);
+    }
     close_dialog(window);
 }
