@@ -379,6 +379,28 @@ TEST_P(Suspend, CtrlZStopsTheGameAndFgBringsBackTheWholeScreen) {
 INSTANTIATE_TEST_SUITE_P(Keys, Suspend, ::testing::ValuesIn(SUSPEND_CASES),
                          [](const auto &param_info) { return std::string(param_info.param.place); });
 
+// A terminal that shrank while the game was stopped: on `fg` the top row
+// says what size the game needs, and once the terminal is large enough
+// again Ctrl-L shows the whole screen.
+TEST(Keys, FgOnATerminalThatShrankShowsTheNoteUntilCtrlL) {
+    Terminal t(pinned(ALONE, true));
+    ASSERT_TRUE(start_players(t, {"Ann"}));
+    ASSERT_TRUE(t.wait_for_key_request());
+    const std::string before = look(t);
+    t.type("\x1a");
+    ASSERT_TRUE(t.wait_for([&] { return t.stopped(); }, kDefaultTimeout, "the game stopped"));
+    t.resize(20, 70);
+    t.send_signal(SIGCONT);
+    ASSERT_TRUE(t.wait_for_text(0, "Terminal too small, needs 80 x 24: enlarge it, then press Ctrl-L"));
+    ASSERT_TRUE(t.wait_for_key_request());
+    // Nothing else is drawn into the small terminal, which would scroll.
+    for (int row = 1; row < 20; ++row) EXPECT_EQ(t.row_text(row), "") << t.dump();
+    t.resize(25, 80);
+    t.type(key::CtrlL);
+    ASSERT_TRUE(t.wait_for([&] { return look(t) == before; }, kDefaultTimeout, "the whole screen"))
+        << t.dump();
+}
+
 // Where no shell can continue a stopped game (its process group is
 // orphaned, as under a terminal's own session), Ctrl-Z does not stop it:
 // the screen comes back at once and the game goes on.
