@@ -1,0 +1,32 @@
+// The keys that the move prompt and the trading dialog both serve: S shows
+// the standings, C the company report, ? the help of the prompt it came
+// from, Q or Ctrl-C asks to quit, and Ctrl-L repaints the screen. Letters
+// count in either case.
+#include "screens/screens.h"
+
+Hotkey serve_hotkey(int key, HelpFrom from) {
+    const int upper = ascii_upper(key);
+    if (key == CTRL_C || upper == 'Q') {
+        confirm_quit();
+        return Hotkey::SHOWN;
+    }
+    if (key == CTRL_L) {
+        redraw_all();
+        return Hotkey::REPAINTED;
+    }
+    // While the terminal is too small for the layout, the note that says so
+    // stands instead of the window.
+    if (upper == 'S') {
+        if (!note_too_small()) show_standings(" Current Standings ");
+        return Hotkey::SHOWN;
+    }
+    if (upper == 'C') {
+        if (!note_too_small()) more_coinfo();
+        return Hotkey::SHOWN;
+    }
+    if (key == '?') {
+        if (!note_too_small()) show_help(from);
+        return Hotkey::SHOWN;
+    }
+    return Hotkey::NONE;
+}
