@@ -24,16 +24,17 @@ enum class EventKind : std::uint8_t {
     SWALLOWED,           // `company` was swallowed by a black hole with every share in it
 };
 
-// One company as the panel shows it: active when `size` is not 0, and the
-// mover's holding.
-struct PanelLine {
+// What one company's price and size, and the mover's holding in it, were
+// right after an event; the company is active when `size` is not 0.
+struct CompanyStatus {
     int price;
     int size;
     int holding;
 };
 
-// One player's line of a merger's exchange of stock.
-struct ExchangeLine {
+// What a merger did to one player: the absorbed company's shares exchanged
+// for the survivor's, and the bonus paid for them.
+struct ShareExchange {
     int old_shares;  // in the absorbed company
     int new_shares;  // of the survivor, for the old ones
     int total;       // the player's holding in the survivor after the exchange
@@ -48,9 +49,9 @@ struct Event {
     int first_change;
     int end_change;
     // The companies and the mover's holdings right after the event.
-    PanelLine panel[NUM_COMPANIES];
-    // A merger's exchange, one line per player in the game.
-    ExchangeLine exchange[MAX_PLAYERS];
+    CompanyStatus companies[NUM_COMPANIES];
+    // A merger's exchange, one per player in the game.
+    ShareExchange exchange[MAX_PLAYERS];
 };
 
 // A sector that took a new symbol.
@@ -108,14 +109,21 @@ void split_stock(Game &game, int company, MoveReport &report);
 // dividends.cpp
 int pay_dividends(Game &game);
 
+// The longest amount, in characters with its sign, that a player may always
+// type in the trading dialog: its amount field is never narrower. The ends
+// of a trade's range may be typed as n and m whatever their length.
+constexpr int TYPED_AMOUNT_LENGTH = 8;
+
 // trade.cpp
 void trade_range(const Game &game, int company, int &min, int &max);
 void apply_trade(Game &game, int company, int amount);
+bool typeable_amount(int amount, int min, int max);
 
-// worth.cpp
-int stock_value(const Game &game, int player);
+// worth.cpp: worth is computed whole in 64 bits, never stored, so it is
+// exact; only sums beyond the 64-bit range (out of play) stop at its ends.
+std::int64_t stock_value(const Game &game, int player);
 std::int64_t net_worth(const Game &game, int player);
-int company_worth(const Game &game, int company);
+std::int64_t company_worth(const Game &game, int company);
 void rank_players(const Game &game, int order[MAX_PLAYERS]);
 
 // end.cpp

@@ -25,7 +25,7 @@ void announce_swallowed_company(const Event &event) {
     center_text(general_window, width, 4, "has been sucked into a black hole!");
     if (existed) {
         center_text(general_window, width, 6, "All players' holdings lost.");
-        show_panel(event.panel);
+        show_panel(event.companies);
     }
     wattr_off(general_window, A_BOLD, nullptr);
     wait_key(8);

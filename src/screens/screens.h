@@ -39,6 +39,9 @@ extern WINDOW *coinfo_window;
 // A name fits the line editor whole.
 static_assert(NAME_SIZE <= LINE_EDITOR_ENTRIES);
 
+// The longest name a player may type, in screen columns.
+constexpr int MAX_NAME_LEN = 20;
+
 // Colour pair numbers, in the order init_colors defines them.
 enum ColorPair : short {
     PAIR_BLUE = 1,          // company A, general border, title-bar rule, dialog borders
@@ -83,6 +86,20 @@ void delete_dialog(WINDOW *dialog);
 void close_dialog(WINDOW *dialog);
 void format_cash_title(char *title, std::size_t size, const Player &player);
 
+// One column of a table of figures under a header (the standings, the
+// company panel and report, a merger's stock table). The caller gives the
+// column as the table stands at figures that fit, and its widest figure;
+// lay_out_columns gives it its place.
+struct TableColumn {
+    int nominal;  // columns from its start to the next column's start (the last: to the table's end)
+    int room;     // columns its figures may take before the next column must move
+    int least;    // the fewest columns from its start to the next column's that its header needs
+    int width;    // columns its widest figure takes
+    int start;    // where it starts (set by lay_out_columns)
+};
+constexpr int MAX_TABLE_COLUMNS = 8;
+int lay_out_columns(TableColumn columns[], int count, int first, int limit);
+
 // title_screen.cpp
 void setup_players();
 
@@ -97,7 +114,7 @@ void draw_sector(int pos, int symbol);
 
 // move_prompt.cpp
 void mark_offers(const int offers[NUM_MOVES], int count);
-int get_move();
+int get_move(const int offers[NUM_MOVES], int offer_count);
 
 // move_news.cpp
 void show_move(const MoveReport &report);
@@ -123,7 +140,7 @@ void show_standings(const char *title, bool final = false);
 
 // company_panel.cpp
 void show_coinfo();
-void show_panel(const PanelLine lines[NUM_COMPANIES]);
+void show_panel(const CompanyStatus companies[NUM_COMPANIES]);
 
 // company_report.cpp
 void more_coinfo();

@@ -14,6 +14,6 @@ void announce_split(const Event &split) {
     center_text(general_window, screen_cols - 2, 2, line);
     center_text(general_window, screen_cols - 2, 3, "has split two-for-one!");
     wattr_off(general_window, A_BOLD, nullptr);
-    show_panel(split.panel);
+    show_panel(split.companies);
     wait_key(6);
 }

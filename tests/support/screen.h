@@ -23,7 +23,6 @@
 #include <curses.h>
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -52,10 +51,6 @@ class CursesTest : public ::testing::Test {
     void type(std::string_view keys);
     void close_input();
 
-    // Replaces the galaxy with rows of map text ('.', '*', '@', '+', 'A'-'E')
-    // and recounts the company sizes from it.
-    void load_galaxy(std::initializer_list<const char *> rows);
-
     // What curses holds for a window, read without moving its cursor.
     chtype cell(WINDOW *window, int row, int column) const;
     char char_at(WINDOW *window, int row, int column) const;
@@ -72,6 +67,11 @@ class CursesTest : public ::testing::Test {
     FILE *input_ = nullptr;
     int key_pipe_[2] = {-1, -1};
 };
+
+// The move prompt as a turn brings it up: the offers drawn with the rules
+// from rand(), marked, and chosen at the prompt (get_move). Returns the
+// sector chosen, or -1 when no sector could be offered (no prompt is shown).
+int prompt_for_move();
 
 // Merges `absorbed` into `survivor` with the rules and shows the exchange
 // of stock that the merger made (the table a merger's second pause shows).
