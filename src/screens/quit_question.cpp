@@ -21,7 +21,7 @@ void confirm_quit() {
                      "Are you sure you want to quit (y/n)? ");
     int key = wait_dialog_key(window);
     key = ascii_upper(key);
-    delwin(window);
+    delete_dialog(window);
     if (key == 'Y') {
         shutdown();
         std::exit(QUIT_STATUS);

@@ -82,6 +82,7 @@ void redraw_all();
 void wait_key(int row);
 WINDOW *open_dialog(int rows, int columns, attr_t border, const char *failure);
 int wait_dialog_key(WINDOW *dialog);
+void delete_dialog(WINDOW *dialog);
 void close_dialog(WINDOW *dialog);
 void format_cash_title(char *title, std::size_t size, const Player &player);
 
@@ -134,7 +135,8 @@ void announce_split(const Event &split);
 void trade_stock();
 
 // standings.cpp
-void show_standings(const char *title);
+// The final standings take Ctrl-L as a repaint, as announcements do.
+void show_standings(const char *title, bool final = false);
 
 // company_panel.cpp
 void show_coinfo();

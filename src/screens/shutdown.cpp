@@ -11,7 +11,7 @@ const char *version_banner() {
 }
 
 void shutdown() {
-    show_standings(" GAME OVER - Final Standings ");
+    show_standings(" GAME OVER - Final Standings ", true);
     close_game();
 }
 

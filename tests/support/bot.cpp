@@ -144,8 +144,18 @@ AssertionResult Bot::Impl::play() {
 AssertionResult Bot::Impl::finish() {
     BOT_TRY(settle_running("where the final standings were due"));
     BOT_TRY(expect_standings(true));
-    press(pick<std::string>({"\r", " ", "x", "q", "\x0c", "\x1b", std::string(key::Down)}),
-          "closing the final standings");
+    const std::string closing = pick<std::string>({"\r", " ", "x", "q", "\x0c", "\x1b", std::string(key::Down)});
+    if (closing == "\x0c") {
+        // Ctrl-L repaints the final standings, which go on waiting for a key.
+        const std::string before = t.screen_text();
+        const Position cursor = t.cursor();
+        press(closing, "a repaint of the final standings");
+        BOT_TRY(settle_running("after a repaint of the final standings"));
+        BOT_TRY(expect_unchanged(before, cursor, "a repaint of the final standings"));
+        press(" ", "closing the final standings");
+    } else {
+        press(closing, "closing the final standings");
+    }
     const auto status = t.wait_exit(Millis{10000});
     BOT_CHECK(status.has_value(), "the game did not exit after the final standings");
     std::ostringstream out;
