@@ -1,6 +1,6 @@
 // The turn loop: the course of a turn (src/rules/course.cpp) played on the
 // game being played, each seat's choice and trades made on the screens and
-// each claim shown there.
+// each claim shown there and kept in the game's record.
 #include "flow/flow.h"
 #include "rules/course.h"
 
@@ -10,7 +10,11 @@ int choose_on_screen(void *, const Game &, const int offers[], int offer_count) 
     return get_move(offers, offer_count);
 }
 
-void show_on_screen(void *, const Game &, const MoveReport &report) { show_move(report); }
+// The claim goes into the game's record before it is shown.
+void show_on_screen(void *, const Game &, const MoveReport &report) {
+    record_claim(game_record, game, report);
+    show_move(report);
+}
 
 void trade_on_screen(void *, Game &) { trade_stock(); }
 

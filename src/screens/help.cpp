@@ -12,7 +12,6 @@ constexpr int LINES_PER_PAGE = 9;
 constexpr int TEXT_COLUMN = 2;
 constexpr int HEADING_ROW = 2;
 constexpr int FIRST_LINE_ROW = 4;
-constexpr int FOOTER_ROW = 14;
 
 struct Page {
     const char *heading;
@@ -23,14 +22,14 @@ constexpr Page MOVE_KEYS = {
     "Keys at the move prompt",
     {
         "1 to 5      claim the sector marked with that digit on the map",
-        "S           the standings: each player's stock, cash and net worth",
-        "C           the detailed company report",
+        "S, C        the standings; the detailed company report",
+        "R           the game's record, newest first (playing the computer)",
         "Q, Ctrl-C   ask whether to quit (y quits, with the final standings)",
         "Ctrl-L      repaint the screen",
         "Ctrl-Z      suspend the game (fg in the shell brings it back)",
-        "?           this help",
-        "While the computer plays, a key hurries it; Q or Ctrl-C as here.",
-        "Letter keys work in either case.",
+        "?           this help. Letter keys work in either case.",
+        "While the computer plays, S, C, R and ? open their windows and it",
+        "waits; Q or Ctrl-C ask to quit; any other key hurries it.",
     },
 };
 
@@ -43,7 +42,7 @@ constexpr Page TRADING_KEYS = {
         "                        then Enter; m buys all the cash allows, n",
         "                        sells every share; Enter alone trades nothing",
         "Escape                  end the turn",
-        "S, C, Q, Ctrl-L, ?      as at the move prompt",
+        "S, C, R, Q, Ctrl-L, ?   as at the move prompt",
         "Ctrl-Z                  suspend the game (fg brings it back)",
         "Letter keys work in either case.",
     },
@@ -96,25 +95,18 @@ constexpr Page RULES[] = {
 
 constexpr int PAGE_COUNT = 1 + static_cast<int>(sizeof RULES / sizeof RULES[0]);
 
-// Draws page `number` (from 1) into the help window, over what it held.
-void draw_page(WINDOW *window, const Page &page, int number) {
-    for (int row = 1; row < ROWS - 1; ++row) {
-        wmove(window, row, 1);
-        for (int column = 1; column < COLUMNS - 1; ++column) waddch(window, ' ');
-    }
-    const attr_t title_attr = scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE);
-    char title[48];
-    std::snprintf(title, sizeof title, " Help: page %d of %d ", number, PAGE_COUNT);
-    wattr_on(window, title_attr, nullptr);
-    center_text(window, COLUMNS, 0, title);
-    wattr_off(window, title_attr, nullptr);
+void format_title(char *title, std::size_t size, int number, int count) {
+    std::snprintf(title, size, " Help: page %d of %d ", number, count);
+}
 
+// Draws page `number` (from 1): the keys of the prompt it was opened from,
+// then the rules.
+void draw_page(WINDOW *window, int number, const void *context) {
+    const Page &page = number == 1 ? *static_cast<const Page *>(context) : RULES[number - 2];
     put_text_attr_at(window, HEADING_ROW, TEXT_COLUMN, A_BOLD, page.heading);
     for (int line = 0; line < LINES_PER_PAGE; ++line) {
         put_text_at(window, FIRST_LINE_ROW + line, TEXT_COLUMN, page.lines[line]);
     }
-    center_text(window, COLUMNS, FOOTER_ROW,
-                number < PAGE_COUNT ? "Press any key for the next page..." : "Press any key to continue...");
 }
 
 }  // namespace
@@ -123,12 +115,7 @@ void draw_page(WINDOW *window, const Page &page, int number) {
 // opened from, then the rules. Any key turns the page; the key on the last
 // page closes the window, and the windows it covered are staged again.
 void show_help(HelpFrom from) {
-    WINDOW *window = open_dialog(ROWS, COLUMNS, scheme_attr(pair_attr(PAIR_BLUE), A_BOLD),
-                                 "vegatrade: couldn't create help window\n");
     const Page &keys = from == HelpFrom::TRADING ? TRADING_KEYS : MOVE_KEYS;
-    for (int number = 1; number <= PAGE_COUNT; ++number) {
-        draw_page(window, number == 1 ? keys : RULES[number - 2], number);
-        wait_dialog_key(window);
-    }
-    close_dialog(window);
+    show_pages({ROWS, COLUMNS, "vegatrade: couldn't create help window\n", format_title, PAGE_COUNT,
+                draw_page, &keys, "Press any key for the next page...", false});
 }

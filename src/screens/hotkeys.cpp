@@ -1,7 +1,8 @@
 // The keys that the move prompt and the trading dialog both serve: S shows
 // the standings, C the company report, ? the help of the prompt it came
-// from, Q or Ctrl-C asks to quit, and Ctrl-L repaints the screen. Letters
-// count in either case.
+// from, R the game's record (in a game with computer seats; in any other it
+// is not a key), Q or Ctrl-C asks to quit, and Ctrl-L repaints the screen.
+// Letters count in either case.
 #include "screens/screens.h"
 
 Hotkey serve_hotkey(int key, HelpFrom from) {
@@ -22,6 +23,10 @@ Hotkey serve_hotkey(int key, HelpFrom from) {
     }
     if (upper == 'C') {
         if (!note_too_small()) more_coinfo();
+        return Hotkey::SHOWN;
+    }
+    if (upper == 'R' && any_computer_seat()) {
+        if (!note_too_small()) show_record();
         return Hotkey::SHOWN;
     }
     if (key == '?') {

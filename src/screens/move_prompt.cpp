@@ -15,6 +15,7 @@ int show_prompt(int offer_count) {
     general_header(text, 0);
     std::snprintf(text, sizeof text, " %s, enter your move [1-%d]: ", player.name, offer_count);
     put_text_at(general_window, 2, 1, text);
+    show_computer_news();
     show_coinfo();
     noecho();
     return text_width(text) + 1;

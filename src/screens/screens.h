@@ -8,6 +8,7 @@
 
 #include <curses.h>
 
+#include "rules/record.h"
 #include "rules/rules.h"
 #include "terminal/terminal.h"
 
@@ -30,6 +31,10 @@ extern Game game;
 
 // The seats the computer plays, by player index.
 extern bool computer_seat[MAX_PLAYERS];
+
+// The record of the game being played, filled by the turn loop (claims)
+// and the trading dialog (trades).
+extern GameRecord game_record;
 
 // The three windows of the main screen.
 extern WINDOW *map_window;
@@ -149,6 +154,48 @@ void more_coinfo();
 enum class HelpFrom { MOVE_PROMPT, TRADING };
 void show_help(HelpFrom from);
 
+// pager.cpp
+// A window shown a page at a time, over the main screen: `draw` writes page
+// `number` (from 1) inside the frame that show_pages draws (border, title,
+// footer). Escape closes it at once when `escape_closes`.
+struct PagedWindow {
+    int rows;
+    int columns;
+    const char *failure;  // the fatal message when the window cannot be made
+    void (*title)(char *out, std::size_t size, int number, int count);
+    int page_count;
+    void (*draw)(WINDOW *window, int number, const void *context);
+    const void *context;
+    const char *next_footer;  // the footer of every page but the last
+    bool escape_closes;
+};
+void show_pages(const PagedWindow &paged);
+
+// record_text.cpp: every text of the game's record.
+void format_record_line(char *out, std::size_t size, const RecordLine &line);
+const char *news_heading();
+void format_news_more(char *out, std::size_t size, int lines);
+void format_record_title(char *out, std::size_t size, int page, int pages);
+const char *record_heading();
+const char *record_empty();
+void format_record_forgotten(char *out, std::size_t size, long long lines);
+const char *record_next_footer();
+
+// record_window.cpp
+// Whether any seat is the computer's: only then is the record shown.
+bool any_computer_seat();
+// The rows a text takes written from a column within `width` columns: it
+// breaks before a blank where it must, each further row indented by two.
+int wrapped_rows(const char *text, int width);
+void put_wrapped(WINDOW *window, int row, int column, int width, const char *text, attr_t attr = A_NORMAL);
+void show_record();
+
+// computer_news.cpp
+// At a person's move prompt in a game with computer seats: what each
+// computer did since that person's last move, in the general window's rows
+// below the prompt.
+void show_computer_news();
+
 // quit_question.cpp
 void confirm_quit();
 [[noreturn]] void quit_before_game();
@@ -159,7 +206,7 @@ void confirm_quit();
 constexpr int OFFERS_PAUSE_MS = 1000;
 constexpr int STEP_PAUSE_MS = 400;
 constexpr int ANNOUNCEMENT_PAUSE_MS = 1500;
-void computer_pause(int milliseconds);
+void computer_pause(int milliseconds, HelpFrom from = HelpFrom::MOVE_PROMPT);
 bool every_seat_computer();
 
 // hotkeys.cpp

@@ -3,6 +3,7 @@
 
 Game game{};
 bool computer_seat[MAX_PLAYERS] = {};
+GameRecord game_record{};
 
 WINDOW *map_window = nullptr;
 WINDOW *general_window = nullptr;

@@ -138,6 +138,7 @@ void trade(const Dialog &dialog) {
         sleep(1);
     } else {
         apply_trade(game, prompt.company, amount);
+        record_trade(game_record, game, prompt.company, amount);
     }
     finish_trade(dialog, prompt, amount);
 }
@@ -152,14 +153,14 @@ void computer_trades(Dialog &dialog) {
     Trade plan[MAX_TRADES];
     const int count = plan_trades(game, plan, MAX_TRADES);
     put_cursor_back(dialog);
-    computer_pause(STEP_PAUSE_MS);
+    computer_pause(STEP_PAUSE_MS, HelpFrom::TRADING);
     for (int k = 0; k < count; ++k) {
         int entry = 0;
         while (entry + 1 < dialog.count && dialog.active[entry] != plan[k].company) ++entry;
         if (entry != dialog.selected) {
             move_selection(dialog, entry - dialog.selected);
             put_cursor_back(dialog);
-            computer_pause(STEP_PAUSE_MS);
+            computer_pause(STEP_PAUSE_MS, HelpFrom::TRADING);
         }
         const AmountPrompt prompt = show_amount_prompt(dialog);
         const int amount = plan[k].amount;
@@ -169,10 +170,11 @@ void computer_trades(Dialog &dialog) {
         }
         put_text_at(general_window, prompt.row, prompt.field_column, text);
         wnoutrefresh(general_window);
-        computer_pause(STEP_PAUSE_MS);
+        computer_pause(STEP_PAUSE_MS, HelpFrom::TRADING);
         apply_trade(game, prompt.company, amount);
+        record_trade(game_record, game, prompt.company, amount);
         finish_trade(dialog, prompt, amount);
-        computer_pause(STEP_PAUSE_MS);
+        computer_pause(STEP_PAUSE_MS, HelpFrom::TRADING);
     }
 }
 

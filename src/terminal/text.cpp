@@ -105,6 +105,24 @@ int text_width(const char *text) {
     return width;
 }
 
+std::size_t row_bytes(const char *text, int columns) {
+    std::size_t fitting = 0;   // the bytes of whole characters that fit
+    std::size_t at_blank = 0;  // the bytes before the last blank that fits
+    int width = 0;
+    for (const char *p = text; *p != '\0';) {
+        const ShownCharacter shown = next_shown(p);
+        if (*p == ' ') at_blank = static_cast<std::size_t>(p - text);
+        width += shown.width;
+        if (width > columns) {
+            if (at_blank > 0) return at_blank;
+            return fitting > 0 ? fitting : shown.bytes;  // a row holds one character at least
+        }
+        p += shown.bytes;
+        fitting = static_cast<std::size_t>(p - text);
+    }
+    return fitting;
+}
+
 // Reads the character at the start of `text` (not empty). In a UTF-8 locale
 // a valid character is one entry: itself when printable, else "<U+XXXX>";
 // a byte that starts no valid character is shown as M-x. Elsewhere every

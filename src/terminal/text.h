@@ -31,6 +31,13 @@ ShownCharacter next_shown(const char *text);
 // The number of columns a text takes when shown.
 int text_width(const char *text);
 
+// Where to break a text to fit `columns`: the number of bytes of its first
+// row, which ends before a blank when the whole text does not fit, or
+// within a word longer than the row; never in the middle of a character,
+// and never none: a character wider than the row takes the row alone.
+// The next row starts after the blanks that follow.
+std::size_t row_bytes(const char *text, int columns);
+
 // Whether a text shows nothing but blanks.
 bool blank_text(const char *text);
 

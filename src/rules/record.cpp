@@ -1,0 +1,76 @@
+// The record of a game, filled turn by turn from the move reports and the
+// trades. (Rules; src/screens/record_text.cpp words its lines.)
+#include "rules/record.h"
+
+namespace {
+
+void add_line(GameRecord &record, const Game &game, Deed deed, int pos, int company, int absorbed,
+              int shares) {
+    const RecordLine line{record.turns,
+                          deed,
+                          static_cast<std::int8_t>(game.current_player),
+                          static_cast<std::uint8_t>(pos),
+                          static_cast<std::int8_t>(company),
+                          static_cast<std::int8_t>(absorbed),
+                          shares};
+    if (record.count == RECORD_CAPACITY) {
+        record.lines[record.oldest] = line;
+        record.oldest = (record.oldest + 1) % RECORD_CAPACITY;
+        ++record.forgotten;
+        return;
+    }
+    record.lines[(record.oldest + record.count) % RECORD_CAPACITY] = line;
+    ++record.count;
+}
+
+// The deed of an event that tells what became of the claimed sector itself,
+// or false for one that it set off (a merger, a split, a black hole).
+bool claim_deed(EventKind kind, Deed &deed) {
+    switch (kind) {
+        case EventKind::OUTPOST: deed = Deed::OUTPOST; return true;
+        case EventKind::SITE_LOST: deed = Deed::SITE_LOST; return true;
+        case EventKind::FOUNDED: deed = Deed::FOUNDED; return true;
+        case EventKind::FOUNDING_SWALLOWED: deed = Deed::FOUNDING_SWALLOWED; return true;
+        case EventKind::GREW: deed = Deed::JOINED; return true;
+        case EventKind::MERGED: deed = Deed::MERGED; return false;
+        case EventKind::SPLIT: deed = Deed::SPLIT; return false;
+        case EventKind::SWALLOWED: deed = Deed::SWALLOWED; return false;
+    }
+    return false;
+}
+
+}  // namespace
+
+void clear_record(GameRecord &record) {
+    record.oldest = 0;
+    record.count = 0;
+    record.turns = 0;
+    record.forgotten = 0;
+}
+
+void record_claim(GameRecord &record, const Game &game, const MoveReport &report) {
+    ++record.turns;
+    Deed deed = Deed::OUTPOST;
+    for (int e = 0; e < report.event_count; ++e) {
+        const Event &event = report.events[e];
+        if (claim_deed(event.kind, deed)) add_line(record, game, deed, report.pos, event.company, -1, 0);
+    }
+    for (int e = 0; e < report.event_count; ++e) {
+        const Event &event = report.events[e];
+        if (!claim_deed(event.kind, deed))
+            add_line(record, game, deed, report.pos, event.company, event.absorbed, 0);
+    }
+}
+
+void record_trade(GameRecord &record, const Game &game, int company, int amount) {
+    if (amount == 0) return;
+    const bool bought = amount > 0;
+    // The most that can be sold is what is held, at most INT_MAX: -amount fits.
+    const int shares = bought ? amount : -amount;
+    const int pos = record.count > 0 ? record_line(record, record.count - 1).pos : 0;
+    add_line(record, game, bought ? Deed::BOUGHT : Deed::SOLD, pos, company, -1, shares);
+}
+
+const RecordLine &record_line(const GameRecord &record, int index) {
+    return record.lines[(record.oldest + index) % RECORD_CAPACITY];
+}
