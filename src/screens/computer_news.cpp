@@ -9,7 +9,8 @@ constexpr int HEADING_ROW = 4;
 constexpr int TEXT_COLUMN = 2;
 constexpr int LINE_SIZE = 4 * NAME_SIZE;
 
-// The first line of the record after the current player's last one.
+// The first line of the record after the current player's last one; 0
+// when they have not moved yet.
 int first_news() {
     for (int index = game_record.count - 1; index >= 0; --index) {
         if (record_line(game_record, index).player == game.current_player) return index + 1;
@@ -31,7 +32,7 @@ void show_computer_news() {
     const int width = getmaxx(general_window) - 1 - TEXT_COLUMN;
     const int room = getmaxy(general_window) - 2 - HEADING_ROW;  // the rows below the heading
     if (room <= 0) return;
-    put_text_attr_at(general_window, HEADING_ROW, TEXT_COLUMN, A_BOLD, news_heading());
+    put_text_attr_at(general_window, HEADING_ROW, TEXT_COLUMN, A_BOLD, news_heading(first > 0 || game_record.forgotten > 0));
 
     // The newest lines that fit, keeping a row to say how many more there
     // are when not all do.

@@ -63,7 +63,9 @@ void format_record_line(char *out, std::size_t size, const RecordLine &line) {
     std::snprintf(out, size, "%s", "?");
 }
 
-const char *news_heading() { return "Since your last move (R: the game's record):"; }
+const char *news_heading(bool moved_before) {
+    return moved_before ? "Since your last move (R: the game's record):" : "Before your first move (R: the game's record):";
+}
 
 void format_news_more(char *out, std::size_t size, int lines) {
     if (lines == 1) {

@@ -51,20 +51,37 @@ void order_lines() {
     if (game_record.forgotten > 0) pages.order[pages.count++] = FORGOTTEN;
 }
 
-// Splits the order into pages: a line that wraps stays whole on one page.
+int entry_rows(int k) {
+    char text[LINE_SIZE];
+    entry_text(text, sizeof text, pages.order[k]);
+    return wrapped_rows(text, pages.width);
+}
+
+// The turn of an entry of the order; the note of forgotten lines has none.
+int entry_turn(int k) { return pages.order[k] == FORGOTTEN ? -1 : record_line(game_record, pages.order[k]).turn; }
+
+// Splits the order into pages. A turn that fits on a page is not split
+// across two, and a line that wraps stays whole on one page.
 void paginate() {
     pages.pages = 1;
     pages.start[0] = 0;
     int used = 0;
-    char text[LINE_SIZE];
-    for (int k = 0; k < pages.count; ++k) {
-        entry_text(text, sizeof text, pages.order[k]);
-        const int rows = wrapped_rows(text, pages.width);
-        if (used > 0 && used + rows > LINES_PER_PAGE) {
+    for (int k = 0; k < pages.count;) {
+        int end = k + 1;
+        int turn_rows = entry_rows(k);
+        while (end < pages.count && entry_turn(end) == entry_turn(k)) turn_rows += entry_rows(end++);
+        if (used > 0 && used + turn_rows > LINES_PER_PAGE && turn_rows <= LINES_PER_PAGE) {
             pages.start[pages.pages++] = k;
             used = 0;
         }
-        used += rows;
+        for (; k < end; ++k) {
+            const int rows = entry_rows(k);
+            if (used > 0 && used + rows > LINES_PER_PAGE) {
+                pages.start[pages.pages++] = k;
+                used = 0;
+            }
+            used += rows;
+        }
     }
     pages.start[pages.pages] = pages.count;
 }

@@ -173,7 +173,7 @@ void show_pages(const PagedWindow &paged);
 
 // record_text.cpp: every text of the game's record.
 void format_record_line(char *out, std::size_t size, const RecordLine &line);
-const char *news_heading();
+const char *news_heading(bool moved_before);
 void format_news_more(char *out, std::size_t size, int lines);
 void format_record_title(char *out, std::size_t size, int page, int pages);
 const char *record_heading();

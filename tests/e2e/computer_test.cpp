@@ -17,31 +17,12 @@ namespace {
 
 constexpr long long GALAXY_TIME = 1992;
 constexpr long long GAME_PID = 1250;
-constexpr Millis kGameTimeout{120000};
 
 Options pinned(bool colour = true) {
     Options options;
     options.args = {colour ? "-c" : "-m"};
     options.pin_clock = PinnedClock{GALAXY_TIME, GAME_PID};
     return options;
-}
-
-// Lets the computers play, ending each of their pauses with a space, until
-// the game waits for a person's key. `at_pause` sees each pause first, and
-// may stop the hurrying by returning false.
-::testing::AssertionResult hurry_to_a_person(Terminal &t, const std::function<bool()> &at_pause = {}) {
-    const auto deadline = std::chrono::steady_clock::now() + kGameTimeout;
-    for (;;) {
-        if (!t.running()) return ::testing::AssertionFailure() << "the game ended\n" << t.dump();
-        if (t.awaiting_key()) return ::testing::AssertionSuccess();
-        if (t.pausing()) {
-            if (at_pause && !at_pause()) return ::testing::AssertionSuccess();
-            t.type(" ");
-        }
-        if (std::chrono::steady_clock::now() > deadline)
-            return ::testing::AssertionFailure() << "no person was asked for a key\n" << t.dump();
-        t.wait_until_quiet(Millis{2}, Millis{20});
-    }
 }
 
 // A computer's move prompt and trading dialog on the pinned galaxy.

@@ -75,14 +75,14 @@ TEST(Help, AtTheMovePromptShowsItsKeysThenTheRules) {
  {b:|} {b:|} {b:Keys at the move prompt}                                                {b:|}
  {b:|} {b:|}                                                                        {b:|}
  {b:|} {b:|} 1 to 5      claim the sector marked with that digit on the map         {b:|}
- {b:|} {b:|} S           the standings: each player's stock, cash and net worth     {b:|}
- {b:|} {b:|} C           the detailed company report                                {b:|}
+ {b:|} {b:|} S, C        the standings; the detailed company report                 {b:|}
+ {b:|} {b:|} R           the game's record, newest first (playing the computer)     {b:|}
  {b:└-|} Q, Ctrl-C   ask whether to quit (y quits, with the final standings)    {b:|}
  ┌/{b:|} Ctrl-L      repaint the screen                                         {b:|}/┐
  | {b:|} Ctrl-Z      suspend the game (fg in the shell brings it back)          {b:|} |
- | {b:|} ?           this help                                                  {b:|} |
- | {b:|} While the computer plays, a key hurries it; Q or Ctrl-C as here.       {b:|} |
- | {b:|} Letter keys work in either case.                                       {b:|} |
+ | {b:|} ?           this help. Letter keys work in either case.                {b:|} |
+ | {b:|} While the computer plays, S, C, R and ? open their windows and it      {b:|} |
+ | {b:|} waits; Q or Ctrl-C ask to quit; any other key hurries it.              {b:|} |
  | {b:|}                                                                        {b:|} |
  | {b:|}                   Press any key for the next page...                   {b:|} |
  | {b:└========================================================================┘} |
@@ -209,7 +209,7 @@ TEST(Help, InTheTradingDialogShowsItsKeysThenTheRules) {
  {b:└-|}                         then Enter; m buys all the cash allows, n      {b:|}
  ┌/{b:|}                         sells every share; Enter alone trades nothing  {b:|}/┐
  | {b:|} Escape                  end the turn                                   {b:|} |
- | {b:|} S, C, Q, Ctrl-L, ?      as at the move prompt                          {b:|} |
+ | {b:|} S, C, R, Q, Ctrl-L, ?   as at the move prompt                          {b:|} |
  | {b:|} Ctrl-Z                  suspend the game (fg brings it back)           {b:|} |
  | {b:|} Letter keys work in either case.                                       {b:|} |
  | {b:|}                                                                        {b:|} |

@@ -45,6 +45,21 @@ const std::map<char, Style> GAME_STYLES = {
     return t.wait_for([&] { return at_move_prompt(t); }, kDefaultTimeout, "the move prompt");
 }
 
+::testing::AssertionResult hurry_to_a_person(Terminal &t, const std::function<bool()> &at_pause) {
+    const auto deadline = std::chrono::steady_clock::now() + Millis{120000};
+    for (;;) {
+        if (!t.running()) return ::testing::AssertionFailure() << "the game ended\n" << t.dump();
+        if (t.awaiting_key()) return ::testing::AssertionSuccess();
+        if (t.pausing()) {
+            if (at_pause && !at_pause()) return ::testing::AssertionSuccess();
+            t.type(" ");
+        }
+        if (std::chrono::steady_clock::now() > deadline)
+            return ::testing::AssertionFailure() << "no person was asked for a key\n" << t.dump();
+        t.wait_until_quiet(Millis{2}, Millis{20});
+    }
+}
+
 ::testing::AssertionResult answer_until(Terminal &t, const std::function<bool()> &arrived,
                                         const Answers &answers, int max_keys) {
     for (int keys = 0; keys < max_keys; ++keys) {

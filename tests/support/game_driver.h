@@ -33,6 +33,12 @@ inline Position sector_cell(int r, int c) { return {MAP_TOP + 1 + r, 1 + c * 3 +
 // where "" gives the seat to the computer (Tab on the empty line).
 ::testing::AssertionResult answer_title_screen(Terminal &t, const std::vector<std::string> &names);
 
+// Lets the computers play, ending each of their pauses with a space (the
+// key that ends a pause and does nothing else), until the game waits for a
+// person's key. `at_pause` sees each pause first, and may stop the hurrying
+// by returning false. Fails when the game ends, or after two minutes.
+::testing::AssertionResult hurry_to_a_person(Terminal &t, const std::function<bool()> &at_pause = {});
+
 // What a player types on the way to a screen: the keys of each move and of
 // each visit to the trading list. Announcements are answered with a space.
 struct Answers {

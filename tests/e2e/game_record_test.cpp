@@ -1,0 +1,296 @@
+// What the computers did, told end to end: at a person's move prompt the
+// general window lists what the computer did since that person's last
+// move, and R opens the whole game's record, a page a key, which Escape or
+// the last page's key closes, leaving the screen as it was.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/game_driver.h"
+
+namespace e2e {
+namespace {
+
+// A two-seat game whose first turn is the computer's.
+Options pinned() {
+    Options options;
+    options.args = {"-c"};
+    options.pin_clock = PinnedClock{1992, 1250};
+    return options;
+}
+
+// The game's styles, and the colours of companies B and C and of outposts.
+// (Made on first use: GAME_STYLES is another file's static.)
+const std::map<char, Style> &styles() {
+    static const std::map<char, Style> all = [] {
+        std::map<char, Style> styles = GAME_STYLES;
+        styles['g'] = {.fg = 2, .bg = 0};
+        styles['y'] = {.fg = 3, .bg = 0};
+        styles['o'] = {.fg = 6, .bg = 0};
+        return styles;
+    }();
+    return all;
+}
+
+bool shows(const Terminal &t, std::string_view text) { return t.screen_text().find(text) != std::string::npos; }
+
+// Plays to Bob's move prompt number `number` (from 1): the computer is
+// hurried through its pauses, announcements are passed, and Bob takes the
+// first offer and trades nothing.
+::testing::AssertionResult to_bobs_prompt(Terminal &t, int number) {
+    int prompts = 0;
+    for (int keys = 0; keys < 200; ++keys) {
+        auto asked = hurry_to_a_person(t);
+        if (!asked) return asked;
+        if (t.row_text(PROMPT_ROW).find("Bob, enter your move [1-") != std::string::npos) {
+            if (++prompts == number) return ::testing::AssertionSuccess();
+            t.type("1");
+        } else if (shows(t, "Press any key to continue...")) {
+            t.type(" ");
+        } else if (shows(t, "escape when done:")) {
+            t.type(key::Escape);
+        } else {
+            return ::testing::AssertionFailure() << "a screen that asks nothing known\n" << t.dump();
+        }
+    }
+    return ::testing::AssertionFailure() << "no move prompt " << number << " for Bob\n" << t.dump();
+}
+
+// Every cell of the screen, its character and style, and the cursor.
+struct Look {
+    std::vector<Cell> cells;
+    Position cursor;
+};
+
+Look look(const Terminal &t) {
+    Look seen;
+    for (int row = 0; row < t.rows(); ++row) {
+        for (int col = 0; col < t.cols(); ++col) seen.cells.push_back(t.cell(row, col));
+    }
+    seen.cursor = t.cursor();
+    return seen;
+}
+
+::testing::AssertionResult looks_as(const Terminal &t, const Look &before) {
+    const Look now = look(t);
+    for (std::size_t k = 0; k < now.cells.size(); ++k) {
+        const Cell &was = before.cells[k];
+        const Cell &is = now.cells[k];
+        if (was.ch != is.ch || static_cast<const Style &>(was) != static_cast<const Style &>(is)) {
+            return ::testing::AssertionFailure() << "cell (" << k / 80 << ", " << k % 80 << ") was " << was
+                                                 << ", is " << is << "\n"
+                                                 << t.dump();
+        }
+    }
+    if (now.cursor != before.cursor) {
+        return ::testing::AssertionFailure() << "the cursor was at " << before.cursor << ", is at " << now.cursor;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+constexpr std::string_view FIRST_PROMPT = R"(
+{T: VegaTrade }{u:=====================================================================}
+ {W:┌---------------}{m: Map }{W:----------------┐}{p: Company                Price  Holdings }
+ {W:|} .  .  .  .  .  .  .  .  {S:*}  .  .  . {W:|}
+ {W:|} .  {r:4}  .  .  .  .  .  .  .  .  .  . {W:|}{A: Altair Starways        }$600    0
+ {W:|} .  .  .  .  .  .  .  .  .  .  {r:3}  . {W:|}
+ {W:|} .  .  .  .  .  .  .  .  {r:1}  {S:*}  {r:5}  {A:A} {W:|}
+ {W:|} .  .  .  .  @  .  .  {S:*}  .  .  .  {S:*} {W:|}
+ {W:|} .  .  .  .  .  .  .  .  .  {r:2}  .  . {W:|}
+ {W:|} .  .  .  .  .  .  .  .  .  .  .  . {W:|}
+ {W:|} .  .  .  .  .  {S:*}  .  .  .  .  .  . {W:|}
+ {W:|} .  .  .  .  .  .  .  .  .  .  {S:*}  . {W:|}
+ {W:|} .  .  {S:*}  .  .  .  .  .  {S:*}  .  .  . {W:|}
+ {W:└------------------------------------┘}
+ {u:┌////////////////////////////}{h: Bob (Cash: $6000) }{u://///////////////////////////┐}
+ {u:|}                                                                            {u:|}
+ {u:|} Bob, enter your move [1-5]:                                                {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|} {W:Before your first move (R: the game's record):}                             {u:|}
+ {u:|} Deneb (computer) claimed 4L and founded Altair Starways                    {u:|}
+ {u:|} Deneb (computer) bought 10 shares of Altair Starways                       {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:└////////////////////////////////////////////////////////////////////////////┘}
+)";
+constexpr std::string_view FIRST_RECORD = R"(
+{T: VegaTrade }{u:=====================================================================}
+ {W:┌---------------}{m: Map }{W:----------------┐}{p: Company                Price  Holdings }
+ {W:|} .  .  .  .  .  .  .  .  {S:*}  .  .  . {W:|}
+ {W:|} .  {r:4}  .  .  .  .  .  .  .  .  .  . {W:|}{A: Altair Starways        }$600    0
+ {W:|} .  .  .  .  .  .  .  .  .  .  {r:3}  . {W:|}
+ {u:┌======================}{T: The game's record: page 1 of 1 }{u:======================┐}
+ {u:|}                                                                            {u:|}
+ {u:|} {W:Newest first. Sector 5C: row 5 from the top, column C from the left.}       {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|} Deneb (computer) claimed 4L and founded Altair Starways                    {u:|}
+ {u:|} Deneb (computer) bought 10 shares of Altair Starways                       {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                        Press any key to continue...                        {u:|}
+ {u:└============================================================================┘}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:└////////////////////////////////////////////////////////////////////////////┘}
+)";
+constexpr std::string_view THIRD_PROMPT = R"(
+{T: VegaTrade }{u:=====================================================================}
+ {W:┌---------------}{m: Map }{W:----------------┐}{p: Company                Price  Holdings }
+ {W:|} .  .  .  .  .  .  .  .  {S:*}  .  .  . {W:|}
+ {W:|} .  .  .  .  .  .  .  .  .  .  .  . {W:|}{A: Altair Starways        }$600    0
+ {W:|} .  .  .  .  .  .  {o:+}  .  .  {y:C}  .  . {W:|}
+ {W:|} .  .  .  .  .  .  .  .  {g:B}  {S:*}  .  {A:A} {W:|}{g: Beetlejuice, Ltd.      }$600    5
+ {W:|} .  .  {r:5}  .  @  .  .  {S:*}  .  {r:2}  .  {S:*} {W:|}
+ {W:|} .  .  .  .  .  .  .  .  .  .  .  . {W:|}{y: Capella Freight Co.    }$600    0
+ {W:|} .  .  .  .  .  {r:3}  .  .  .  .  .  . {W:|}
+ {W:|} .  .  .  .  .  {S:*}  .  .  .  .  .  . {W:|}{R: Denebola Shippers      }$600    5
+ {W:|} .  .  .  .  .  .  .  .  .  {r:1}  {S:*}  . {W:|}
+ {W:|} .  .  {S:*}  {R:D}  .  {r:4}  .  .  {S:*}  .  .  . {W:|}
+ {W:└------------------------------------┘}
+ {u:┌////////////////////////////}{h: Bob (Cash: $6450) }{u://///////////////////////////┐}
+ {u:|}                                                                            {u:|}
+ {u:|} Bob, enter your move [1-5]:                                                {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|} {W:Since your last move (R: the game's record):}                               {u:|}
+ {u:|} Deneb (computer) claimed 3G: an outpost                                    {u:|}
+ {u:|} Deneb (computer) bought 1 share of Capella Freight Co.                     {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:└////////////////////////////////////////////////////////////////////////////┘}
+)";
+constexpr std::string_view RECORD_PAGE_1 = R"(
+{T: VegaTrade }{u:=====================================================================}
+ {W:┌---------------}{m: Map }{W:----------------┐}{p: Company                Price  Holdings }
+ {W:|} .  .  .  .  .  .  .  .  {S:*}  .  .  . {W:|}
+ {W:|} .  .  .  .  .  .  .  .  .  .  .  . {W:|}{A: Altair Starways        }$600    0
+ {W:|} .  .  .  .  .  .  {o:+}  .  .  {y:C}  .  . {W:|}
+ {u:┌======================}{T: The game's record: page 1 of 2 }{u:======================┐}
+ {u:|}                                                                            {u:|}
+ {u:|} {W:Newest first. Sector 5C: row 5 from the top, column C from the left.}       {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|} Deneb (computer) claimed 3G: an outpost                                    {u:|}
+ {u:|} Deneb (computer) bought 1 share of Capella Freight Co.                     {u:|}
+ {u:|} Bob claimed 10D and founded Denebola Shippers                              {u:|}
+ {u:|} Deneb (computer) claimed 3J and founded Capella Freight Co.                {u:|}
+ {u:|} Deneb (computer) sold 15 shares of Altair Starways                         {u:|}
+ {u:|} Deneb (computer) sold 5 shares of Capella Freight Co.                      {u:|}
+ {u:|} Deneb (computer) bought 21 shares of Beetlejuice, Ltd.                     {u:|}
+ {u:|} Bob claimed 4I and founded Beetlejuice, Ltd.                               {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}            Press any key for the next page, Escape to close...             {u:|}
+ {u:└============================================================================┘}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:└////////////////////////////////////////////////////////////////////////////┘}
+)";
+constexpr std::string_view RECORD_PAGE_2 = R"(
+{T: VegaTrade }{u:=====================================================================}
+ {W:┌---------------}{m: Map }{W:----------------┐}{p: Company                Price  Holdings }
+ {W:|} .  .  .  .  .  .  .  .  {S:*}  .  .  . {W:|}
+ {W:|} .  .  .  .  .  .  .  .  .  .  .  . {W:|}{A: Altair Starways        }$600    0
+ {W:|} .  .  .  .  .  .  {o:+}  .  .  {y:C}  .  . {W:|}
+ {u:┌======================}{T: The game's record: page 2 of 2 }{u:======================┐}
+ {u:|}                                                                            {u:|}
+ {u:|} {W:Newest first. Sector 5C: row 5 from the top, column C from the left.}       {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|} Deneb (computer) claimed 4L and founded Altair Starways                    {u:|}
+ {u:|} Deneb (computer) bought 10 shares of Altair Starways                       {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                        Press any key to continue...                        {u:|}
+ {u:└============================================================================┘}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:└////////////////////////////////////////////////////////////////////////////┘}
+)";
+
+// Bob's first prompt lists the computer's first turn; R shows it in the
+// record and Escape closes the record. By his third prompt the record
+// holds both players' turns, newest first, on two pages: a key turns the
+// page and the last page's key closes it. In the trading dialog R opens
+// the same record. Each close leaves the screen as it was.
+TEST(GameRecord, ThePromptListsWhatTheComputerDidAndRShowsTheWholeRecord) {
+    Terminal t(pinned());
+    ASSERT_TRUE(answer_title_screen(t, {"", "Bob"}));
+    ASSERT_TRUE(to_bobs_prompt(t, 1));
+    EXPECT_TRUE(t.expect_screen(FIRST_PROMPT, styles(), Millis{0}));
+    Look before = look(t);
+    t.type("r");
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_TRUE(t.expect_screen(FIRST_RECORD, styles(), Millis{0}));
+    t.type(key::Escape);
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_TRUE(looks_as(t, before));
+
+    ASSERT_TRUE(to_bobs_prompt(t, 3));
+    EXPECT_TRUE(t.expect_screen(THIRD_PROMPT, styles(), Millis{0}));
+    before = look(t);
+    t.type("R");
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_TRUE(t.expect_screen(RECORD_PAGE_1, styles(), Millis{0}));
+    t.type("x");
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_TRUE(t.expect_screen(RECORD_PAGE_2, styles(), Millis{0}));
+    t.type("x");
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_TRUE(looks_as(t, before));
+
+    t.type("1");
+    ASSERT_TRUE(answer_until(t, [&] { return shows(t, "escape when done:"); }));
+    before = look(t);
+    t.type("r");
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_EQ(text_at(t, 5, 24, 32), " The game's record: page 1 of 2 ") << t.dump();
+    // This turn's claim stands first.
+    EXPECT_EQ(text_at(t, 9, 3, 46), "Bob claimed 9J and founded Eridani Expediters ") << t.dump();
+    t.type(key::Escape);
+    ASSERT_TRUE(t.wait_for_key_request());
+    // As after S, the cursor stands after the selected company's name.
+    before.cursor = {GENERAL_TOP + 3, 1 + 20 + 15};
+    EXPECT_TRUE(looks_as(t, before));
+}
+
+// A game without computer seats shows no list at the prompt, and R opens
+// nothing, at the prompt or in the trading dialog.
+TEST(GameRecord, AGameOfPeopleOnlyHasNeitherTheListNorTheRecord) {
+    Options options = pinned();
+    options.pin_clock = PinnedClock{2026, 1210};
+    Terminal t(options);
+    ASSERT_TRUE(start_players(t, {"Ann", "Bob"}));
+    for (int turn = 0; turn < 3; ++turn) {
+        ASSERT_TRUE(t.wait_for_key_request());
+        for (int row = PROMPT_ROW + 1; row < GENERAL_TOP + 10; ++row) {
+            EXPECT_EQ(t.row_text(row), " |" + std::string(76, ' ') + "|") << t.dump();
+        }
+        const Look before = look(t);
+        t.type("r");
+        ASSERT_TRUE(t.wait_for_key_request());
+        EXPECT_TRUE(looks_as(t, before));
+        t.type("1");
+        ASSERT_TRUE(answer_until(t, [&] { return shows(t, "escape when done:"); }));
+        const Look trading = look(t);
+        t.type("R");
+        ASSERT_TRUE(t.wait_for_key_request());
+        EXPECT_TRUE(looks_as(t, trading));
+        t.type(key::Escape);
+        ASSERT_TRUE(answer_until(t, [&] { return at_move_prompt(t); }));
+    }
+}
+
+}  // namespace
+}  // namespace e2e
