@@ -225,9 +225,10 @@ TEST(ComputerSeats, QuitKeysDuringAComputersTurnAskToQuit) {
 }
 
 // Any other key during a computer's turn only ends the pause it came in:
-// S, C and ? open nothing, a digit claims nothing, and Ctrl-L repaints.
+// a digit claims nothing, a letter that is no key does nothing, and Ctrl-L
+// repaints.
 TEST(ComputerSeats, OtherKeysDuringAComputersTurnOnlyHurryIt) {
-    for (const char *key : {"s", "C", "?", "4", "\x0c"}) {
+    for (const char *key : {"4", "x", "\x0c"}) {
         SCOPED_TRACE(::testing::PrintToString(std::string(key)));
         Terminal t(pinned());
         ASSERT_TRUE(answer_title_screen(t, {"", "Bob"}));
@@ -239,6 +240,91 @@ TEST(ComputerSeats, OtherKeysDuringAComputersTurnOnlyHurryIt) {
         for (const char *window : {"Current Standings", "Detailed Company Information", "Keys at the move prompt"}) {
             EXPECT_FALSE(shows(t, window)) << window;
         }
+    }
+}
+
+// The standings opened by S while the computer's offers stand.
+constexpr std::string_view STANDINGS_OVER_OFFERS = R"(
+{T: VegaTrade }{u:=====================================================================}
+ {W:┌---------------}{m: Map }{W:----------------┐}{p: Company                Price  Holdings }
+ {W:|} .  .  {r:1}  .  .  .  .  .  {S:*}  .  .  . {W:|}
+ {W:|} .  .  .  .  .  .  .  {r:5}  .  .  .  . {W:| no active companies}
+ {W:|} .  .  .  .  .  .  .  {r:4}  .  .  .  . {W:|}
+ {W:|} .  .  .{u:┌==================}{T:  Current Standings  }{u:===================┐}
+ {W:|} .  .  .{u:|}                                                          {u:|}
+ {W:|} .  .  .{u:|} {H:=Player================Stock Value===Cash=====Net Worth=} {u:|}
+ {W:|} .  .  .{u:|}                                                          {u:|}
+ {W:|} .  .  .{u:|}  {W:Deneb (computer)      }$0          $6000      {W:$6000    }  {u:|}
+ {W:|} .  .  .{u:|}  {W:Bob                   }$0          $6000      {W:$6000    }  {u:|}
+ {W:|} .  .  {S:*}{u:|}                                                          {u:|}
+ {W:└--------}{u:|}         Available company sectors remaining: 65          {u:|}
+ {u:┌////////|}                                                          {u:|////////┐}
+ {u:|}        {u:|}               Press any key to continue...               {u:|}        {u:|}
+ {u:|} Deneb ({u:└==========================================================┘}        {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:└////////////////////////////////////////////////////////////////////////////┘}
+)";
+
+// S, C, ? and R during a computer's turn open their windows as at a
+// person's prompt (the help with the keys of the prompt the computer is
+// at; the company report once a company is active), and the turn waits: nothing changes while the window is up, however
+// long. The key that closes it brings back the step as it was, which then
+// stays its time before the computer goes on.
+TEST(ComputerSeats, WindowKeysDuringAComputersTurnOpenTheirWindowsWhileTheTurnWaits) {
+    const struct {
+        const char *key;
+        bool trading;        // typed at a step of the computer's trading, else at its offers
+        const char *window;  // a text of the window
+        int pages;
+    } cases[] = {
+        {"s", false, " Current Standings ", 1},
+        {"C", true, " Detailed Company Information ", 1},
+        {"?", false, "Keys at the move prompt", 4},
+        {"r", false, " The game's record: page 1 of 1 ", 1},
+        {"?", true, "Keys in the trading dialog", 4},
+        {"S", true, " Current Standings ", 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::string(c.key)) + (c.trading ? " while trading" : ""));
+        Terminal t(pinned());
+        ASSERT_TRUE(answer_title_screen(t, {"", "Bob"}));
+        // The computer's first pause at its offers, or at a typed amount;
+        // its announcements are passed on the way.
+        bool there = false;
+        for (int keys = 0; !there && keys < 20; ++keys) {
+            ASSERT_TRUE(hurry_to_a_person(t, [&] {
+                there = c.trading ? shows(t, "Amount (") : computer_prompt(t, false);
+                return !there;
+            }));
+            if (!there) t.type(" ");
+        }
+        ASSERT_TRUE(there) << t.dump();
+        const std::string before = t.screen_text();
+        t.type(c.key);
+        ASSERT_TRUE(t.wait_for_key_request());
+        ASSERT_TRUE(shows(t, c.window)) << t.dump();
+        if (std::string_view(c.key) == "s") {
+            EXPECT_TRUE(t.expect_screen(STANDINGS_OVER_OFFERS, GAME_STYLES, Millis{0}));
+        }
+        // Longer than any step of the computer's turn stays.
+        const std::string shown = t.screen_text();
+        t.wait_until_quiet(Millis{1200}, Millis{3000});
+        EXPECT_TRUE(t.awaiting_key());
+        EXPECT_EQ(t.screen_text(), shown);
+        for (int page = 0; page < c.pages; ++page) {
+            ASSERT_TRUE(t.wait_for_key_request());
+            t.type(" ");
+        }
+        ASSERT_TRUE(t.wait_for([&] { return t.pausing(); }));
+        EXPECT_EQ(t.screen_text(), before);
+        ASSERT_TRUE(hurry_to_a_person(t));
+        EXPECT_NE(t.screen_text(), before);
     }
 }
 

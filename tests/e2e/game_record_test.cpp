@@ -32,7 +32,9 @@ const std::map<char, Style> &styles() {
     return all;
 }
 
-bool shows(const Terminal &t, std::string_view text) { return t.screen_text().find(text) != std::string::npos; }
+bool shows(const Terminal &t, std::string_view text) {
+    return t.screen_text().find(text) != std::string::npos;
+}
 
 // Plays to Bob's move prompt number `number` (from 1): the computer is
 // hurried through its pauses, announcements are passed, and Bob takes the
@@ -77,13 +79,14 @@ Look look(const Terminal &t) {
         const Cell &was = before.cells[k];
         const Cell &is = now.cells[k];
         if (was.ch != is.ch || static_cast<const Style &>(was) != static_cast<const Style &>(is)) {
-            return ::testing::AssertionFailure() << "cell (" << k / 80 << ", " << k % 80 << ") was " << was
-                                                 << ", is " << is << "\n"
-                                                 << t.dump();
+            return ::testing::AssertionFailure()
+                   << "cell (" << k / 80 << ", " << k % 80 << ") was " << was << ", is " << is << "\n"
+                   << t.dump();
         }
     }
     if (now.cursor != before.cursor) {
-        return ::testing::AssertionFailure() << "the cursor was at " << before.cursor << ", is at " << now.cursor;
+        return ::testing::AssertionFailure()
+               << "the cursor was at " << before.cursor << ", is at " << now.cursor;
     }
     return ::testing::AssertionSuccess();
 }
