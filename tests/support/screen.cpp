@@ -212,6 +212,10 @@ void CursesTest::TearDown() {
     if (key_pipe_[1] >= 0) close(key_pipe_[1]);
     key_pipe_[0] = key_pipe_[1] = -1;
     game = Game{};
+    // The seats and the record are the game's too: the next test starts
+    // with people only and nothing recorded.
+    for (bool &seat : computer_seat) seat = false;
+    clear_record(game_record);
     opened_ = false;
     alarm(0);
 }
