@@ -90,4 +90,32 @@ TEST(CharacterLength, CompleteBeginningOrNoCharacter) {
     std::setlocale(LC_CTYPE, "C");
 }
 
+// Where a text breaks to fit a row: before the last blank that fits, inside
+// a word only when it is longer than the row, never inside a character,
+// and never nothing; by columns, so a double-width character counts two.
+TEST(RowBytes, BreaksBeforeABlankByColumns) {
+    ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+    const struct {
+        std::string text;
+        int columns;
+        std::string first_row;
+    } cases[] = {
+        {"short", 10, "short"},
+        {"exactly ten", 11, "exactly ten"},
+        {"two words", 6, "two"},
+        {"one two three", 9, "one two"},
+        {"unbroken", 5, "unbro"},
+        {"\xe7\x8e\x8b\xe5\xb0\x8f\xe7\x8e\x8b", 5, "\xe7\x8e\x8b\xe5\xb0\x8f"},
+        {"\xe7\x8e\x8b x", 1, "\xe7\x8e\x8b"},
+        {"a\tb c", 4, "a\tb"},  // a control counts as the two columns of its ^I
+        {"a\tb", 2, "a"},
+        {"", 4, ""},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(c.text.substr(0, row_bytes(c.text.c_str(), c.columns)), c.first_row)
+            << ::testing::PrintToString(c.text) << " in " << c.columns;
+    }
+    std::setlocale(LC_CTYPE, "C");
+}
+
 }  // namespace
