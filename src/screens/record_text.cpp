@@ -33,7 +33,7 @@ void format_record_line(char *out, std::size_t size, const RecordLine &line) {
             std::snprintf(out, size, "%s claimed %s and founded %s", name, sector, company);
             return;
         case Deed::FOUNDING_SWALLOWED:
-            std::snprintf(out, size, "%s founded %s at %s; a black hole took it", name, company, sector);
+            std::snprintf(out, size, "%s claimed %s; a black hole took new %s", name, sector, company);
             return;
         case Deed::JOINED:
             std::snprintf(out, size, "%s claimed %s, which joined %s", name, sector, company);
@@ -64,7 +64,8 @@ void format_record_line(char *out, std::size_t size, const RecordLine &line) {
 }
 
 const char *news_heading(bool moved_before) {
-    return moved_before ? "Since your last move (R: the game's record):" : "Before your first move (R: the game's record):";
+    return moved_before ? "Since your last move (R: the game's record):"
+                        : "Before your first move (R: the game's record):";
 }
 
 void format_news_more(char *out, std::size_t size, int lines) {
