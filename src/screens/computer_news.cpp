@@ -32,7 +32,8 @@ void show_computer_news() {
     const int width = getmaxx(general_window) - 1 - TEXT_COLUMN;
     const int room = getmaxy(general_window) - 2 - HEADING_ROW;  // the rows below the heading
     if (room <= 0) return;
-    put_text_attr_at(general_window, HEADING_ROW, TEXT_COLUMN, A_BOLD, news_heading(first > 0 || game_record.forgotten > 0));
+    put_text_attr_at(general_window, HEADING_ROW, TEXT_COLUMN, A_BOLD,
+                     news_heading(first > 0 || game_record.forgotten > 0));
 
     // The newest lines that fit, keeping a row to say how many more there
     // are when not all do.

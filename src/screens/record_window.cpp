@@ -58,7 +58,9 @@ int entry_rows(int k) {
 }
 
 // The turn of an entry of the order; the note of forgotten lines has none.
-int entry_turn(int k) { return pages.order[k] == FORGOTTEN ? -1 : record_line(game_record, pages.order[k]).turn; }
+int entry_turn(int k) {
+    return pages.order[k] == FORGOTTEN ? -1 : record_line(game_record, pages.order[k]).turn;
+}
 
 // Splits the order into pages. A turn that fits on a page is not split
 // across two, and a line that wraps stays whole on one page.
