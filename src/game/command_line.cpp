@@ -1,6 +1,8 @@
 // The command line: one optional argument whose second character chooses
 // forced colour, monochrome or the version notice.
 #include "game/game.h"
+#include "ui/messages.h"
+#include "ui/text.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,8 +20,11 @@ Launch parse_command_line(int argc, const char *const argv[]) {
 
 // The one-line version banner, without its newline.
 const char *version_banner() {
-    static char banner[160];
-    std::snprintf(banner, sizeof banner, "Vegatrade for %s v%s %s", curses_version(), VERSION, VERSION_DATE);
+    static char banner[512];
+    // TRANSLATORS: the version banner: the curses library's version, the
+    // game's version and its date.
+    std::snprintf(banner, sizeof banner, _("Vegatrade for %s v%s %s"), curses_version(), VERSION,
+                  VERSION_DATE);
     return banner;
 }
 
@@ -27,12 +32,17 @@ const char *version_banner() {
 // notice; does nothing when the game is to be played.
 void handle_command_line(Launch launch) {
     if (launch == Launch::USAGE_ERROR) {
-        std::fputs("usage: vegatrade [-v|c|m]\n", stderr);
+        // TRANSLATORS: the command and its options stay as they are.
+        write_visible(stderr, _("usage: vegatrade [-v|c|m]\n"));
         std::exit(1);
     }
     if (launch == Launch::SHOW_VERSION) {
-        std::fprintf(stderr, "%s\n\n", version_banner());
-        for (const char *line : NOTICE_LINES) std::fprintf(stderr, "%s\n", line);
+        write_visible(stderr, version_banner());
+        std::fputs("\n\n", stderr);
+        for (const char *line : NOTICE_LINES) {
+            write_visible(stderr, _(line));
+            std::fputc('\n', stderr);
+        }
         std::exit(1);
     }
 }

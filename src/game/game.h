@@ -3,15 +3,22 @@
 #pragma once
 
 #include "game/state.h"
+#include "ui/messages.h"
 
 // What the command line asks for.
 enum class Launch { AUTO_COLOR, FORCE_COLOR, MONOCHROME, SHOW_VERSION, USAGE_ERROR };
 
-// The three lines of the warranty notice (58, 54 and 54 characters).
+// The three lines of the warranty notice (58, 54 and 54 characters),
+// translated where they are shown.
 inline constexpr const char *NOTICE_LINES[3] = {
-    "This program is free software, and comes with NO WARRANTY.",
-    "You may share and change it under the MIT License; see",
-    "/usr/share/doc/vegatrade/copyright (or /usr/local/...)",
+    // TRANSLATORS: the warranty notice, three lines under the title screen
+    // and after the version banner: at most 76 columns each.
+    N_("This program is free software, and comes with NO WARRANTY."),
+    // TRANSLATORS: the notice's second line: at most 76 columns.
+    N_("You may share and change it under the MIT License; see"),
+    // TRANSLATORS: the notice's last line: at most 76 columns. It names the
+    // licence file as the package installs it; keep the path.
+    N_("/usr/share/doc/vegatrade/copyright (or /usr/local/...)"),
 };
 
 // command_line.cpp

@@ -1,7 +1,9 @@
 // vegatrade: a turn-based space-trading game for one to four players.
 #include "game/game.h"
+#include "ui/messages.h"
 
 int main(int argc, char *argv[]) {
+    start_messages();
     const Launch launch = parse_command_line(argc, argv);
     handle_command_line(launch);
     start_curses(launch);

@@ -1,6 +1,7 @@
 // Window helpers shared by every screen: text output, centring, the general
 // window's header, the Ctrl-L repaint, the "press any key" pause and the
 // modal windows.
+#include "ui/messages.h"
 #include "ui/ui.h"
 
 #include <algorithm>
@@ -16,21 +17,39 @@ void show_too_small(int width) {
     const int rows = screen_lines - 1;
     // The terminal's last column is left alone: a character there may wrap.
     const int room = std::min(width - 1, getmaxx(stdscr));
-    char note[96];
-    int length = std::snprintf(
-        note, sizeof note, "Terminal too small, needs %d x %d: enlarge it, then press Ctrl-L", columns, rows);
-    if (length > room) {
-        length =
-            std::snprintf(note, sizeof note, "Too small, needs %d x %d: enlarge, then Ctrl-L", columns, rows);
+    // The notes from the longest to the shortest; the first that fits the
+    // terminal's width is shown.
+    const char *const notes[] = {
+        // TRANSLATORS: the note on the top row when the terminal has shrunk
+        // below the game's layout (its columns and rows): at most 70 columns.
+        N_("Terminal too small, needs %d x %d: enlarge it, then press Ctrl-L"),
+        // TRANSLATORS: the same note, shorter: at most 50 columns.
+        N_("Too small, needs %d x %d: enlarge, then Ctrl-L"),
+        // TRANSLATORS: the same note, shorter: at most 30 columns.
+        N_("Needs %d x %d, then Ctrl-L"),
+    };
+    char note[160];
+    int length = room + 1;
+    for (const char *format : notes) {
+        if (length <= room) break;
+        length = format_within(note, sizeof note, room, format, columns, rows);
     }
-    if (length > room) length = std::snprintf(note, sizeof note, "Needs %d x %d, then Ctrl-L", columns, rows);
-    if (length > room) length = std::snprintf(note, sizeof note, "Enlarge, Ctrl-L");
-    if (length > room) length = std::snprintf(note, sizeof note, "Ctrl-L");
+    const char *const shortest[] = {
+        // TRANSLATORS: the same note, shorter: at most 15 columns.
+        N_("Enlarge, Ctrl-L"),
+        // TRANSLATORS: the same note, shortest: at most 6 columns.
+        N_("Ctrl-L"),
+    };
+    for (const char *text : shortest) {
+        if (length <= room) break;
+        std::snprintf(note, sizeof note, "%s", translation_within(text, room));
+        length = text_width(note);
+    }
     if (length > room || length <= 0) return;
     WINDOW *bar = newwin(1, length, 0, 0);
     if (bar == nullptr) return;
     wattr_on(bar, A_REVERSE, nullptr);
-    waddnstr(bar, note, length);
+    put_text(bar, note);
     wnoutrefresh(bar);
     delwin(bar);
     doupdate();
@@ -144,7 +163,8 @@ void redraw_title_screen() { repaint({}); }
 // which repaints the screen and goes on waiting. When every seat is the
 // computer's, the announcement also goes on by itself after a while.
 void wait_key(int row) {
-    center_text(general_window, screen_cols - 2, row, "Press any key to continue...");
+    center_text(general_window, screen_cols - 2, row,
+                translation_within(N_("Press any key to continue..."), screen_cols - 4));
     wnoutrefresh(general_window);
     noecho();
     raw();
@@ -198,5 +218,8 @@ void restage(std::initializer_list<WINDOW *> windows) {
 
 // The title of the move prompt and the trading dialog: the mover's name and cash.
 void format_cash_title(char *title, std::size_t size, const Player &player) {
-    std::snprintf(title, size, " %s (Cash: $%d) ", player.name, player.cash);
+    // TRANSLATORS: the title of the move prompt and the trading dialog: the
+    // mover's name (at most 20 columns) and cash (up to 10 digits). Without
+    // the two it may take at most 44 columns, its blanks at both ends too.
+    format_within(title, size, screen_cols - 4, N_(" %s (Cash: $%d) "), player.name, player.cash);
 }
