@@ -19,20 +19,23 @@ void show_too_small(int width) {
     const int room = std::min(width - 1, getmaxx(stdscr));
     // The notes from the longest to the shortest; the first that fits the
     // terminal's width is shown.
-    const char *const notes[] = {
-        // TRANSLATORS: the note on the top row when the terminal has shrunk
-        // below the game's layout (its columns and rows): at most 70 columns.
-        N_("Terminal too small, needs %d x %d: enlarge it, then press Ctrl-L"),
-        // TRANSLATORS: the same note, shorter: at most 50 columns.
-        N_("Too small, needs %d x %d: enlarge, then Ctrl-L"),
-        // TRANSLATORS: the same note, shorter: at most 30 columns.
-        N_("Needs %d x %d, then Ctrl-L"),
-    };
     char note[160];
-    int length = room + 1;
-    for (const char *format : notes) {
-        if (length <= room) break;
-        length = format_within(note, sizeof note, room, format, columns, rows);
+    int length =
+        format_within(note, sizeof note, room,
+                      // TRANSLATORS: the note on the top row when the terminal has
+                      // shrunk below the game's layout (its columns and rows). The
+                      // first of the five notes that fits is shown, so each takes at
+                      // most the columns of its English text: here 64 (with 80 x 24).
+                      N_("Terminal too small, needs %d x %d: enlarge it, then press Ctrl-L"), columns, rows);
+    if (length > room) {
+        length = format_within(note, sizeof note, room,
+                               // TRANSLATORS: the same note, shorter: at most 46 columns.
+                               N_("Too small, needs %d x %d: enlarge, then Ctrl-L"), columns, rows);
+    }
+    if (length > room) {
+        length = format_within(note, sizeof note, room,
+                               // TRANSLATORS: the same note, shorter: at most 26 columns.
+                               N_("Needs %d x %d, then Ctrl-L"), columns, rows);
     }
     const char *const shortest[] = {
         // TRANSLATORS: the same note, shorter: at most 15 columns.
