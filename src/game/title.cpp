@@ -45,7 +45,10 @@ void draw_title_screen() {
     center_text(stdscr, screen_cols, screen_lines - 1, version);
     wattr_off(stdscr, frame, nullptr);
 
-    for (int i = 0; i < 3; ++i) center_text(stdscr, screen_cols, screen_lines - 5 + i, NOTICE_LINES[i]);
+    for (int i = 0; i < 3; ++i) {
+        const char *line = translation_within(NOTICE_LINES[i], screen_cols - 4);
+        center_text(stdscr, screen_cols, screen_lines - 5 + i, line);
+    }
 
     const attr_t banner = scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE);
     wattr_on(stdscr, banner, nullptr);

@@ -1,0 +1,481 @@
+// The game in every language, end to end: a pinned game played in each
+// language of po/LINGUAS (and in English, and in a language without a
+// catalog) through the screens a player reaches, each checked for English
+// messages shown where their translation should be, for windows whose
+// borders a text has run over, for titles that do not fit their border or
+// stand off centre, and for texts cut short. The screens are a table, so a
+// screen is checked in every language by adding a row. A damaged catalog
+// leaves the game in English, and the yes letter of a translation quits.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game/game.h"
+#include "support/catalog.h"
+#include "support/game_driver.h"
+
+namespace e2e {
+namespace {
+
+// A window's frame on the 25 x 80 screen: its corners, the character of its
+// sides and of its top and bottom edges.
+struct Frame {
+    const char *name;
+    int top;
+    int left;
+    int rows;
+    int cols;
+    const char *side;
+    const char *edge;
+};
+
+constexpr Frame MAP{"map", 1, 1, 12, 38, "|", "-"};
+constexpr Frame GENERAL{"general window", 13, 1, 11, 78, "|", "/"};
+constexpr Frame HELP{"help window", 5, 3, 16, 74, "|", "="};
+constexpr Frame QUIT{"quit window", 5, 19, 5, 42, "|", "="};
+constexpr Frame STANDINGS{"standings", 5, 10, 10, 60, "|", "="};
+
+// The columns a text takes at (row, col) when the screen shows it there
+// whole, else -1. A wide character takes its cell and the empty one after it.
+int shown_at(const Terminal &t, int row, int col, const std::string &text) {
+    const int start = col;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (col >= t.cols() || t.cell(row, col).ch != text.substr(i, length)) return -1;
+        ++col;
+        if (col < t.cols() && t.cell(row, col).ch.empty()) ++col;
+        i += length;
+    }
+    return col - start;
+}
+
+// The first column where a row shows `text`, or -1.
+int column_of(const Terminal &t, int row, const std::string &text) {
+    for (int col = 0; col < t.cols(); ++col) {
+        if (shown_at(t, row, col, text) >= 0) return col;
+    }
+    return -1;
+}
+
+// Whether `text` stands whole on `row`, centred within `width` columns from
+// `left` as the game centres a text.
+::testing::AssertionResult centred(const Terminal &t, int row, int left, int width, const std::string &text) {
+    const int col = column_of(t, row, text);
+    if (col < 0) return ::testing::AssertionFailure() << "row " << row << " does not show \"" << text << "\"";
+    const int columns = shown_at(t, row, col, text);
+    if (col != left + (width - columns) / 2) {
+        return ::testing::AssertionFailure() << "\"" << text << "\" stands at column " << col
+                                             << ", not centred at " << left + (width - columns) / 2;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Whether a window's frame is whole: its corners, both sides on every row,
+// its bottom edge, and its top edge but for its title, which stands centred
+// (nullopt: any title, left unchecked).
+::testing::AssertionResult frame_intact(const Terminal &t, const Frame &frame,
+                                        const std::optional<std::string> &title) {
+    const int bottom = frame.top + frame.rows - 1;
+    const int right = frame.left + frame.cols - 1;
+    auto fail = [&](int row, int col, const std::string &what) {
+        return ::testing::AssertionFailure() << "the " << frame.name << "'s " << what << " at (" << row
+                                             << ", " << col << ") shows \"" << t.cell(row, col).ch << "\"";
+    };
+    const struct {
+        int row, col;
+        const char *corner;
+    } corners[] = {{frame.top, frame.left, "┌"},
+                   {frame.top, right, "┐"},
+                   {bottom, frame.left, "└"},
+                   {bottom, right, "┘"}};
+    for (const auto &corner : corners) {
+        if (t.cell(corner.row, corner.col).ch != corner.corner) return fail(corner.row, corner.col, "corner");
+    }
+    for (int row = frame.top + 1; row < bottom; ++row) {
+        if (t.cell(row, frame.left).ch != frame.side) return fail(row, frame.left, "left side");
+        if (t.cell(row, right).ch != frame.side) return fail(row, right, "right side");
+    }
+    for (int col = frame.left + 1; col < right; ++col) {
+        if (t.cell(bottom, col).ch != frame.edge) return fail(bottom, col, "bottom edge");
+    }
+    if (!title) return ::testing::AssertionSuccess();
+    auto placed = centred(t, frame.top, frame.left, frame.cols, *title);
+    if (!placed) return placed << " (the " << frame.name << "'s title)";
+    const int first = column_of(t, frame.top, *title);
+    const int end = first + shown_at(t, frame.top, first, *title);
+    for (int col = frame.left + 1; col < right; ++col) {
+        if ((col < first || col >= end) && t.cell(frame.top, col).ch != frame.edge)
+            return fail(frame.top, col, "top edge");
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Whether every row inside a window keeps a blank column beside each side:
+// a text that runs past its field would fill it.
+::testing::AssertionResult margins_blank(const Terminal &t, const Frame &frame) {
+    for (int row = frame.top + 1; row < frame.top + frame.rows - 1; ++row) {
+        for (const int col : {frame.left + 1, frame.left + frame.cols - 2}) {
+            if (t.cell(row, col).ch != " ") {
+                return ::testing::AssertionFailure()
+                       << "the " << frame.name << "'s text runs into its margin at (" << row << ", " << col
+                       << ")";
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Whether every row inside a window that shows something shows it centred,
+// as an announcement's rows are.
+::testing::AssertionResult rows_centred(const Terminal &t, const Frame &frame) {
+    for (int row = frame.top + 1; row < frame.top + frame.rows - 1; ++row) {
+        int first = -1;
+        int last = -1;
+        for (int col = frame.left + 1; col < frame.left + frame.cols - 1; ++col) {
+            if (t.cell(row, col).ch == " ") continue;
+            if (first < 0) first = col;
+            last = col;
+        }
+        if (first < 0) continue;
+        if (t.cell(row, last + 1).ch.empty()) ++last;  // a wide character's right half
+        const int width = last - first + 1;
+        if (first != frame.left + (frame.cols - width) / 2) {
+            return ::testing::AssertionFailure() << "row " << row << " of the " << frame.name
+                                                 << " is not centred: it begins at column " << first;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// The pieces of an English message a screen could show on its own: its
+// lines, cut at its printf directives, without the blanks at their ends.
+std::vector<std::string> english_pieces(const std::string &msgid) {
+    std::vector<std::string> pieces;
+    for (const std::string &line : lines_of(msgid)) {
+        std::string piece;
+        auto keep = [&] {
+            const auto first = piece.find_first_not_of(' ');
+            const auto last = piece.find_last_not_of(' ');
+            if (first != std::string::npos) pieces.push_back(piece.substr(first, last - first + 1));
+            piece.clear();
+        };
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (line[i] != '%') {
+                piece += line[i];
+                continue;
+            }
+            keep();
+            while (i + 1 < line.size() &&
+                   std::string("-+ #0123456789.").find(line[i + 1]) != std::string::npos)
+                ++i;
+            ++i;
+        }
+        keep();
+    }
+    return pieces;
+}
+
+// Whether the screen shows no English message where the catalog has its
+// translation: a piece of a translated message's English text of two words
+// or more, which its translation does not hold, found on the screen.
+::testing::AssertionResult nothing_untranslated(const Terminal &t, const Catalog &catalog,
+                                                const std::vector<std::string> &english_still = {}) {
+    const std::string screen = t.screen_text();
+    for (const auto &[msgid, msgstr] : catalog.translated()) {
+        if (std::find(english_still.begin(), english_still.end(), msgid) != english_still.end()) continue;
+        for (const std::string &piece : english_pieces(msgid)) {
+            if (piece.size() < 8 || piece.find(' ') == std::string::npos) continue;
+            if (msgstr.find(piece) != std::string::npos || screen.find(piece) == std::string::npos) continue;
+            return ::testing::AssertionFailure() << "the English \"" << piece << "\" of the message \""
+                                                 << msgid << "\" stands untranslated on the screen:\n"
+                                                 << t.dump();
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// One language's game: the catalog the test reads, and the game running in
+// that language.
+struct Game {
+    Catalog catalog;
+    Terminal &t;
+    std::string tr(const std::string &msgid) const { return catalog.tr(msgid); }
+};
+
+// A screen of the pinned game: the keys that lead to it from the one before,
+// what it must show, and the messages its own code still writes in English
+// (the standings window's texts are not yet translated).
+struct Screen {
+    const char *name;
+    std::function<void(Game &)> reach;
+    std::function<void(Game &)> check;
+    std::vector<std::string> english_still = {};
+};
+
+// The help window's headings, page by page, from the move prompt.
+const char *const HELP_HEADINGS[] = {"Keys at the move prompt", "Claiming a sector",
+                                     "Mergers, splits and black holes", "Dividends and the end of the game"};
+
+void check_help_page(Game &g, int page) {
+    const Terminal &t = g.t;
+    EXPECT_TRUE(frame_intact(t, HELP, fill(g.tr(" Help: page %d of %d "), {std::to_string(page), "4"})))
+        << t.dump();
+    EXPECT_TRUE(margins_blank(t, HELP)) << t.dump();
+    EXPECT_GE(shown_at(t, HELP.top + 2, HELP.left + 2, g.tr(HELP_HEADINGS[page - 1])), 0)
+        << "the heading of page " << page << "\n"
+        << t.dump();
+    const char *footer = page < 4 ? "Press any key for the next page..." : "Press any key to continue...";
+    EXPECT_TRUE(centred(t, HELP.top + 14, HELP.left, HELP.cols, g.tr(footer))) << t.dump();
+}
+
+// The screens, in the order the pinned one-player game reaches them.
+const std::vector<Screen> &screens() {
+    static const std::vector<Screen> table = {
+        {"title screen", [](Game &g) { ASSERT_TRUE(g.t.wait_for_key_request()); },
+         [](Game &g) {
+             for (int i = 0; i < 3; ++i)
+                 EXPECT_TRUE(centred(g.t, 20 + i, 0, 80, g.tr(NOTICE_LINES[i]))) << g.t.dump();
+         }},
+        {"move prompt",
+         [](Game &g) {
+             g.t.type("1");
+             ASSERT_TRUE(g.t.wait_for_key_request());
+             g.t.type("Ann\r");
+             ASSERT_TRUE(g.t.wait_for_key_request());
+         },
+         [](Game &g) {
+             EXPECT_TRUE(frame_intact(g.t, MAP, g.tr(" Map "))) << g.t.dump();
+             EXPECT_TRUE(frame_intact(g.t, GENERAL, fill(g.tr(" %s (Cash: $%d) "), {"Ann", "6000"})))
+                 << g.t.dump();
+         }},
+        {"help pages",
+         [](Game &g) {
+             g.t.type("?");
+             ASSERT_TRUE(g.t.wait_for_key_request());
+         },
+         [](Game &g) {
+             for (int page = 1; page <= 4; ++page) {
+                 SCOPED_TRACE("help page " + std::to_string(page));
+                 if (page > 1) {
+                     g.t.type(" ");
+                     ASSERT_TRUE(g.t.wait_for_key_request());
+                 }
+                 check_help_page(g, page);
+                 EXPECT_TRUE(nothing_untranslated(g.t, g.catalog));
+             }
+             g.t.type(" ");
+             ASSERT_TRUE(g.t.wait_for_key_request());
+         }},
+        {"standings",
+         [](Game &g) {
+             g.t.type("S");
+             ASSERT_TRUE(g.t.wait_for_key_request());
+         },
+         [](Game &g) {
+             EXPECT_TRUE(frame_intact(g.t, STANDINGS, " " + g.tr(" Current Standings ") + " ")) << g.t.dump();
+             g.t.type(" ");
+             ASSERT_TRUE(g.t.wait_for_key_request());
+         },
+         {"Press any key to continue..."}},
+        {"quit question",
+         [](Game &g) {
+             g.t.type("Q");
+             ASSERT_TRUE(g.t.wait_for_key_request());
+         },
+         [](Game &g) {
+             const std::string question = g.tr("Are you sure you want to quit (y/n)? ");
+             EXPECT_TRUE(frame_intact(g.t, QUIT, g.tr(" Really Quit? "))) << g.t.dump();
+             const int columns = shown_at(g.t, QUIT.top + 2, QUIT.left + 2, question);
+             EXPECT_GE(columns, 0) << g.t.dump();
+             EXPECT_EQ(g.t.cursor(), (Position{QUIT.top + 2, QUIT.left + 2 + columns}))
+                 << "the cursor after the question";
+             EXPECT_LE(QUIT.left + 2 + columns, QUIT.left + QUIT.cols - 2)
+                 << "the question runs into the border";
+             g.t.type("n");
+             ASSERT_TRUE(g.t.wait_for_key_request());
+         }},
+        {"announcement",
+         [](Game &g) {
+             for (int moves = 0; moves < 40; ++moves) {
+                 g.t.type("1");
+                 ASSERT_TRUE(g.t.wait_for_key_request());
+                 if (column_of(g.t, GENERAL.top, g.tr(" Special Announcement! ")) >= 0) return;
+             }
+             FAIL() << "no announcement\n" << g.t.dump();
+         },
+         [](Game &g) {
+             EXPECT_TRUE(frame_intact(g.t, GENERAL, g.tr(" Special Announcement! "))) << g.t.dump();
+             EXPECT_TRUE(margins_blank(g.t, GENERAL)) << g.t.dump();
+             EXPECT_TRUE(rows_centred(g.t, GENERAL)) << g.t.dump();
+             EXPECT_NE(g.t.screen_text().find(g.tr("Press any key to continue...")), std::string::npos)
+                 << g.t.dump();
+         }},
+        {"trading dialog",
+         [](Game &g) {
+             g.t.type(" ");
+             ASSERT_TRUE(g.t.wait_for_key_request());
+         },
+         [](Game &g) { EXPECT_TRUE(frame_intact(g.t, GENERAL, std::nullopt)) << g.t.dump(); }},
+        {"final standings after the yes letter",
+         [](Game &g) {
+             g.t.type(key::Escape);
+             ASSERT_TRUE(g.t.wait_for_key_request());
+             g.t.type("Q");
+             ASSERT_TRUE(g.t.wait_for_key_request());
+             g.t.type(g.tr("y"));
+             ASSERT_TRUE(g.t.wait_for_key_request());
+         },
+         [](Game &g) {
+             EXPECT_TRUE(frame_intact(g.t, STANDINGS, " " + g.tr(" GAME OVER - Final Standings ") + " "))
+                 << g.t.dump();
+             g.t.type(" ");
+             EXPECT_TRUE(ended_with(g.t, 2, ""));
+         },
+         {"Press any key to continue..."}},
+    };
+    return table;
+}
+
+// A language to play in: "" for English (LANGUAGE unset), else the value of
+// LANGUAGE.
+class Languages : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Languages, EveryScreenFitsAndIsTranslated) {
+    Options options;
+    options.args = {"-m"};
+    options.pin_clock = PinnedClock{2026, 1210};
+    options.env["LANG"] = "C.UTF-8";
+    if (!GetParam().empty()) options.env["LANGUAGE"] = GetParam();
+    Terminal t(options);
+    Game g{Catalog(GetParam()), t};
+    if (GetParam() != "" && GetParam() != "eo") {
+        ASSERT_FALSE(g.catalog.empty()) << "no catalog read";
+    }
+    for (const Screen &screen : screens()) {
+        SCOPED_TRACE(screen.name);
+        screen.reach(g);
+        if (::testing::Test::HasFatalFailure()) return;
+        EXPECT_TRUE(nothing_untranslated(t, g.catalog, screen.english_still));
+        screen.check(g);
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+}
+
+std::vector<std::string> languages() {
+    std::vector<std::string> all = {"", "eo"};  // English, and a language without a catalog
+    for (const std::string &language : catalog_languages()) all.push_back(language);
+    return all;
+}
+
+std::string language_name(const ::testing::TestParamInfo<std::string> &case_info) {
+    if (case_info.param.empty()) return "English";
+    return case_info.param == "eo" ? "NoCatalog" : case_info.param;
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogs, Languages, ::testing::ValuesIn(languages()), language_name);
+
+// A copy of the game beside a share/locale of its own, as an installation
+// lays them out, with a German catalog made from the built one by `damage`.
+class DamagedCatalog
+    : public ::testing::TestWithParam<std::pair<const char *, std::function<std::string(std::string)>>> {
+  protected:
+    void SetUp() override {
+        char folder[] = "/tmp/vegatrade-catalog-XXXXXX";
+        ASSERT_NE(mkdtemp(folder), nullptr);
+        root_ = folder;
+        std::filesystem::create_directories(root_ / "bin");
+        const auto catalogs = root_ / "bin" / VEGATRADE_LOCALE_FROM_BINARY / "de" / "LC_MESSAGES";
+        std::filesystem::create_directories(catalogs);
+        std::filesystem::copy_file(VEGATRADE_BINARY, root_ / "bin" / "vegatrade");
+        std::ifstream in(std::string(VEGATRADE_BUILD_LOCALEDIR) + "/de/LC_MESSAGES/vegatrade.mo",
+                         std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        const std::string built = bytes.str();
+        ASSERT_GT(built.size(), 100u) << "no built German catalog";
+        std::ofstream(catalogs / "vegatrade.mo", std::ios::binary) << GetParam().second(built);
+    }
+    void TearDown() override { std::filesystem::remove_all(root_); }
+
+    Options options(std::vector<std::string> args) const {
+        Options o;
+        o.program = (root_ / "bin" / "vegatrade").string();
+        o.args = std::move(args);
+        o.env["LANG"] = "C.UTF-8";
+        o.env["LANGUAGE"] = "de";
+        return o;
+    }
+
+    std::filesystem::path root_;
+};
+
+TEST_P(DamagedCatalog, LeavesTheGameInEnglish) {
+    {
+        Terminal t(options({"-x"}));
+        EXPECT_TRUE(ended_with(t, 1, "usage: vegatrade [-v|c|m]\n"));
+    }
+    Terminal t(options({"-m"}));
+    ASSERT_TRUE(start_players(t, {"Ann"}));
+    EXPECT_TRUE(frame_intact(t, GENERAL, " Ann (Cash: $6000) ")) << t.dump();
+    t.type("Q");
+    ASSERT_TRUE(t.wait_for_screen_contains("Are you sure you want to quit (y/n)?"));
+    t.type("y");
+    ASSERT_TRUE(t.wait_for_screen_contains("GAME OVER - Final Standings"));
+    t.type(" ");
+    EXPECT_TRUE(ended_with(t, 2, ""));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    German, DamagedCatalog,
+    ::testing::Values(std::make_pair("Truncated", [](std::string mo) { return mo.substr(0, mo.size() / 2); }),
+                      std::make_pair("HeaderOnly", [](std::string mo) { return mo.substr(0, 28); }),
+                      std::make_pair("Empty", [](std::string) { return std::string(); }),
+                      std::make_pair("NotACatalog",
+                                     [](std::string mo) { return std::string(mo.size(), 'x'); })),
+    [](const auto &param) { return std::string(param.param.first); });
+
+// The yes letter a translation names quits as Y does: German "j", and
+// Russian "д", a letter of two bytes; another letter closes the question.
+TEST(YesLetter, OfATranslationQuits) {
+    for (const std::string language : {"de", "ru"}) {
+        SCOPED_TRACE(language);
+        const Catalog catalog(language);
+        ASSERT_NE(catalog.tr("y"), "y");
+        Options options;
+        options.args = {"-m"};
+        options.env["LANG"] = "C.UTF-8";
+        options.env["LANGUAGE"] = language;
+        Terminal t(options);
+        ASSERT_TRUE(t.wait_for_key_request());
+        t.type("1");
+        ASSERT_TRUE(t.wait_for_key_request());
+        t.type("Ann\r");
+        ASSERT_TRUE(t.wait_for_key_request());
+        t.type("Q");
+        ASSERT_TRUE(t.wait_for_key_request());
+        EXPECT_GE(column_of(t, QUIT.top + 2, catalog.tr("Are you sure you want to quit (y/n)? ")), 0)
+            << t.dump();
+        t.type("x");  // any other key closes the question
+        ASSERT_TRUE(t.wait_for_key_request());
+        EXPECT_EQ(t.screen_text().find(catalog.tr(" Really Quit? ")), std::string::npos) << t.dump();
+        t.type("Q");
+        ASSERT_TRUE(t.wait_for_key_request());
+        t.type(catalog.tr("y"));
+        ASSERT_TRUE(t.wait_for_screen_contains(catalog.tr(" GAME OVER - Final Standings ")));
+        t.type(" ");
+        EXPECT_TRUE(ended_with(t, 2, ""));
+    }
+}
+
+}  // namespace
+}  // namespace e2e
