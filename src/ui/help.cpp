@@ -86,12 +86,12 @@ constexpr Page RULES[] = {
         // shown as they are broken here.
         /* xgettext:no-c-format */
         N_("A sector that touches two companies merges them: the larger one\n"
-           "survives (then the one whose shares are worth more, then chance),\n"
-           "and its price adds the absorbed company's price. Each absorbed\n"
-           "share becomes half a share of the survivor, rounded up, and their\n"
-           "holders share a bonus of ten times the absorbed price.\n"
-           "A company priced above $3000 splits two for one: its price halves\n"
-           "and every holding doubles.\n"
+           "survives (of two the same size, the one whose shares, held by all\n"
+           "the players together, are worth more; then chance). Its price adds\n"
+           "the absorbed price; each absorbed share becomes half a share of the\n"
+           "survivor, rounded up, and their holders share a bonus of ten times\n"
+           "the absorbed price. A company priced above $3000 splits two for\n"
+           "one: its price halves and every holding doubles.\n"
            "A company whose price falls to $0 or below is lost to a black\n"
            "hole, with every share in it."),
     },

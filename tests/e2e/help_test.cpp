@@ -127,12 +127,12 @@ TEST(Help, AtTheMovePromptShowsItsKeysThenTheRules) {
  {b:|} {b:|} {b:Mergers, splits and black holes}                                        {b:|}
  {b:|} {b:|}                                                                        {b:|}
  {b:|} {b:|} A sector that touches two companies merges them: the larger one        {b:|}
- {b:|} {b:|} survives (then the one whose shares are worth more, then chance),      {b:|}
- {b:|} {b:|} and its price adds the absorbed company's price. Each absorbed         {b:|}
- {b:└-|} share becomes half a share of the survivor, rounded up, and their      {b:|}
- ┌/{b:|} holders share a bonus of ten times the absorbed price.                 {b:|}/┐
- | {b:|} A company priced above $3000 splits two for one: its price halves      {b:|} |
- | {b:|} and every holding doubles.                                             {b:|} |
+ {b:|} {b:|} survives (of two the same size, the one whose shares, held by all      {b:|}
+ {b:|} {b:|} the players together, are worth more; then chance). Its price adds     {b:|}
+ {b:└-|} the absorbed price; each absorbed share becomes half a share of the    {b:|}
+ ┌/{b:|} survivor, rounded up, and their holders share a bonus of ten times     {b:|}/┐
+ | {b:|} the absorbed price. A company priced above $3000 splits two for        {b:|} |
+ | {b:|} one: its price halves and every holding doubles.                       {b:|} |
  | {b:|} A company whose price falls to $0 or below is lost to a black          {b:|} |
  | {b:|} hole, with every share in it.                                          {b:|} |
  | {b:|}                                                                        {b:|} |
