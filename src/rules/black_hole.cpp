@@ -1,5 +1,5 @@
 // Black holes: a lost site, or a company swallowed with all its shares.
-// (Rules; their announcements are in src/galaxy/black_hole.cpp.)
+// (Rules; their announcements are in src/screens/black_hole_news.cpp.)
 #include "rules/report.h"
 
 void wipe_company(Game &game, int company, MoveReport &report) {

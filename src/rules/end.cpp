@@ -1,5 +1,5 @@
 // The end of the game and the passing of turns. (Rules; the turn loop
-// that shows them is src/game/turn.cpp.)
+// that shows them is src/flow/turn_loop.cpp.)
 #include "rules/rules.h"
 
 // The number of sectors that are not open space.

@@ -1,5 +1,5 @@
 // A new game: the companies and players at their starting values, and a
-// random galaxy. (Rules; src/game/init.cpp makes the game being played.)
+// random galaxy. (Rules; src/flow/init.cpp makes the game being played.)
 #include <cstdio>
 #include <cstdlib>
 

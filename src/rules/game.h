@@ -1,8 +1,7 @@
 // The rules' side of vegatrade: the game as one value. Everything here and in
 // the rest of src/rules is plain data and free functions that know nothing of
-// the terminal; the screens (src/game, src/galaxy, src/market, src/ui) show
-// the one game being played, and anything that must ask "what would this
-// move do?" plays a copy.
+// the terminal; the screens (src/screens) show the one game being played,
+// and anything that must ask "what would this move do?" plays a copy.
 #pragma once
 
 #include <climits>

@@ -1,6 +1,6 @@
 // Mergers: the survivor, the relabelled map, and the exchange of stock with
 // its bonuses. (Rules; the announcement and the stock table are in
-// src/galaxy/merge.cpp.)
+// src/screens/merger_news.cpp.)
 #include "rules/report.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Move resolution: outposts, foundings, growth, the mergers of neighbouring
 // companies, and the effects of the sectors around a company's new sector.
-// (Rules; src/galaxy/move.cpp shows the report.)
+// (Rules; src/screens/move_news.cpp shows the report.)
 #include <initializer_list>
 
 #include "rules/report.h"

@@ -1,5 +1,5 @@
 // The sectors a player may claim, and the draw of the offers among them.
-// (Rules; src/galaxy/offers.cpp marks them and reads the choice.)
+// (Rules; src/screens/move_prompt.cpp marks them and reads the choice.)
 #include "rules/rules.h"
 
 // Whether a sector may be offered: open, and while every company is active,

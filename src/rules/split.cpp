@@ -1,4 +1,4 @@
-// Two-for-one stock splits. (Rules; src/market/split.cpp announces them.)
+// Two-for-one stock splits. (Rules; src/screens/split_news.cpp announces them.)
 #include "rules/report.h"
 
 // Halves a company's price (rounding up) and doubles every player's

@@ -1,5 +1,5 @@
 // Trading: the bounds of one trade and its effect. (Rules; the dialog is
-// src/market/trade.cpp.)
+// src/screens/trading.cpp.)
 #include "rules/rules.h"
 
 // The range of shares the current player may trade in an active company:

@@ -1,5 +1,5 @@
 // What shares and players are worth, and the players' ranking by it.
-// (Rules; src/market/standings.cpp and report.cpp show them.)
+// (Rules; src/screens/standings.cpp and company_report.cpp show them.)
 #include "rules/rules.h"
 
 // The market value of a player's shares in the active companies. Each

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "game/game.h"
+#include "screens/screens.h"
 #include "support/catalog.h"
 #include "support/game_driver.h"
 

@@ -3,12 +3,15 @@
 # root and checks what it installs: the game runs and needs only the C
 # library and ncurses, the manual page, the copyright, the changelog and the
 # message catalogs are there (and the game finds the catalogs beside it),
-# the licence notice names the copyright file the package installs, the game
-# is hardened, and lintian (when installed) reports nothing at all,
-# pedantic, informational and experimental tags included. Then it builds the
-# game and its package twice more from the sources, as the README's install
-# steps do, in two folders of different paths, and checks that the two
-# packages are the same bytes.
+# the licence notice names the copyright file the package installs,
+# the menu entry, its icons at every size and the AppStream metadata are
+# there and pass appstreamcli as installed, every time stamp is the commit's,
+# the game is hardened, and lintian (when installed) reports nothing at all,
+# pedantic, informational and experimental tags included. Then it makes a
+# release tarball's tree from the commit (`git archive HEAD`, so only what
+# is committed), builds the game and its package from it twice, as the
+# README's install steps do, in two folders of different paths, and checks
+# that the two packages are the same bytes with the commit's time stamps.
 #
 #   check_package.sh BUILD_DIR [sanitized]
 #
@@ -34,6 +37,61 @@ gzip -t "$work/root/usr/share/man/man6/vegatrade.6.gz" || fail "compressed manua
 gzip -t "$work/root/usr/share/doc/vegatrade/changelog.gz" || fail "changelog.gz not installed"
 grep -q '^License: Expat$' "$work/root/usr/share/doc/vegatrade/copyright" || fail "no machine-readable copyright"
 dpkg-deb --field "$package" Depends | grep -q 'libncursesw6 (>=' || fail "dependencies without versions"
+
+# The menu entry, the icon in every size of the hicolor theme (each PNG as
+# large as its folder says) and the AppStream metadata, which appstreamcli
+# checks together as installed: the entry it launches, the icon it shows.
+app_id=io.github.vegatrade.vegatrade
+share=$work/root/usr/share
+for file in applications/$app_id.desktop metainfo/$app_id.metainfo.xml icons/hicolor/scalable/apps/$app_id.svg; do
+    test -f "$share/$file" || fail "/usr/share/$file not installed"
+done
+for size in 16 22 24 32 48 64 128 256; do
+    icon=$share/icons/hicolor/${size}x${size}/apps/$app_id.png
+    test -f "$icon" || fail "no ${size}x${size} icon installed"
+    file -b "$icon" | grep -q "^PNG image data, $size x $size," || fail "$icon: $(file -b "$icon")"
+done
+report=$(appstreamcli validate-tree --no-net --pedantic --no-color "$work/root" 2>&1) || true
+grep -qx '✔ Validation was successful.\|Validation was successful.' <<<"$report" &&
+    [ "$(wc -l <<<"$report")" -eq 1 ] || { echo "appstreamcli validate-tree reports:"; echo "$report"; exit 1; }
+# A software centre's catalog made from the package, as a distribution makes
+# it, lists the game with its icon in the sizes software centres show.
+report=$(appstreamcli compose --no-net --no-color --print-report=full --origin=vegatrade \
+             --result-root="$work/catalog" "$work/root" 2>&1) || true
+[ "$(tail -n 1 <<<"$report")" = "Success!" ] && [ "$(wc -l <<<"$report")" -eq 3 ] ||
+    { echo "appstreamcli compose reports:"; echo "$report"; exit 1; }
+catalog=$(zcat "$work/catalog/usr/share/swcatalog/xml/vegatrade.xml.gz")
+for size in 64 128; do
+    grep -qF "<icon type=\"cached\" width=\"$size\" height=\"$size\">$app_id.png</icon>" <<<"$catalog" ||
+        fail "the catalog made from the package has no $size-pixel icon"
+done
+echo "appstreamcli validate-tree, compose: nothing to report"
+
+# Every file and folder in the package carries the time of the commit the
+# sources come from (or SOURCE_DATE_EPOCH when it is set): asked of git in a
+# checkout, read from cmake/commit-time in a tree made by `git archive`.
+commit_time() {
+    local stamp
+    if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+        echo "$SOURCE_DATE_EPOCH"
+    elif stamp=$(head -n 1 "$1/cmake/commit-time" 2>/dev/null) && [[ $stamp =~ ^[0-9]+$ ]]; then
+        echo "$stamp"
+    else
+        git -C "$1" log -1 --format=%ct 2>/dev/null || true
+    fi
+}
+check_times() {
+    local package=$1 seconds=$2 stamp others
+    stamp=$(TZ=UTC date -d "@$seconds" '+%F %T')
+    others=$(dpkg-deb --fsys-tarfile "$package" | TZ=UTC tar -tv --full-time | grep -vF " $stamp " || true)
+    others+=$(dpkg-deb --ctrl-tarfile "$package" | TZ=UTC tar -tv --full-time | grep -vF " $stamp " || true)
+    [ -z "$others" ] || { echo "not stamped $stamp, the commit's time:"; echo "$others"; exit 1; }
+}
+stamped=$(commit_time "$source_dir")
+if [ -n "$stamped" ]; then
+    check_times "$package" "$stamped"
+    echo "time stamps: the commit's, $(TZ=UTC date -d "@$stamped" '+%F %T') UTC"
+fi
 
 status=0
 "$game" -v 2>"$work/version" || status=$?
@@ -95,18 +153,34 @@ else
     echo "lintian is not installed; the package was not linted"
 fi
 
-# Two packages built from the same sources in different folders are the
-# same bytes: time stamps come from the commit, paths are not recorded.
+# Two packages built from one commit, as a release tarball holds it, in
+# different folders are the same bytes: time stamps come from the commit,
+# paths are not recorded. Outside a git checkout the sources themselves are
+# the tarball.
+if git -C "$source_dir" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    make_tree() { mkdir -p "$1" && git -C "$source_dir" archive --format=tar HEAD | tar -x -C "$1"; }
+    origin="git archive HEAD"
+else
+    make_tree() { mkdir -p "$1" && tar -C "$source_dir" --exclude='./build*' -cf - . | tar -x -C "$1"; }
+    origin="the sources"
+fi
+make_tree "$work/first"
+tree_time=$(head -n 1 "$work/first/cmake/commit-time")
+[[ $tree_time =~ ^[0-9]+$ ]] || fail "$origin holds no commit time in cmake/commit-time: \"$tree_time\""
+[ -n "${SOURCE_DATE_EPOCH:-}" ] || [ -z "$stamped" ] || [ "$tree_time" = "$stamped" ] ||
+    fail "$origin records the commit time $tree_time; the package was stamped $stamped"
 generator=()
 command -v ninja >/dev/null && generator=(-G Ninja)
-for copy in first second-elsewhere; do
-    cmake -S "$source_dir" -B "$work/$copy" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release -DVEGATRADE_TESTS=OFF \
-        >/dev/null
-    cmake --build "$work/$copy" >/dev/null
-    cpack -G DEB --config "$work/$copy/CPackConfig.cmake" -B "$work/$copy/out" >/dev/null
+for copy in first second/elsewhere; do
+    [ "$copy" = first ] || make_tree "$work/$copy"
+    cmake -S "$work/$copy" -B "$work/$copy/build-release" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
+        -DVEGATRADE_TESTS=OFF >/dev/null
+    cmake --build "$work/$copy/build-release" >/dev/null
+    cpack -G DEB --config "$work/$copy/build-release/CPackConfig.cmake" -B "$work/$copy/out" >/dev/null
 done
 first=$(find "$work/first/out" -maxdepth 1 -name 'vegatrade_*.deb')
-second=$(find "$work/second-elsewhere/out" -maxdepth 1 -name 'vegatrade_*.deb')
-cmp "$first" "$second" || fail "two packages built from the same sources differ"
-echo "two builds from the same sources give the same package"
+second=$(find "$work/second/elsewhere/out" -maxdepth 1 -name 'vegatrade_*.deb')
+cmp "$first" "$second" || fail "two packages built from one release tarball differ"
+check_times "$first" "${SOURCE_DATE_EPOCH:-$tree_time}"
+echo "two builds from one release tarball ($origin) give the same package"
 echo "package ok: $(basename "$package")"

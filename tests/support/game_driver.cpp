@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cwchar>
 
-#include "game/game.h"
+#include "flow/flow.h"
 #include "rules/rules.h"
 
 namespace e2e {

@@ -9,10 +9,10 @@
 #include <cstring>
 #include <utility>
 
-#include "galaxy/galaxy.h"
-#include "game/game.h"
+#include "flow/flow.h"
+#include "screens/screens.h"
 #include "support/picture.h"
-#include "ui/ui.h"
+#include "terminal/terminal.h"
 
 namespace headless {
 

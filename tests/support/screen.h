@@ -28,7 +28,7 @@
 #include <string>
 #include <string_view>
 
-#include "game/state.h"
+#include "screens/screens.h"
 
 namespace headless {
 

@@ -1,0 +1,165 @@
+// Every screen of the game: the one game being played and the layout's
+// windows it is shown in, the colours, the map, the move prompt and the
+// announcements of a move, the trading dialog, the standings, the company
+// panel and report, the help, the quit question, the keys every prompt
+// serves, the computer's pauses, the title screen and the end of the game.
+// The rules that decide what the screens show are in src/rules.
+#pragma once
+
+#include <curses.h>
+
+#include "rules/rules.h"
+#include "terminal/messages.h"
+#include "terminal/terminal.h"
+
+#include <array>
+#include <cstddef>
+
+constexpr const char *VERSION = "1.2.2";
+constexpr const char *VERSION_DATE = "29-Mar-1997";
+
+// The three lines of the warranty notice (58, 54 and 54 characters),
+// translated where they are shown.
+inline constexpr const char *NOTICE_LINES[3] = {
+    // TRANSLATORS: the warranty notice, three lines under the title screen
+    // and after the version banner: at most 76 columns each.
+    N_("This program is free software, and comes with NO WARRANTY."),
+    // TRANSLATORS: the notice's second line: at most 76 columns.
+    N_("You may share and change it under the MIT License; see"),
+    // TRANSLATORS: the notice's last line: at most 76 columns. It names the
+    // licence file as the package installs it; keep the path.
+    N_("/usr/share/doc/vegatrade/copyright (or /usr/local/...)"),
+};
+
+// state.cpp
+// The game being played; every screen shows it.
+extern Game game;
+
+// The seats the computer plays, by player index.
+extern bool computer_seat[MAX_PLAYERS];
+
+// The three windows of the main screen.
+extern WINDOW *map_window;
+extern WINDOW *general_window;
+extern WINDOW *coinfo_window;
+
+// A name fits the line editor whole.
+static_assert(NAME_SIZE <= LINE_EDITOR_ENTRIES);
+
+// Colour pair numbers, in the order init_colors defines them.
+enum ColorPair : short {
+    PAIR_BLUE = 1,          // company A, general border, title-bar rule, dialog borders
+    PAIR_RED = 2,           // company D, quit-window border
+    PAIR_GREEN = 3,         // company B
+    PAIR_YELLOW = 4,        // company C, stars, title-screen border, quit question
+    PAIR_MAGENTA = 5,       // company E
+    PAIR_CYAN = 6,          // outposts
+    PAIR_WHITE = 7,         // open space, map border
+    PAIR_YELLOW_ON_BLUE = 8,
+    PAIR_WHITE_ON_BLUE = 9,
+    PAIR_BLACK_ON_YELLOW = 10,
+    PAIR_BLACK_ON_WHITE = 11,
+    PAIR_BLACK_ON_RED = 12,
+    PAIR_BLACK_ON_BLUE = 13,
+    PAIR_BLACK_ON_GREEN = 14,
+};
+
+constexpr attr_t pair_attr(ColorPair pair) { return static_cast<attr_t>(COLOR_PAIR(pair)); }
+
+// The colour attribute of each company's letter and name.
+inline constexpr std::array<attr_t, NUM_COMPANIES> company_attr = {
+    A_BOLD | pair_attr(PAIR_BLUE), pair_attr(PAIR_GREEN), pair_attr(PAIR_YELLOW),
+    pair_attr(PAIR_RED), pair_attr(PAIR_MAGENTA)};
+
+// The attribute of a company's name: its colour, or nothing in monochrome.
+attr_t company_name_attr(int company);
+
+// Chooses between a colour and a monochrome attribute by use_color.
+inline attr_t scheme_attr(attr_t colour, attr_t mono) { return use_color ? colour : mono; }
+
+// colors.cpp
+void init_colors();
+
+// layout.cpp
+void general_header(const char *title, int blink);
+void redraw_all();
+void wait_key(int row);
+WINDOW *open_dialog(int rows, int columns, attr_t border, const char *failure);
+int wait_dialog_key(WINDOW *dialog);
+void close_dialog(WINDOW *dialog);
+void format_cash_title(char *title, std::size_t size, const Player &player);
+
+// title_screen.cpp
+void setup_players();
+
+// Where a sector's symbol stands in the map window.
+constexpr int sector_row(int pos) { return pos / map_width + 1; }
+constexpr int sector_column(int pos) { return (pos % map_width) * 3 + 2; }
+
+// map.cpp
+attr_t sector_attr(int symbol);
+void draw_map();
+void draw_sector(int pos, int symbol);
+
+// move_prompt.cpp
+void mark_offers(const int offers[NUM_MOVES], int count);
+int get_move();
+
+// move_news.cpp
+void show_move(const MoveReport &report);
+void announce_new_company(int company);
+
+// merger_news.cpp
+void announce_merger(int survivor, int absorbed);
+void show_stock_exchange(const Event &merger);
+
+// black_hole_news.cpp
+void announce_lost_site();
+void announce_swallowed_company(const Event &event);
+
+// split_news.cpp
+void announce_split(const Event &split);
+
+// trading.cpp
+void trade_stock();
+
+// standings.cpp
+void show_standings(const char *title);
+
+// company_panel.cpp
+void show_coinfo();
+void show_panel(const PanelLine lines[NUM_COMPANIES]);
+
+// company_report.cpp
+void more_coinfo();
+
+// help.cpp
+enum class HelpFrom { MOVE_PROMPT, TRADING };
+void show_help(HelpFrom from);
+
+// quit_question.cpp
+void confirm_quit();
+[[noreturn]] void quit_before_game();
+
+// computer_pause.cpp
+// How long each step of a computer's turn stays on the screen at least, and
+// an announcement when nobody at the terminal plays.
+constexpr int OFFERS_PAUSE_MS = 1000;
+constexpr int STEP_PAUSE_MS = 400;
+constexpr int ANNOUNCEMENT_PAUSE_MS = 1500;
+void computer_pause(int milliseconds);
+bool every_seat_computer();
+
+// hotkeys.cpp
+// What a key did at the move prompt or in the trading dialog.
+enum class Hotkey {
+    NONE,       // not one of the keys both take
+    REPAINTED,  // Ctrl-L repainted the screen
+    SHOWN,      // a window (standings, company report, quit question) came and went
+};
+Hotkey serve_hotkey(int key, HelpFrom from);
+
+// shutdown.cpp
+const char *version_banner();
+void shutdown();
+void close_game();

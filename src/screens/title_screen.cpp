@@ -1,0 +1,128 @@
+// The title screen: number of players, the first player, and the names.
+#include "screens/screens.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+// The hint rows between the name prompts and the notice: while the names
+// are asked, how to give a seat to the computer; from the start, how to get
+// help once the game is on.
+constexpr int NAME_HINT_ROW = 16;
+constexpr const char *NAME_HINT = "Tab: the computer plays this seat";
+constexpr int HELP_HINT_ROW = 17;
+constexpr const char *HELP_HINT = "?: help during the game";
+
+// The computer's names, each a star's; a computer seat takes the first that
+// no player before it took.
+constexpr const char *COMPUTER_NAMES[] = {"Deneb (computer)", "Rigel (computer)", "Sirius (computer)",
+                                          "Polaris (computer)", "Vega (computer)"};
+
+// The frame of '$' round the layout, or round as much of it as the screen
+// holds; on a larger terminal the rest stays blank.
+void draw_title_frame(attr_t attr) {
+    const int rows = std::min(screen_lines, getmaxy(stdscr));
+    const int columns = std::min(screen_cols, getmaxx(stdscr));
+    WINDOW *frame = derwin(stdscr, rows, columns, 0, 0);
+    if (frame == nullptr) return;
+    wattr_on(frame, attr, nullptr);
+    wborder(frame, '$', '$', '$', '$', 0, 0, 0, 0);
+    delwin(frame);
+}
+
+void draw_title_screen() {
+    wclear(stdscr);
+    const attr_t frame = scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW), A_NORMAL);
+    draw_title_frame(frame);
+    wattr_on(stdscr, frame, nullptr);
+    char version[32];
+    std::snprintf(version, sizeof version, " V%s ", VERSION);
+    center_text(stdscr, screen_cols, screen_lines - 1, version);
+    wattr_off(stdscr, frame, nullptr);
+
+    for (int i = 0; i < 3; ++i) {
+        const char *line = translation_within(NOTICE_LINES[i], screen_cols - 4);
+        center_text(stdscr, screen_cols, screen_lines - 5 + i, line);
+    }
+
+    const attr_t banner = scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE);
+    wattr_on(stdscr, banner, nullptr);
+    center_text(stdscr, screen_cols, 6, "* V * E * G * A ** T * R * A * D * E *");
+    wattr_off(stdscr, banner, nullptr);
+
+    center_text(stdscr, screen_cols, HELP_HINT_ROW, HELP_HINT);
+
+    char prompt[64];
+    std::snprintf(prompt, sizeof prompt, "Please enter the number of players [1-%d]: ", MAX_PLAYERS);
+    center_text(stdscr, screen_cols, 9, prompt);
+    wrefresh(stdscr);
+    noecho();
+    raw();
+}
+
+// Waits for a digit from 1 to MAX_PLAYERS; Ctrl-C leaves the program, and
+// every other key is ignored.
+int read_player_count() {
+    for (;;) {
+        const int key = read_key();
+        if (key == CTRL_C) quit_before_game();
+        if (key >= '1' && key < '1' + MAX_PLAYERS) {
+            waddch(stdscr, static_cast<chtype>(key));
+            return key - '0';
+        }
+    }
+}
+
+// Gives seat `index` to the computer, with the first computer name that no
+// player before it has.
+void seat_computer(int index) {
+    computer_seat[index] = true;
+    for (const char *candidate : COMPUTER_NAMES) {
+        bool taken = false;
+        for (int p = 0; p < index; ++p) taken = taken || std::strcmp(game.players[p].name, candidate) == 0;
+        if (taken) continue;
+        std::snprintf(game.players[index].name, NAME_SIZE, "%s", candidate);
+        return;
+    }
+}
+
+// Asks player `index` for a name until one that shows something is given:
+// a name of blanks only would leave the prompt and the standings without
+// one. The name is echoed right after the prompt, which stands left of the
+// centre as if it were 8 columns longer. Tab on the empty line gives the
+// seat to the computer, whose name then stands where a typed one would.
+void read_player_name(int index) {
+    char prompt[40];
+    const int length = std::snprintf(prompt, sizeof prompt, "Player %d, enter your name: ", index + 1);
+    const int column = (screen_cols - length - 8) / 2;
+    char *name = game.players[index].name;
+    do {
+        put_text_at(stdscr, 11 + index, column, prompt);
+        wrefresh(stdscr);
+        if (get_line(stdscr, 11 + index, column + length, MAX_NAME_LEN, INPUT_NAME, name, NAME_SIZE)) {
+            seat_computer(index);
+            put_text_at(stdscr, 11 + index, column + length, name);
+            wrefresh(stdscr);
+            return;
+        }
+    } while (blank_text(name));
+}
+
+}  // namespace
+
+// Shows the title screen and sets the number of players, the first player
+// and the names.
+void setup_players() {
+    draw_title_screen();
+    game.num_players = read_player_count();
+    std::srand(static_cast<unsigned>(getpid()));
+    game.current_player = std::rand() % game.num_players;
+    center_text(stdscr, screen_cols, NAME_HINT_ROW, NAME_HINT);
+    nl();
+    for (int i = 0; i < game.num_players; ++i) read_player_name(i);
+    nonl();
+}

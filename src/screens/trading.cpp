@@ -1,0 +1,214 @@
+// The trading dialog that closes every turn: buy and sell shares of the
+// active companies until Escape, or watch the computer trade. (Screen; a
+// trade's bounds and effect are src/rules/trade.cpp.)
+#include "computer/computer.h"
+#include "screens/screens.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int LIST_ROW = 3;
+constexpr int NAME_COLUMN = 20;
+constexpr int PROMPT_COLUMN = 40;
+constexpr int MAX_AMOUNT_LEN = 9;
+constexpr int PROMPT_WIDTH = 37;  // the columns a prompt and its amount take
+
+struct Dialog {
+    int active[NUM_COMPANIES];
+    int count = 0;
+    int selected = 0;
+};
+
+const Player &mover() { return game.players[game.current_player]; }
+
+const char *company_name(const Dialog &dialog, int entry) {
+    return game.companies[dialog.active[entry]].name;
+}
+
+void draw_entry(const Dialog &dialog, int entry, attr_t attr) {
+    put_text_attr_at(general_window, LIST_ROW + entry, NAME_COLUMN, attr, company_name(dialog, entry));
+}
+
+attr_t entry_attr(const Dialog &dialog, int entry) { return company_name_attr(dialog.active[entry]); }
+
+// Puts the cursor just after the selected company's name.
+void put_cursor_back(const Dialog &dialog) {
+    const int entry = dialog.selected;
+    wmove(general_window, LIST_ROW + entry, NAME_COLUMN + text_width(company_name(dialog, entry)));
+    wnoutrefresh(general_window);
+}
+
+void move_selection(Dialog &dialog, int step) {
+    const int next = (dialog.selected + step + dialog.count) % dialog.count;
+    if (next == dialog.selected) return;
+    draw_entry(dialog, dialog.selected, entry_attr(dialog, dialog.selected));
+    draw_entry(dialog, next, scheme_attr(pair_attr(PAIR_BLACK_ON_WHITE), A_REVERSE));
+    dialog.selected = next;
+    wnoutrefresh(general_window);
+}
+
+int read_amount(const char *text, int min, int max) {
+    const int first = static_cast<unsigned char>(text[0]);
+    if (ascii_lower(first) == 'm') return max;
+    if (ascii_lower(first) == 'n') return min;
+    return parse_int(text);
+}
+
+// The title shows the new cash; "////" restores the border beside it where
+// a longer title stood.
+void repaint_title() {
+    char title[160];
+    format_cash_title(title, sizeof title, mover());
+    const int width = screen_cols - 2;
+    const int length = text_width(title);
+    if (length > width) return;
+    const int column = (width - length) / 2;
+    put_text_attr_at(general_window, 0, column, scheme_attr(A_BOLD | pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE),
+                     title);
+    const attr_t border = scheme_attr(pair_attr(PAIR_BLUE), A_NORMAL);
+    put_text_attr_at(general_window, 0, column - 4, border, "////");
+    put_text_attr_at(general_window, 0, column + length, border, "////");
+}
+
+// Writes `count` blanks from (row, column) of the general window.
+void blank(int row, int column, int count) {
+    for (int c = 0; c < count; ++c) mvwaddch(general_window, row, column + c, ' ');
+}
+
+// The amount prompt on the selected company's row, and its bounds.
+struct AmountPrompt {
+    int company;
+    int row;
+    int min = 0;
+    int max = 0;
+    int field_column;  // where the amount is typed
+    int field;         // the columns the amount may take
+    int used;          // the columns the prompt and the amount take
+};
+
+// Writes the amount prompt. The prompt and the amount stay inside the
+// window's border: a prompt of long bounds drops its first word, and the
+// amount takes what is left.
+AmountPrompt show_amount_prompt(const Dialog &dialog) {
+    AmountPrompt prompt{dialog.active[dialog.selected], LIST_ROW + dialog.selected, 0, 0, 0, 0, 0};
+    trade_range(game, prompt.company, prompt.min, prompt.max);
+    const int room = screen_cols - 3 - PROMPT_COLUMN;
+    char text[64];
+    int length = std::snprintf(text, sizeof text, "Amount (%d to %d): ", prompt.min, prompt.max);
+    if (length + MAX_AMOUNT_LEN > room) length = std::snprintf(text, sizeof text, "(%d to %d): ", prompt.min, prompt.max);
+    prompt.field_column = PROMPT_COLUMN + length;
+    prompt.field = std::min(MAX_AMOUNT_LEN, room - length);
+    prompt.used = std::max(PROMPT_WIDTH, length + prompt.field);
+    put_text_at(general_window, prompt.row, PROMPT_COLUMN, text);
+    wnoutrefresh(general_window);
+    return prompt;
+}
+
+// Clears the prompt and shows what the trade changed.
+void finish_trade(const Dialog &dialog, const AmountPrompt &prompt, int amount) {
+    blank(prompt.row, PROMPT_COLUMN, prompt.used);
+    if (amount != 0) show_coinfo();
+    repaint_title();
+    put_cursor_back(dialog);
+}
+
+void trade(const Dialog &dialog) {
+    const AmountPrompt prompt = show_amount_prompt(dialog);
+    char text[MAX_AMOUNT_LEN + 1];
+    get_line(general_window, prompt.row, prompt.field_column, prompt.field, INPUT_AMOUNT, text, sizeof text);
+
+    const int amount = read_amount(text, prompt.min, prompt.max);
+    if (amount < prompt.min || amount > prompt.max) {
+        put_text_at(general_window, prompt.row, PROMPT_COLUMN, "Invalid amount!");
+        blank(prompt.row, PROMPT_COLUMN + 15, prompt.used - 15);
+        wmove(general_window, prompt.row, PROMPT_COLUMN + 15);
+        wnoutrefresh(general_window);
+        doupdate();
+        sleep(1);
+    } else {
+        apply_trade(game, prompt.company, amount);
+    }
+    finish_trade(dialog, prompt, amount);
+}
+
+// The computer's trades, shown as a person's would be: the selection moves
+// to each company it trades and its amount is typed at the prompt (its
+// digits, or the m or n that a person types for the most or the least when
+// the digits would not fit), each step staying on the screen a while.
+void computer_trades(Dialog &dialog) {
+    Trade plan[MAX_TRADES];
+    const int count = plan_trades(game, plan, MAX_TRADES);
+    put_cursor_back(dialog);
+    computer_pause(STEP_PAUSE_MS);
+    for (int k = 0; k < count; ++k) {
+        int entry = 0;
+        while (entry < dialog.count && dialog.active[entry] != plan[k].company) ++entry;
+        if (entry == dialog.count) continue;
+        if (entry != dialog.selected) {
+            move_selection(dialog, entry - dialog.selected);
+            put_cursor_back(dialog);
+            computer_pause(STEP_PAUSE_MS);
+        }
+        const AmountPrompt prompt = show_amount_prompt(dialog);
+        const int amount = std::clamp(plan[k].amount, prompt.min, prompt.max);
+        char text[16];
+        if (std::snprintf(text, sizeof text, "%d", amount) > prompt.field) {
+            if (amount != prompt.max && amount != prompt.min) {
+                finish_trade(dialog, prompt, 0);  // an amount no one could type
+                continue;
+            }
+            std::snprintf(text, sizeof text, "%c", amount == prompt.max ? 'm' : 'n');
+        }
+        put_text_at(general_window, prompt.row, prompt.field_column, text);
+        wnoutrefresh(general_window);
+        computer_pause(STEP_PAUSE_MS);
+        apply_trade(game, prompt.company, amount);
+        finish_trade(dialog, prompt, amount);
+        computer_pause(STEP_PAUSE_MS);
+    }
+}
+
+}  // namespace
+
+void trade_stock() {
+    Dialog dialog;
+    for (int i = 0; i < NUM_COMPANIES; ++i) {
+        if (game.companies[i].size != 0) dialog.active[dialog.count++] = i;
+    }
+    if (dialog.count == 0) return;
+
+    char title[160];
+    format_cash_title(title, sizeof title, mover());
+    general_header(title, 0);
+    center_text(general_window, screen_cols - 2, 1,
+                "Arrow keys to select a company, return to trade, escape when done:");
+    draw_entry(dialog, 0, A_REVERSE);
+    for (int entry = 1; entry < dialog.count; ++entry) draw_entry(dialog, entry, entry_attr(dialog, entry));
+    wnoutrefresh(general_window);
+
+    if (computer_seat[game.current_player]) {
+        computer_trades(dialog);
+        return;
+    }
+    for (;;) {
+        raw();
+        noecho();
+        doupdate();
+        const int key = read_key();
+        switch (key) {
+        case KEY_DOWN: case '5': case 'J': case 'j': move_selection(dialog, 1); break;
+        case KEY_UP: case '8': case 'K': case 'k': move_selection(dialog, -1); break;
+        case KEY_RIGHT: case CTRL_F: case '\n': case '\r': trade(dialog); break;
+        case ESCAPE: return;
+        default:
+            // A window over the dialog leaves the cursor where it was.
+            if (serve_hotkey(key, HelpFrom::TRADING) == Hotkey::SHOWN) put_cursor_back(dialog);
+            break;
+        }
+    }
+}

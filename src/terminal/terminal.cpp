@@ -1,0 +1,245 @@
+// Starting curses, the layout, reading keys, what the keys the layer cannot
+// answer do, and leaving the program with the terminal restored whichever
+// way it ends.
+#include "terminal/terminal.h"
+#include "terminal/messages.h"
+
+#include <sys/ioctl.h>
+#include <term.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <clocale>
+#include <csignal>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+int use_color = 0;
+int screen_lines = 25;
+int screen_cols = 80;
+
+namespace {
+
+bool curses_started = false;
+
+// The terminal curses draws on, asked for its size at a repaint; -1 until
+// start_terminal runs.
+int terminal_fd = -1;
+
+constexpr int ESCAPE_DELAY_MS = 25;
+
+// Ends the program, before curses writes anything, on a terminal type it
+// cannot play on: one terminfo does not know (curses' own message would
+// write the type raw), and one that cannot move the cursor (such as
+// "dumb"), on which the game would draw nothing and read keys blind.
+void require_usable_terminal() {
+    const char *term = std::getenv("TERM");
+    if (term == nullptr || term[0] == '\0') {
+        fatal(_("vegatrade: TERM is not set; set it to your terminal's type\n"));
+    }
+    char type[128];
+    visible_bytes(term, type, sizeof type);
+    char message[1024];
+    int found = 0;
+    if (setupterm(nullptr, STDOUT_FILENO, &found) != OK) {
+        std::snprintf(message, sizeof message,
+                      _("vegatrade: the terminal type \"%s\" is not known here (no terminfo entry); set TERM "
+                        "to your terminal's type\n"),
+                      type);
+        fatal(message);
+    }
+    const char *move = tigetstr("cup");
+    const bool addressable = move != nullptr && move != reinterpret_cast<char *>(-1);
+    del_curterm(cur_term);
+    if (addressable) return;
+    std::snprintf(message, sizeof message,
+                  _("vegatrade: the terminal type \"%s\" cannot move the cursor; set TERM to your terminal's "
+                    "type\n"),
+                  type);
+    fatal(message);
+}
+
+// What Ctrl-L and Ctrl-C do until the game gives its own actions: a program
+// drawn on stdscr alone repaints it, and leaves as on a fatal error.
+void repaint_stdscr() { repaint_windows({}); }
+void leave_interrupted() { fatal(_("vegatrade: interrupted\n")); }
+
+KeyActions actions = {repaint_stdscr, leave_interrupted};
+
+}  // namespace
+
+void set_key_actions(const KeyActions &given) { actions = given; }
+
+const KeyActions &key_actions() { return actions; }
+
+// Starts curses on the terminal. A resize must not shrink the fixed layout,
+// and a hang-up must end the game through the lost-input path, so both
+// signals are ignored once curses has installed its own handlers.
+void start_terminal() {
+    // Names may be typed in any script: the character type comes from the
+    // environment, before curses starts. Nothing else follows the locale,
+    // and keys are compared in ASCII.
+    std::setlocale(LC_CTYPE, "");
+    // curses takes the terminal's real size; LINES and COLUMNS in the
+    // environment size the layout only.
+    use_env(FALSE);
+    use_tioctl(TRUE);
+    require_usable_terminal();
+    initscr();
+    curses_started = true;
+    terminal_fd = STDOUT_FILENO;
+    std::signal(SIGWINCH, SIG_IGN);
+    std::signal(SIGHUP, SIG_IGN);
+    // A lone Escape should answer at once unless the user chose a delay.
+    if (std::getenv("ESCDELAY") == nullptr) set_escdelay(ESCAPE_DELAY_MS);
+}
+
+// Restores the terminal and gives the signals curses catches back their
+// default handling; at the end of a game the screen is cleared first. Once
+// the terminal leaves raw mode, a Ctrl-C, Ctrl-\ or Ctrl-Z typed there
+// raises a signal again: curses' handlers would then leave the alternate
+// screen a second time, or repaint the game on resume, and a Ctrl-\ would
+// end the program before it has left the alternate screen. So the signals
+// are held from leaving raw mode until curses has restored the terminal,
+// and take their default action only then.
+void restore_terminal(bool clear_first) {
+    sigset_t held;
+    sigset_t previous;
+    sigemptyset(&held);
+    for (const int sig : {SIGINT, SIGQUIT, SIGTERM, SIGTSTP, SIGHUP}) sigaddset(&held, sig);
+    sigprocmask(SIG_BLOCK, &held, &previous);
+    if (clear_first) {
+        noraw();
+        echo();
+        wclear(stdscr);
+        wrefresh(stdscr);
+    }
+    endwin();
+    for (const int sig : {SIGINT, SIGTERM, SIGTSTP, SIGHUP, SIGWINCH}) std::signal(sig, SIG_DFL);
+    sigprocmask(SIG_SETMASK, &previous, nullptr);
+}
+
+// Writes a one-line message to standard error and ends the program with
+// status 1, restoring the terminal first when curses is running. The
+// message is written in its visible form: a translation cannot put a
+// control character on the terminal.
+void fatal(const char *message) {
+    if (curses_started && !isendwin()) restore_terminal(false);
+    write_visible(stderr, message);
+    std::exit(1);
+}
+
+// The size of the terminal now, which may differ from curses' screen: the
+// game ignores size changes. False when it cannot be asked.
+bool terminal_size(int &height, int &width) {
+    winsize size{};
+    if (terminal_fd < 0 || ioctl(terminal_fd, TIOCGWINSZ, &size) != 0) return false;
+    if (size.ws_row == 0 || size.ws_col == 0) return false;
+    height = size.ws_row;
+    width = size.ws_col;
+    return true;
+}
+
+// Ends the program when the layout cannot show the game, or the terminal
+// cannot show the layout. Below 80 x 24 the company panel wraps and drops a
+// company, and prompts and announcements lose rows. The terminal needs
+// every column of the layout and every row but the last, which stays blank
+// under the general window (so a 24-row terminal plays the 25-row layout).
+// Called once the windows are made, so their own messages come first.
+void require_layout_fits() {
+    char message[1024];
+    if (screen_cols < MIN_LAYOUT_COLS || screen_lines < MIN_LAYOUT_LINES) {
+        std::snprintf(message, sizeof message,
+                      _("vegatrade: the %d x %d layout (columns x rows) that LINES and COLUMNS set cannot show "
+                        "the game, which needs at least %d x %d; set both to a layout that large, or unset "
+                        "them\n"),
+                      screen_cols, screen_lines, MIN_LAYOUT_COLS, MIN_LAYOUT_LINES);
+        fatal(message);
+    }
+    const int height = getmaxy(stdscr);
+    const int width = getmaxx(stdscr);
+    const int needed_rows = screen_lines - 1;
+    if (width >= screen_cols && height >= needed_rows) return;
+    // A smaller layout is a remedy only when the terminal can show one.
+    char other_layout[512] = "";
+    if (width >= MIN_LAYOUT_COLS && height >= MIN_LAYOUT_LINES - 1) {
+        // TRANSLATORS: the end of the next message, after "enlarge the terminal".
+        std::snprintf(other_layout, sizeof other_layout,
+                      _(", or set both LINES and COLUMNS to a layout that fits it, of at least %d x %d"),
+                      MIN_LAYOUT_COLS, MIN_LAYOUT_LINES);
+    }
+    std::snprintf(message, sizeof message,
+                  _("vegatrade: the terminal is %d x %d (columns x rows), but the %d x %d layout needs at "
+                    "least %d x %d; enlarge the terminal%s\n"),
+                  width, height, screen_cols, screen_lines, screen_cols, needed_rows, other_layout);
+    fatal(message);
+}
+
+void input_closed() { fatal(_("vegatrade: input closed\n")); }
+
+// Reads one key from the standard screen. A failed read means the input has
+// ended (end of file, hang-up or a read error), which ends the program; an
+// interrupted read is simply repeated.
+int read_key() {
+    for (;;) {
+        errno = 0;
+        const int key = wgetch(stdscr);
+        if (key != ERR) return key;
+        if (errno != EINTR) input_closed();
+    }
+}
+
+// Reads a key if one comes within `milliseconds`; NO_KEY when none does. A
+// read that fails before its time is up means the input has ended, which
+// ends the program as at any other prompt.
+int read_key_within(int milliseconds) {
+    const long long deadline = clock_ms() + milliseconds;
+    int key = NO_KEY;
+    for (;;) {
+        const long long left = deadline - clock_ms();
+        if (left <= 0) break;
+        wtimeout(stdscr, static_cast<int>(left));
+        errno = 0;
+        const int read = wgetch(stdscr);
+        if (read != ERR) {
+            key = read;
+            break;
+        }
+        if (errno == EINTR) continue;
+        // curses gives up only once the time is up: a read that failed
+        // before then found the input ended.
+        if (clock_ms() + 2 < deadline) input_closed();
+        break;
+    }
+    wtimeout(stdscr, -1);
+    return key;
+}
+
+// Milliseconds on a clock that only goes forward.
+long long clock_ms() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// Reads a number the way atoi does (leading blanks, an optional sign, the
+// leading digits; anything else gives 0), clamping values beyond the int range.
+int parse_int(const char *text) {
+    const char *p = text;
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
+    bool negative = false;
+    if (*p == '-' || *p == '+') {
+        negative = *p == '-';
+        ++p;
+    }
+    std::int64_t value = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10 + (*p - '0');
+        if (value > static_cast<std::int64_t>(INT_MAX) + 1) value = static_cast<std::int64_t>(INT_MAX) + 1;
+    }
+    if (negative) value = -value;
+    return value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}

@@ -1,0 +1,145 @@
+// Helpers shared by the galaxy tests: maps written as their top rows, the
+// map cells of sectors, the general window's rows and the keys left unread.
+#pragma once
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "screens/screens.h"
+#include "support/screen.h"
+#include "terminal/terminal.h"
+
+namespace galaxy_test {
+
+// The pos of the sector in a row and column of the 12 x 10 map.
+constexpr int at(int row, int column) { return row * 12 + column; }
+
+// A map given by its top rows; missing rows and columns are open space.
+inline std::array<std::string, 10> full_map(const std::vector<std::string> &top) {
+    std::array<std::string, 10> rows;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        rows[r] = r < top.size() ? top[r] : "";
+        rows[r].resize(12, SECTOR_EMPTY);
+    }
+    return rows;
+}
+
+// The same map as one text, a line per row, for readable comparisons.
+inline std::string map_text(const std::array<std::string, 10> &rows) {
+    std::string text;
+    for (const std::string &row : rows) text += row + "\n";
+    return text;
+}
+
+class GalaxyTest : public headless::CursesTest {
+  protected:
+    // Plays a claimed sector as the turn loop does: the rules resolve it on
+    // the game, drawing from rand(), and the screens show what they report.
+    MoveReport play_move(int pos) {
+        MoveReport report;
+        do_move(game, pos, c_library_random(), report);
+        show_move(report);
+        return report;
+    }
+
+    void load_map(const std::vector<std::string> &top) {
+        const std::array<std::string, 10> r = full_map(top);
+        load_galaxy({r[0].c_str(), r[1].c_str(), r[2].c_str(), r[3].c_str(), r[4].c_str(), r[5].c_str(),
+                     r[6].c_str(), r[7].c_str(), r[8].c_str(), r[9].c_str()});
+    }
+
+    // The galaxy as map text.
+    std::string galaxy_text() const {
+        std::array<std::string, 10> rows;
+        for (int r = 0; r < 10; ++r) rows[static_cast<std::size_t>(r)].assign(game.galaxy + r * 12, 12);
+        return map_text(rows);
+    }
+
+    char map_char(int pos) const { return char_at(map_window, pos / 12 + 1, pos % 12 * 3 + 2); }
+    attr_t map_attr(int pos) const { return attr_at(map_window, pos / 12 + 1, pos % 12 * 3 + 2); }
+
+    // Every sector cell shows its galaxy symbol in the symbol's attribute.
+    void expect_map_shows_galaxy() const {
+        for (int pos = 0; pos < 120; ++pos) {
+            EXPECT_EQ(map_char(pos), game.galaxy[pos]) << "pos " << pos;
+            EXPECT_EQ(map_attr(pos), sector_attr(game.galaxy[pos])) << "pos " << pos << " '" << game.galaxy[pos] << "'";
+        }
+    }
+
+    // The content columns of a general-window row, trailing blanks cut.
+    std::string general_row(int row) const {
+        std::string text = text_at(general_window, row, 1, getmaxx(general_window) - 2);
+        text.erase(text.find_last_not_of(' ') + 1);
+        return text;
+    }
+
+    // A text as general_row shows it when the text starts at `column`.
+    static std::string placed(int column, const std::string &text) {
+        return std::string(static_cast<std::size_t>(column - 1), ' ') + text;
+    }
+
+    // The keys typed but not read by the code under test.
+    std::string keys_left() {
+        nodelay(stdscr, TRUE);
+        std::string keys;
+        for (int key = wgetch(stdscr); key != ERR; key = wgetch(stdscr)) keys += static_cast<char>(key);
+        nodelay(stdscr, FALSE);
+        return keys;
+    }
+
+    // The number of bytes curses sends to the terminal while `action` runs.
+    // The fixture's terminal is /dev/null opened for writing, the last such
+    // descriptor; it is pointed at a pipe for the time of the action.
+    std::size_t bytes_sent(const std::function<void()> &action) {
+        int terminal = -1;
+        DIR *fds = opendir("/proc/self/fd");
+        for (dirent *entry = readdir(fds); entry != nullptr; entry = readdir(fds)) {
+            const int fd = std::atoi(entry->d_name);
+            char link[64];
+            char target[PATH_MAX] = {};
+            std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+            if (fd <= 2 || readlink(link, target, sizeof target - 1) < 0) continue;
+            if (std::strcmp(target, "/dev/null") == 0 && (fcntl(fd, F_GETFL) & O_ACCMODE) == O_WRONLY &&
+                fd > terminal) {
+                terminal = fd;
+            }
+        }
+        closedir(fds);
+        int sink[2];
+        if (terminal < 0 || pipe(sink) != 0) {
+            ADD_FAILURE() << "no terminal to watch";
+            return 0;
+        }
+        fcntl(sink[0], F_SETPIPE_SZ, 1 << 20);
+        const int saved = dup(terminal);
+        dup2(sink[1], terminal);
+        action();
+        dup2(saved, terminal);
+        close(saved);
+        close(sink[1]);
+        std::size_t total = 0;
+        char buffer[4096];
+        for (ssize_t n = read(sink[0], buffer, sizeof buffer); n > 0;
+             n = read(sink[0], buffer, sizeof buffer)) {
+            total += static_cast<std::size_t>(n);
+        }
+        close(sink[0]);
+        return total;
+    }
+
+    // Types one key for each announcement the code under test should wait
+    // for; keys_left() then tells whether it waited exactly that often.
+    void type_waits(int waits) { type(std::string(static_cast<std::size_t>(waits), 'k')); }
+};
+
+}  // namespace galaxy_test

@@ -1,0 +1,294 @@
+// The standings: players ranked by net worth in a modal window that is gone
+// once a key has been read.
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "screens/modal_screen.h"
+#include "screens/screens.h"
+#include "terminal/terminal.h"
+
+namespace {
+
+using StandingsTest = market_test::ModalTest<headless::CursesTest>;
+
+constexpr const char *CURRENT = " Current Standings ";
+constexpr const char *FINAL = " GAME OVER - Final Standings ";
+
+// The colour scheme's attributes: border, title, header, bold.
+const headless::Styles COLOUR = {{'=', pair_attr(PAIR_BLUE)},
+                                 {'t', A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE)},
+                                 {'h', pair_attr(PAIR_WHITE_ON_BLUE)},
+                                 {'b', A_BOLD}};
+
+TEST_F(StandingsTest, WindowHasOneRowPerPlayerBelowTheHeader) {
+    struct {
+        int players;
+        const char *title;
+        const char *picture;
+    } const cases[] = {
+        {1, CURRENT, R"(
+ {=:┌==================}{t:  Current Standings  }{=:===================┐}
+ {=:|}                                                          {=:|}
+ {=:|} {h:=Player================Stock Value===Cash=====Net Worth=} {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}  {b:Player1               }$0          $6000      {b:$6000    }  {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}         Available company sectors remaining: 65          {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}               Press any key to continue...               {=:|}
+ {=:└==========================================================┘}
+)"},
+        {4, FINAL, R"(
+ {=:┌=============}{t:  GAME OVER - Final Standings  }{=:==============┐}
+ {=:|}                                                          {=:|}
+ {=:|} {h:=Player================Stock Value===Cash=====Net Worth=} {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}  {b:Player1               }$0          $6000      {b:$6000    }  {=:|}
+ {=:|}  {b:Player2               }$0          $6000      {b:$6000    }  {=:|}
+ {=:|}  {b:Player3               }$0          $6000      {b:$6000    }  {=:|}
+ {=:|}  {b:Player4               }$0          $6000      {b:$6000    }  {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}         Available company sectors remaining: 65          {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}               Press any key to continue...               {=:|}
+ {=:└==========================================================┘}
+)"},
+    };
+    left_ = 10;
+    for (const auto &c : cases) {
+        reopen(25, 80, 1, c.players);
+        type("k");
+        show_standings(c.title);
+        EXPECT_TRUE(expect_shown(c.players + 9, 60, c.picture, COLOUR)) << c.players << " players";
+    }
+}
+
+TEST_F(StandingsTest, FieldsStandUnderTheirHeadersWhateverTheNameLength) {
+    left_ = 10;
+    std::snprintf(game.players[0].name, sizeof game.players[0].name, "Nineteen Characters");
+    std::snprintf(game.players[1].name, sizeof game.players[1].name, "Twenty Characters!!!");
+    game.companies[0] = Company{"Altair Starways", 250, 4};
+    game.players[0].holdings[0] = 10;
+    game.players[0].cash = 7000;
+    game.players[1].cash = 6000;
+    type("k");
+    show_standings(CURRENT);
+    // The blanks after a name are bold too; a 20-column name keeps two.
+    EXPECT_TRUE(expect_shown(11, 60, R"(
+ {=:┌==================}{t:  Current Standings  }{=:===================┐}
+ {=:|}                                                          {=:|}
+ {=:|} {h:=Player================Stock Value===Cash=====Net Worth=} {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}  {b:Nineteen Characters   }$2500       $7000      {b:$9500    }  {=:|}
+ {=:|}  {b:Twenty Characters!!!  }$0          $6000      {b:$6000    }  {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}         Available company sectors remaining: 61          {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}               Press any key to continue...               {=:|}
+ {=:└==========================================================┘}
+)",
+                             COLOUR));
+}
+
+TEST_F(StandingsTest, StockValueCountsActiveCompaniesOnly) {
+    game.companies[0] = Company{"Altair Starways", 300, 2};
+    game.companies[1] = Company{"Beetlejuice, Ltd.", 900, 0};  // swallowed or merged
+    game.companies[4] = Company{"Eridani Expediters", 1200, 7};
+    game.players[0].holdings[0] = 5;
+    game.players[0].holdings[1] = 100;
+    game.players[1].holdings[1] = 40;
+    game.players[1].holdings[4] = 3;
+    game.players[2].holdings[0] = 50;  // not playing: not shown
+    type("k");
+    show_standings(CURRENT);
+    left_ = 10;
+    EXPECT_TRUE(expect_shown(11, 60, R"(
+ ┌==================  Current Standings  ===================┐
+ |                                                          |
+ | =Player================Stock Value===Cash=====Net Worth= |
+ |                                                          |
+ |  Player2               $3600       $6000      $9600      |
+ |  Player1               $1500       $6000      $7500      |
+ |                                                          |
+ |         Available company sectors remaining: 56          |
+ |                                                          |
+ |               Press any key to continue...               |
+ └==========================================================┘
+)"));
+}
+
+TEST_F(StandingsTest, SectorsRemainingCountDownToTheEndOfTheGame) {
+    struct {
+        int sizes[NUM_COMPANIES];
+        const char *row;  // the window's row below the players
+    } const cases[] = {
+        {{0, 0, 0, 0, 0}, "|         Available company sectors remaining: 65          |"},
+        {{30, 0, 20, 14, 0}, "|          Available company sectors remaining: 1          |"},
+        {{30, 0, 20, 15, 0}, "|          Available company sectors remaining: 0          |"},
+        {{30, 12, 20, 15, 0}, "|         Available company sectors remaining: -12         |"},
+    };
+    for (const auto &c : cases) {
+        for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].size = c.sizes[i];
+        type("k");
+        show_standings(FINAL);
+        EXPECT_TRUE(headless::expect_window(curscr, headless::Area{5 + 7, 10, 1, 60}, c.row));
+    }
+}
+
+// Net worths with ties, given as (cash, stock value): the richest come first
+// and equal worths keep index order.
+TEST_F(StandingsTest, EqualNetWorthsKeepIndexOrder) {
+    game.num_players = MAX_PLAYERS;
+    game.companies[0] = Company{"Altair Starways", 1000, 1};
+    const int worth[MAX_PLAYERS][2] = {{3000, 2000}, {8000, 0}, {5000, 0}, {0, 8000}};
+    for (int p = 0; p < MAX_PLAYERS; ++p) {
+        game.players[p].cash = worth[p][0];
+        game.players[p].holdings[0] = worth[p][1] / 1000;
+    }
+    int order[MAX_PLAYERS];
+    rank_players(game, order);
+    EXPECT_EQ(std::vector<int>(order, order + MAX_PLAYERS), (std::vector<int>{1, 3, 0, 2}));
+
+    // Cash near the top of the int range: net worths are compared whole.
+    game.num_players = 2;
+    game.companies[0].price = 1;
+    game.players[0].cash = INT_MAX;
+    game.players[0].holdings[0] = 10;
+    game.players[1].cash = INT_MAX;
+    game.players[1].holdings[0] = 0;
+    rank_players(game, order);
+    EXPECT_EQ(order[0], 0);
+    EXPECT_EQ(order[1], 1);
+
+    // And on the screen, with shares making up part of the tie.
+    reopen(25, 80, 1, 4);
+    game.companies[2] = Company{"Capella Freight Co.", 100, 3};
+    const int cash[MAX_PLAYERS] = {5000, 8000, 4000, 8000};
+    const int shares[MAX_PLAYERS] = {0, 0, 10, 0};
+    for (int p = 0; p < MAX_PLAYERS; ++p) {
+        game.players[p].cash = cash[p];
+        game.players[p].holdings[2] = shares[p];
+    }
+    type("k");
+    show_standings(CURRENT);
+    left_ = 10;
+    EXPECT_TRUE(expect_shown(13, 60, R"(
+ ┌==================  Current Standings  ===================┐
+ |                                                          |
+ | =Player================Stock Value===Cash=====Net Worth= |
+ |                                                          |
+ |  Player2               $0          $8000      $8000      |
+ |  Player4               $0          $8000      $8000      |
+ |  Player1               $0          $5000      $5000      |
+ |  Player3               $1000       $4000      $5000      |
+ |                                                          |
+ |         Available company sectors remaining: 62          |
+ |                                                          |
+ |               Press any key to continue...               |
+ └==========================================================┘
+)"));
+}
+
+TEST_F(StandingsTest, AttributesFollowTheScheme) {
+    const headless::Styles MONOCHROME = {{'=', A_BOLD}, {'t', A_REVERSE}, {'h', A_REVERSE}, {'b', A_BOLD}};
+    left_ = 10;
+    for (const int color : {1, 0}) {
+        reopen(25, 80, color, 2);
+        type("k");
+        show_standings(CURRENT);
+        EXPECT_TRUE(expect_shown(11, 60, R"(
+ {=:┌==================}{t:  Current Standings  }{=:===================┐}
+ {=:|}                                                          {=:|}
+ {=:|} {h:=Player================Stock Value===Cash=====Net Worth=} {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}  {b:Player1               }$0          $6000      {b:$6000    }  {=:|}
+ {=:|}  {b:Player2               }$0          $6000      {b:$6000    }  {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}         Available company sectors remaining: 65          {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}               Press any key to continue...               {=:|}
+ {=:└==========================================================┘}
+)",
+                                 color ? COLOUR : MONOCHROME))
+            << (color ? "colour" : "monochrome");
+    }
+}
+
+TEST_F(StandingsTest, CtrlLClosesAndCoveredWindowsAreStagedAgain) {
+    reopen(25, 80, 1, 4);
+    mvwaddstr(map_window, 6, 15, "MAPX");      // screen row 7, column 16
+    mvwaddstr(coinfo_window, 6, 5, "COIN");    // screen row 7, column 44
+    mvwaddstr(general_window, 2, 20, "GENX");  // screen row 15, column 21
+    for (WINDOW *window : {map_window, coinfo_window, general_window}) wnoutrefresh(window);
+    doupdate();
+    type("\x0cz");  // Ctrl-L is a key like any other here
+    show_standings(CURRENT);
+    EXPECT_EQ(read_key(), 'z');
+    EXPECT_TRUE(headless::expect_window(newscr, R"(
+
+
+
+
+
+
+
+                MAPX                        COIN
+
+
+
+
+
+
+
+                     GENX
+)")) << "the covered windows are staged again";
+    left_ = 10;
+    EXPECT_TRUE(expect_shown(13, 60, R"(
+ ┌==================  Current Standings  ===================┐
+ |                                                          |
+ | =Player================Stock Value===Cash=====Net Worth= |
+ |                                                          |
+ |  Player1               $0          $6000      $6000      |
+ |  Player2               $0          $6000      $6000      |
+ |  Player3               $0          $6000      $6000      |
+ |  Player4               $0          $6000      $6000      |
+ |                                                          |
+ |         Available company sectors remaining: 65          |
+ |                                                          |
+ |               Press any key to continue...               |
+ └==========================================================┘
+)")) << "the terminal still shows the standings until the next update";
+}
+
+TEST_F(StandingsTest, WindowAtTheLeftEdgeAndBeyondIt) {
+    screen_cols = 59;  // column (59 - 60) / 2 truncates to 0
+    type("k");
+    show_standings(CURRENT);
+    EXPECT_TRUE(headless::expect_window(curscr, headless::Area{5, 0, 12, 61}, R"(
+┌==================  Current Standings  ===================┐
+|                                                          |
+| =Player================Stock Value===Cash=====Net Worth= |
+|                                                          |
+|  Player1               $0          $6000      $6000      |
+|  Player2               $0          $6000      $6000      |
+|                                                          |
+|         Available company sectors remaining: 65          |
+|                                                          |
+|               Press any key to continue...               |
+└==========================================================┘
+)"));
+
+    screen_cols = 58;
+    EXPECT_EXIT(show_standings(CURRENT), ::testing::ExitedWithCode(1),
+                "^vegatrade: couldn't create standings window\n$");
+}
+
+TEST_F(StandingsTest, LostInputEndsTheProgram) {
+    close_input();
+    EXPECT_EXIT(show_standings(CURRENT), ::testing::ExitedWithCode(1), "^vegatrade: input closed\n$");
+}
+
+}  // namespace

@@ -1,0 +1,285 @@
+// The code map: the folders of src/ include one another only as the layers
+// allow and as docs/code-map.md lists, no two files of the game share a name,
+// and the lines per file it publishes are those of the files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The layers, whatever the code map says: what each folder may include at
+// most. The rules and the terminal layer are both at the bottom and know
+// nothing of each other; the computer plays on the rules alone; the screens
+// stand on all three; the game's flow on everything. An include outside this
+// is a fault even if the code map lists it.
+const std::map<std::string, std::set<std::string>> LAYERS = {
+    {"rules", {"rules"}},
+    {"terminal", {"terminal"}},
+    {"computer", {"rules", "computer"}},
+    {"screens", {"rules", "computer", "terminal", "screens"}},
+    {"flow", {"rules", "computer", "terminal", "screens", "flow"}},
+};
+
+// Folder -> the folders its files include.
+using Arrows = std::map<std::string, std::set<std::string>>;
+
+// One `#include "..."` line: the including file relative to src/, its line
+// number and what it names.
+struct Include {
+    std::string file;
+    int line;
+    std::string target;
+};
+
+std::string folder_of(const std::string &path) {
+    const std::size_t slash = path.find('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string read_text(const fs::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The files under src/ but its build file, relative to it and sorted.
+std::vector<std::string> source_files(const fs::path &src) {
+    std::vector<std::string> files;
+    for (const auto &entry : fs::recursive_directory_iterator(src)) {
+        if (!entry.is_regular_file()) continue;
+        const std::string name = entry.path().filename().string();
+        if (name == "CMakeLists.txt") continue;
+        files.push_back(fs::relative(entry.path(), src).generic_string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::set<std::string> folders_of(const std::vector<std::string> &files) {
+    std::set<std::string> folders;
+    for (const std::string &file : files) folders.insert(folder_of(file));
+    return folders;
+}
+
+std::vector<Include> read_includes(const fs::path &src, const std::vector<std::string> &files) {
+    static const std::regex include_line(R"(^\s*#\s*include\s*"([^"]*)\")");
+    std::vector<Include> includes;
+    for (const std::string &file : files) {
+        std::istringstream text(read_text(src / file));
+        std::string line;
+        for (int number = 1; std::getline(text, line); ++number) {
+            std::smatch match;
+            if (std::regex_search(line, match, include_line)) includes.push_back({file, number, match[1]});
+        }
+    }
+    return includes;
+}
+
+// The arrow list: lines such as "screens -> rules, computer, terminal, screens".
+Arrows read_arrows(const std::string &doc) {
+    static const std::regex arrow_line(R"(^([a-z]+) *-> *([a-z]+(?:, *[a-z]+)*) *$)");
+    Arrows arrows;
+    std::istringstream text(doc);
+    std::string line;
+    while (std::getline(text, line)) {
+        std::smatch match;
+        if (!std::regex_match(line, match, arrow_line)) continue;
+        std::set<std::string> &to = arrows[match[1]];
+        std::istringstream list(match[2].str());
+        std::string folder;
+        while (std::getline(list, folder, ',')) {
+            folder.erase(0, folder.find_first_not_of(' '));
+            to.insert(folder);
+        }
+    }
+    return arrows;
+}
+
+// What is wrong with the includes against the layers and the arrow list, a
+// message each.
+std::vector<std::string> include_faults(const std::set<std::string> &folders,
+                                        const std::vector<Include> &includes, const Arrows &arrows) {
+    std::vector<std::string> faults;
+    for (const std::string &folder : folders) {
+        if (LAYERS.count(folder) == 0) faults.push_back("src/" + folder + " is in no layer");
+        if (arrows.count(folder) == 0) faults.push_back("the code map has no arrow line for " + folder);
+    }
+    for (const auto &[from, to] : arrows) {
+        if (folders.count(from) == 0)
+            faults.push_back("the code map lists " + from + ", which src/ does not have");
+        const auto layer = LAYERS.find(from);
+        for (const std::string &target : to) {
+            if (layer != LAYERS.end() && layer->second.count(target) == 0) {
+                faults.push_back("the code map lets " + from + " include " + target + ", against the layers");
+            }
+        }
+    }
+    Arrows used;
+    for (const Include &include : includes) {
+        const std::string where = "src/" + include.file + ":" + std::to_string(include.line);
+        const std::string from = folder_of(include.file);
+        const std::string target = folder_of(include.target);
+        if (target.empty()) {
+            faults.push_back(where + " includes \"" + include.target + "\" without its folder");
+            continue;
+        }
+        used[from].insert(target);
+        const auto layer = LAYERS.find(from);
+        if (layer != LAYERS.end() && layer->second.count(target) == 0) {
+            faults.push_back(where + " includes " + include.target + ": " + from + " may never include " +
+                             target);
+            continue;
+        }
+        const auto listed = arrows.find(from);
+        if (listed != arrows.end() && listed->second.count(target) == 0) {
+            faults.push_back(where + " includes " + include.target + ", but the code map does not list " +
+                             from + " -> " + target);
+        }
+    }
+    for (const auto &[from, to] : arrows) {
+        for (const std::string &target : to) {
+            if (used[from].count(target) == 0) {
+                faults.push_back("the code map lists " + from + " -> " + target + ", which no file of src/" +
+                                 from + " includes");
+            }
+        }
+    }
+    return faults;
+}
+
+std::string joined(const std::vector<std::string> &lines) {
+    std::string text;
+    for (const std::string &line : lines) text += line + "\n";
+    return text;
+}
+
+// The faults the check finds, and misses, on small made-up trees: one valid
+// tree, then one wrong include or arrow at a time.
+TEST(CodeMap, CheckFindsEachWrongInclude) {
+    const std::set<std::string> folders = {"rules", "computer", "terminal", "screens", "flow"};
+    const std::vector<Include> valid = {
+        {"rules/move.cpp", 1, "rules/rules.h"},          {"computer/computer.cpp", 1, "computer/computer.h"},
+        {"computer/computer.h", 1, "rules/game.h"},      {"terminal/window.cpp", 1, "terminal/terminal.h"},
+        {"screens/map.cpp", 1, "screens/screens.h"},     {"screens/screens.h", 1, "rules/rules.h"},
+        {"screens/screens.h", 2, "terminal/terminal.h"}, {"flow/main.cpp", 1, "flow/flow.h"},
+        {"flow/flow.h", 1, "screens/screens.h"},
+    };
+    const Arrows arrows = {
+        {"rules", {"rules"}},          {"computer", {"rules", "computer"}},
+        {"terminal", {"terminal"}},    {"screens", {"rules", "terminal", "screens"}},
+        {"flow", {"screens", "flow"}},
+    };
+    ASSERT_EQ(joined(include_faults(folders, valid, arrows)), "");
+
+    struct Case {
+        Include include;
+        std::string fault;  // a part of the one message expected
+    } const cases[] = {
+        {{"rules/merge.cpp", 7, "screens/screens.h"},
+         "src/rules/merge.cpp:7 includes screens/screens.h: rules may never include screens"},
+        {{"rules/game.h", 3, "terminal/terminal.h"}, "rules may never include terminal"},
+        {{"terminal/pause.cpp", 2, "screens/screens.h"}, "terminal may never include screens"},
+        {{"terminal/line_editor.cpp", 2, "rules/game.h"}, "terminal may never include rules"},
+        {{"terminal/terminal.h", 9, "flow/flow.h"}, "terminal may never include flow"},
+        {{"terminal/terminal.cpp", 4, "computer/computer.h"}, "terminal may never include computer"},
+        {{"computer/computer.cpp", 5, "screens/screens.h"}, "computer may never include screens"},
+        {{"computer/computer.cpp", 6, "terminal/terminal.h"}, "computer may never include terminal"},
+        {{"screens/quit_question.cpp", 3, "flow/flow.h"}, "screens may never include flow"},
+        {{"screens/trading.cpp", 4, "computer/computer.h"}, "the code map does not list screens -> computer"},
+        {{"screens/trading.cpp", 4, "report.h"}, "includes \"report.h\" without its folder"},
+    };
+    for (const Case &c : cases) {
+        std::vector<Include> includes = valid;
+        includes.push_back(c.include);
+        const std::vector<std::string> faults = include_faults(folders, includes, arrows);
+        ASSERT_EQ(faults.size(), 1u) << c.fault << "\n" << joined(faults);
+        EXPECT_NE(faults[0].find(c.fault), std::string::npos) << faults[0];
+    }
+
+    struct ArrowCase {
+        Arrows arrows;
+        std::string fault;
+    } const arrow_cases[] = {
+        {[&] {
+             Arrows a = arrows;
+             a["flow"].insert("computer");
+             return a;
+         }(),
+         "the code map lists flow -> computer, which no file of src/flow includes"},
+        {[&] {
+             Arrows a = arrows;
+             a.erase("terminal");
+             return a;
+         }(),
+         "the code map has no arrow line for terminal"},
+        {[&] {
+             Arrows a = arrows;
+             a["market"] = {"market"};
+             return a;
+         }(),
+         "the code map lists market, which src/ does not have"},
+        {[&] {
+             Arrows a = arrows;
+             a["rules"].insert("screens");
+             return a;
+         }(),
+         "the code map lets rules include screens, against the layers"},
+    };
+    for (const ArrowCase &c : arrow_cases) {
+        const std::string faults = joined(include_faults(folders, valid, c.arrows));
+        EXPECT_NE(faults.find(c.fault), std::string::npos) << c.fault << "\n" << faults;
+    }
+}
+
+const fs::path SOURCE_DIR = VEGATRADE_SOURCE_DIR;
+const fs::path CODE_MAP = SOURCE_DIR / "docs" / "code-map.md";
+
+TEST(CodeMap, IncludesFollowTheLayersAndTheArrowList) {
+    const fs::path src = SOURCE_DIR / "src";
+    const std::vector<std::string> files = source_files(src);
+    ASSERT_FALSE(files.empty());
+    const Arrows arrows = read_arrows(read_text(CODE_MAP));
+    ASSERT_FALSE(arrows.empty()) << "no arrow list in " << CODE_MAP;
+    EXPECT_EQ(joined(include_faults(folders_of(files), read_includes(src, files), arrows)), "");
+}
+
+TEST(CodeMap, NoTwoFilesOfTheGameShareAName) {
+    std::map<std::string, std::vector<std::string>> by_name;
+    for (const std::string &file : source_files(SOURCE_DIR / "src")) {
+        by_name[fs::path(file).filename().string()].push_back(file);
+    }
+    for (const auto &[name, paths] : by_name) {
+        EXPECT_EQ(paths.size(), 1u) << name << " stands in " << joined(paths);
+    }
+}
+
+TEST(CodeMap, LinesPerFileAreThoseOfTheFiles) {
+    static const std::regex row(R"(^\| `src/([^`]+)` \| ([0-9]+) \|)");
+    std::map<std::string, long> published;
+    std::istringstream doc(read_text(CODE_MAP));
+    std::string line;
+    while (std::getline(doc, line)) {
+        std::smatch match;
+        if (std::regex_search(line, match, row)) published[match[1]] = std::stol(match[2]);
+    }
+    std::map<std::string, long> actual;
+    const fs::path src = SOURCE_DIR / "src";
+    for (const std::string &file : source_files(src)) {
+        const std::string text = read_text(src / file);
+        actual[file] = std::count(text.begin(), text.end(), '\n');
+    }
+    EXPECT_EQ(published, actual) << "scripts/code-map writes the lines per file into " << CODE_MAP;
+}
+
+}  // namespace
