@@ -1,7 +1,7 @@
 // Creating the game: the layout size, a new game on a random galaxy, and the
 // three windows of the main screen.
 #include "flow/flow.h"
-#include "rules/rules.h"
+#include "rules/course.h"
 
 #include <cstdlib>
 
@@ -40,8 +40,7 @@ void read_screen_size() {
 // made ends the program. The galaxy is the first thing drawn from rand().
 void init_game() {
     read_screen_size();
-    new_game(game);
-    generate_galaxy(game, c_library_random());
+    open_game(game, c_library_random());
     create_windows();
     // What the terminal layer cannot answer itself: Ctrl-L repaints the
     // game's windows, and Ctrl-C in a name leaves before the game.

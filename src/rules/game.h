@@ -23,6 +23,22 @@ constexpr char SECTOR_STAR = '*';
 constexpr char SECTOR_BLACK_HOLE = '@';
 constexpr char SECTOR_OUTPOST = '+';
 
+// The numbers of the rules, each written here once: the rules and the
+// computer player read them from here.
+// A new company's price, and the shares its founder gets.
+constexpr int FOUNDING_PRICE = 100;
+constexpr int FOUNDER_SHARES = 5;
+// What a company's new sector adds to its price, and what each star beside
+// it adds and each black hole beside it takes away.
+constexpr int SECTOR_VALUE = 100;
+constexpr int STAR_VALUE = 500;
+constexpr int BLACK_HOLE_COST = 500;
+// A merger shares out this many times the absorbed company's price as
+// bonuses to its holders.
+constexpr int MERGER_BONUS_FACTOR = 10;
+// After each claim the mover is paid this share of the price of every
+// share held.
+constexpr double DIVIDEND_RATE = 0.05;
 // A company whose price passes this splits its stock two-for-one.
 constexpr int SPLIT_THRESHOLD = 3000;
 // The game ends once the companies hold this percentage of the map.

@@ -3,20 +3,14 @@
 // src/screens/merger_news.cpp.)
 #include "rules/report.h"
 
-namespace {
-
-constexpr int BONUS_FACTOR = 10;
-
-}  // namespace
-
 // The larger company survives; then the one whose shares are worth more;
 // then the lowest bit of one draw decides (1 for b).
 int choose_survivor(const Game &game, int a, int b, Random random) {
     const Company &first = game.companies[a];
     const Company &second = game.companies[b];
     if (second.size != first.size) return second.size > first.size ? b : a;
-    const int value_a = company_worth(game, a);
-    const int value_b = company_worth(game, b);
+    const std::int64_t value_a = company_worth(game, a);
+    const std::int64_t value_b = company_worth(game, b);
     if (value_b != value_a) return value_b > value_a ? b : a;
     return (random.next() & 1) != 0 ? b : a;
 }
@@ -25,7 +19,7 @@ int choose_survivor(const Game &game, int a, int b, Random random) {
 // the absorbed price, exact in 64 bits; only states far beyond play (prices
 // and holdings near the int limit) fall back to long double, clamped.
 int merger_bonus(std::int64_t absorbed_price, int old_shares, std::int64_t held) {
-    const std::int64_t pool = BONUS_FACTOR * absorbed_price;
+    const std::int64_t pool = MERGER_BONUS_FACTOR * absorbed_price;
     std::int64_t product = 0;
     if (!__builtin_mul_overflow(pool, static_cast<std::int64_t>(old_shares), &product)) {
         return clamp_int(product / held);

@@ -7,12 +7,6 @@
 
 namespace {
 
-constexpr int FOUNDING_PRICE = 100;
-constexpr int SECTOR_VALUE = 100;  // price rise per sector gained
-constexpr int STAR_VALUE = 500;
-constexpr int BLACK_HOLE_COST = 500;
-constexpr int FOUNDER_SHARES = 5;
-
 bool is_open_or_black_hole(int symbol) { return symbol == SECTOR_EMPTY || symbol == SECTOR_BLACK_HOLE; }
 
 void add_to_price(Company &company, int amount) {

@@ -108,14 +108,21 @@ void split_stock(Game &game, int company, MoveReport &report);
 // dividends.cpp
 int pay_dividends(Game &game);
 
+// The longest amount, in characters with its sign, that a player may always
+// type in the trading dialog: its amount field is never narrower. The ends
+// of a trade's range may be typed as n and m whatever their length.
+constexpr int TYPED_AMOUNT_LENGTH = 8;
+
 // trade.cpp
 void trade_range(const Game &game, int company, int &min, int &max);
 void apply_trade(Game &game, int company, int amount);
+bool typeable_amount(int amount, int min, int max);
 
-// worth.cpp
-int stock_value(const Game &game, int player);
+// worth.cpp: worth is computed whole in 64 bits, never stored, so it is
+// exact; only sums beyond the 64-bit range (out of play) stop at its ends.
+std::int64_t stock_value(const Game &game, int player);
 std::int64_t net_worth(const Game &game, int player);
-int company_worth(const Game &game, int company);
+std::int64_t company_worth(const Game &game, int company);
 void rank_players(const Game &game, int order[MAX_PLAYERS]);
 
 // end.cpp

@@ -2,32 +2,46 @@
 // (Rules; src/screens/standings.cpp and company_report.cpp show them.)
 #include "rules/rules.h"
 
-// The market value of a player's shares in the active companies. Each
-// product fits in 64 bits, their sum may not: it is clamped as it grows.
-int stock_value(const Game &game, int player) {
+namespace {
+
+// A sum that stops at the ends of the 64-bit range instead of wrapping.
+// Every product of a holding and a price fits in 64 bits; only sums of
+// several near 2^62 (prices near the int limit, which splits keep out of
+// play) could pass it.
+std::int64_t add_saturated(std::int64_t a, std::int64_t b) {
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum)) return b > 0 ? INT64_MAX : INT64_MIN;
+    return sum;
+}
+
+std::int64_t shares_worth(int shares, int price) { return static_cast<std::int64_t>(shares) * price; }
+
+}  // namespace
+
+// The market value of a player's shares in the active companies, exact.
+std::int64_t stock_value(const Game &game, int player) {
     const Player &p = game.players[player];
     std::int64_t value = 0;
     for (int k = 0; k < NUM_COMPANIES; ++k) {
         const Company &company = game.companies[k];
-        if (company.size != 0) value = clamp_int(value + static_cast<std::int64_t>(p.holdings[k]) * company.price);
+        if (company.size != 0) value = add_saturated(value, shares_worth(p.holdings[k], company.price));
     }
-    return clamp_int(value);
+    return value;
 }
 
 // Cash plus the shares' value.
 std::int64_t net_worth(const Game &game, int player) {
-    return static_cast<std::int64_t>(game.players[player].cash) + stock_value(game, player);
+    return add_saturated(game.players[player].cash, stock_value(game, player));
 }
 
-// The market value of all players' shares in a company, clamped to the int
-// range as it grows (four products near 2^62 would pass 2^63).
-int company_worth(const Game &game, int company) {
+// The market value of all players' shares in a company, exact.
+std::int64_t company_worth(const Game &game, int company) {
     const int price = game.companies[company].price;
     std::int64_t value = 0;
     for (int k = 0; k < game.num_players; ++k) {
-        value = clamp_int(value + static_cast<std::int64_t>(game.players[k].holdings[company]) * price);
+        value = add_saturated(value, shares_worth(game.players[k].holdings[company], price));
     }
-    return clamp_int(value);
+    return value;
 }
 
 // The players in the game, richest first; equal net worths keep player order.

@@ -1,7 +1,94 @@
 // The detailed company report: price, size and total worth of each company.
+// (Screen; the worth is src/rules/worth.cpp.)
 #include "screens/screens.h"
 
+#include <algorithm>
+#include <cinttypes>
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The table's columns: name, price, size and total worth.
+enum { NAME, PRICE, SIZE, WORTH, COLUMN_COUNT };
+
+constexpr int TABLE_LEFT = 2;  // where the names start
+constexpr int MIN_WIDTH = 52;  // the window at figures that fit
+
+struct Figures {
+    char price[32];
+    char size[32];
+    char worth[32];
+};
+
+Figures figures_of(int company) {
+    const Company &c = game.companies[company];
+    Figures figures{};
+    std::snprintf(figures.price, sizeof figures.price, "$%d", c.price);
+    std::snprintf(figures.size, sizeof figures.size, "%d", c.size);
+    std::snprintf(figures.worth, sizeof figures.worth, "$%-9" PRId64, company_worth(game, company));
+    return figures;
+}
+
+int width_of(const char *figure) { return static_cast<int>(std::strcspn(figure, " ")); }
+
+// Lays out the table for the active companies' names and figures; returns
+// its end. At figures that fit (a price of up to seven digits, a size of
+// up to six, a worth of up to nine) the columns stand where they always
+// have: names at 2, price at 24, size at 33, worth at 40; a blank stays
+// between the worth and the border.
+int lay_out(const int active[], int n, TableColumn columns[COLUMN_COUNT]) {
+    // nominal, room, least (for the header's words), width
+    columns[NAME] = {22, 21, 13, 0, 0};
+    columns[PRICE] = {9, 8, 7, 0, 0};
+    columns[SIZE] = {7, 6, 5, 0, 0};
+    columns[WORTH] = {11, 10, 11, 0, 0};
+    for (int row = 0; row < n; ++row) {
+        const Figures figures = figures_of(active[row]);
+        columns[NAME].width = std::max(columns[NAME].width, text_width(game.companies[active[row]].name));
+        columns[PRICE].width = std::max(columns[PRICE].width, width_of(figures.price));
+        columns[SIZE].width = std::max(columns[SIZE].width, width_of(figures.size));
+        columns[WORTH].width = std::max(columns[WORTH].width, width_of(figures.worth));
+    }
+    // The border stays on the right.
+    return lay_out_columns(columns, COLUMN_COUNT, TABLE_LEFT, std::max(MIN_WIDTH, screen_cols) - 1);
+}
+
+// " Company name          Price   Size   Total Worth ", its words over their columns.
+void draw_header(WINDOW *window, const TableColumn columns[COLUMN_COUNT], int end) {
+    char header[160];
+    const int left = TABLE_LEFT - 1;
+    const int length = std::min(end - left, static_cast<int>(sizeof header) - 1);
+    std::memset(header, ' ', sizeof header);
+    header[length] = '\0';
+    const auto place = [&](int column, const char *word) {
+        const int size = static_cast<int>(std::strlen(word));
+        if (column - left + size <= length)
+            std::memcpy(header + column - left, word, static_cast<std::size_t>(size));
+    };
+    place(columns[NAME].start, "Company name");
+    place(columns[PRICE].start, "Price");
+    place(columns[SIZE].start - 1, "Size");
+    place(columns[WORTH].start - 1, "Total Worth");
+    put_text_attr_at(window, 2, left, scheme_attr(pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE), header);
+}
+
+void draw_company_row(WINDOW *window, int row, int company, const TableColumn columns[COLUMN_COUNT]) {
+    const Figures figures = figures_of(company);
+    // The name and the blanks after it are in the company's attribute, up to the price.
+    const attr_t name_attr = company_name_attr(company);
+    wmove(window, row, columns[NAME].start);
+    wattr_on(window, name_attr, nullptr);
+    put_text(window, game.companies[company].name);
+    for (int column = getcurx(window); column < columns[PRICE].start; ++column) waddch(window, ' ');
+    wattr_off(window, name_attr, nullptr);
+    put_text_at(window, row, columns[PRICE].start, figures.price);
+    put_text_at(window, row, columns[SIZE].start, figures.size);
+    wmove(window, row, columns[WORTH].start);
+    put_text_attr(window, A_BOLD, figures.worth);
+}
+
+}  // namespace
 
 void more_coinfo() {
     int active[NUM_COMPANIES];
@@ -11,26 +98,17 @@ void more_coinfo() {
     }
     if (n == 0) return;
 
-    constexpr int width = 52;
+    TableColumn columns[COLUMN_COUNT];
+    const int width = lay_out(active, n, columns) + 1;
     WINDOW *window = open_dialog(n + 7, width, scheme_attr(pair_attr(PAIR_BLUE), A_BOLD),
                                  "vegatrade: couldn't create more_coinfo window\n");
-    put_text_attr_at(window, 0, 11, scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE),
-                     " Detailed Company Information ");
-    put_text_attr_at(window, 2, 1, scheme_attr(pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE),
-                     " Company name          Price   Size   Total Worth ");
+    wattr_on(window, scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE), nullptr);
+    center_text(window, width, 0, " Detailed Company Information ");
+    wattr_off(window, scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE), nullptr);
+    draw_header(window, columns, width - 1);
 
-    char text[NAME_SIZE + 64];
-    for (int row = 0; row < n; ++row) {
-        const int company = active[row];
-        const Company &c = game.companies[company];
-        std::snprintf(text, sizeof text, "%-20s  ", c.name);
-        put_text_attr_at(window, row + 4, 2, company_name_attr(company), text);
-        std::snprintf(text, sizeof text, "$%-4d    %-3d    ", c.price, c.size);
-        waddstr(window, text);
-        std::snprintf(text, sizeof text, "$%-9d", company_worth(game, company));
-        put_text_attr(window, A_BOLD, text);
-    }
-    put_text_at(window, n + 5, 12, "Press any key to continue...");
+    for (int row = 0; row < n; ++row) draw_company_row(window, row + 4, active[row], columns);
+    center_text(window, width, n + 5, "Press any key to continue...");
 
     wait_dialog_key(window);
     close_dialog(window);

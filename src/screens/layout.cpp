@@ -1,9 +1,10 @@
 // The layout's windows and their helpers: the general window's header, the
-// Ctrl-L repaint, the "press any key" pause, the modal windows and the title
-// of a player's prompt.
+// Ctrl-L repaint, the "press any key" pause, the modal windows, the title
+// of a player's prompt and the columns of a table of figures.
 #include "screens/screens.h"
 #include "terminal/messages.h"
 
+#include <algorithm>
 #include <cstdio>
 
 // Gives the general window a fresh content: erased, its border, and the
@@ -72,4 +73,44 @@ void format_cash_title(char *title, std::size_t size, const Player &player) {
     // mover's name (at most 20 columns) and cash (up to 10 digits). Without
     // the two it may take at most 44 columns, its blanks at both ends too.
     format_within(title, size, screen_cols - 4, N_(" %s (Cash: $%d) "), player.name, player.cash);
+}
+
+// Places a table's columns from column `first` and returns the table's end
+// (the column after it). A figure wider than its column's room moves every
+// later column right by what it passes the room, so each figure stays
+// whole and under its header, and tables whose figures fit stand as
+// always. When the table would end past `limit`, the spacing is narrowed
+// one column at a time, always where most is to spare, down to one blank
+// after each figure and what each header needs; a table that cannot be
+// narrowed enough ends past `limit`.
+int lay_out_columns(TableColumn columns[], int count, int first, int limit) {
+    int spacing[MAX_TABLE_COLUMNS];
+    int least[MAX_TABLE_COLUMNS];
+    int end = first;
+    count = std::min(count, MAX_TABLE_COLUMNS);
+    for (int i = 0; i < count; ++i) {
+        const TableColumn &column = columns[i];
+        const bool last = i == count - 1;
+        spacing[i] = column.nominal + std::max(0, column.width - column.room);
+        least[i] = std::max(column.least, column.width + (last ? 0 : 1));
+        end += spacing[i];
+    }
+    while (end > limit) {
+        int widest = -1;
+        for (int i = 0; i < count; ++i) {
+            if (spacing[i] > least[i] &&
+                (widest < 0 || spacing[i] - least[i] > spacing[widest] - least[widest])) {
+                widest = i;
+            }
+        }
+        if (widest < 0) break;
+        --spacing[widest];
+        --end;
+    }
+    int start = first;
+    for (int i = 0; i < count; ++i) {
+        columns[i].start = start;
+        start += spacing[i];
+    }
+    return end;
 }

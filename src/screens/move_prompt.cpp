@@ -58,13 +58,10 @@ void mark_offers(const int offers[NUM_MOVES], int count) {
     wnoutrefresh(map_window);
 }
 
-// Offers the current player their moves and returns the chosen sector, or
-// -1 when no sector can be offered (the game then ends).
-int get_move() {
-    int offers[NUM_MOVES];
-    const int offer_count = draw_offers(game, c_library_random(), offers);
+// Marks the offers on the map, lets the current player (a person or the
+// computer) choose one, and returns its index.
+int get_move(const int offers[NUM_MOVES], int offer_count) {
     mark_offers(offers, offer_count);
-    if (offer_count == 0) return -1;
     const int prompt_end = show_prompt(offer_count);
     const int choice = computer_seat[game.current_player] ? computer_choice(offers, offer_count, prompt_end)
                                                           : read_choice(offer_count, prompt_end);
@@ -73,5 +70,5 @@ int get_move() {
         mvwaddch(map_window, sector_row(offers[k]), sector_column(offers[k]), static_cast<chtype>(SECTOR_EMPTY));
     }
     wnoutrefresh(map_window);
-    return offers[choice - 1];
+    return choice - 1;
 }

@@ -89,6 +89,20 @@ int wait_dialog_key(WINDOW *dialog);
 void close_dialog(WINDOW *dialog);
 void format_cash_title(char *title, std::size_t size, const Player &player);
 
+// One column of a table of figures under a header (the standings, the
+// company panel and report, a merger's stock table). The caller gives the
+// column as the table stands at figures that fit, and its widest figure;
+// lay_out_columns gives it its place.
+struct TableColumn {
+    int nominal;  // columns from its start to the next column's start (the last: to the table's end)
+    int room;     // columns its figures may take before the next column must move
+    int least;    // the fewest columns from its start to the next column's that its header needs
+    int width;    // columns its widest figure takes
+    int start;    // where it starts (set by lay_out_columns)
+};
+constexpr int MAX_TABLE_COLUMNS = 8;
+int lay_out_columns(TableColumn columns[], int count, int first, int limit);
+
 // title_screen.cpp
 void setup_players();
 
@@ -103,7 +117,7 @@ void draw_sector(int pos, int symbol);
 
 // move_prompt.cpp
 void mark_offers(const int offers[NUM_MOVES], int count);
-int get_move();
+int get_move(const int offers[NUM_MOVES], int offer_count);
 
 // move_news.cpp
 void show_move(const MoveReport &report);

@@ -2,31 +2,99 @@
 // the worth and the ranking are src/rules/worth.cpp.)
 #include "screens/screens.h"
 
+#include <algorithm>
+#include <cinttypes>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
-void draw_player_row(WINDOW *window, int row, int player) {
+// The table's columns: name, stock value, cash and net worth.
+enum { NAME, STOCK, CASH, NET, COLUMN_COUNT };
+
+constexpr int TABLE_LEFT = 3;  // where the names start
+constexpr int MIN_WIDTH = 60;  // the window at figures that fit
+
+// One player's figures as text.
+struct Figures {
+    char stock[32];
+    char cash[32];
+    char net[32];
+};
+
+Figures figures_of(int player) {
+    Figures figures{};
+    std::snprintf(figures.stock, sizeof figures.stock, "$%" PRId64, stock_value(game, player));
+    std::snprintf(figures.cash, sizeof figures.cash, "$%d", game.players[player].cash);
+    std::snprintf(figures.net, sizeof figures.net, "$%-8" PRId64, net_worth(game, player));
+    return figures;
+}
+
+int width_of(const char *figure) { return static_cast<int>(std::strcspn(figure, " ")); }
+
+// Lays out the table for the players' widest name and figures; returns its
+// end. At figures of up to eight digits (nine for the net worth) the
+// columns stand where they always have: names at 3, stock value at 25,
+// cash at 37, net worth at 48.
+int lay_out(TableColumn columns[COLUMN_COUNT]) {
+    // nominal, room, least (for the header's words), width
+    columns[NAME] = {22, 20, 7, 0, 0};
+    columns[STOCK] = {12, 11, 10, 0, 0};
+    columns[CASH] = {11, 10, 7, 0, 0};
+    columns[NET] = {10, 10, 10, 0, 0};
+    for (int p = 0; p < game.num_players; ++p) {
+        const Figures figures = figures_of(p);
+        columns[NAME].width = std::max(columns[NAME].width, text_width(game.players[p].name));
+        columns[STOCK].width = std::max(columns[STOCK].width, width_of(figures.stock));
+        columns[CASH].width = std::max(columns[CASH].width, width_of(figures.cash));
+        columns[NET].width = std::max(columns[NET].width, width_of(figures.net));
+    }
+    // One blank column and the border stay on the right.
+    return lay_out_columns(columns, COLUMN_COUNT, TABLE_LEFT, std::max(MIN_WIDTH, screen_cols) - 2);
+}
+
+// "=Player====...Stock Value===Cash=====Net Worth=", its words over their columns.
+void draw_header(WINDOW *window, const TableColumn columns[COLUMN_COUNT], int end) {
+    char header[160];
+    const int left = TABLE_LEFT - 1;
+    const int length = std::min(end - left, static_cast<int>(sizeof header) - 1);
+    std::memset(header, '=', sizeof header);
+    header[length] = '\0';
+    const auto place = [&](int column, const char *word) {
+        const int size = static_cast<int>(std::strlen(word));
+        if (column - left + size <= length)
+            std::memcpy(header + column - left, word, static_cast<std::size_t>(size));
+    };
+    place(columns[NAME].start, "Player");
+    place(columns[STOCK].start, "Stock Value");
+    place(columns[CASH].start + 2, "Cash");
+    place(columns[NET].start, "Net Worth");
+    put_text_attr_at(window, 2, left, scheme_attr(pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE), header);
+}
+
+void draw_player_row(WINDOW *window, int row, int player, const TableColumn columns[COLUMN_COUNT]) {
     const Player &p = game.players[player];
-    char text[96];
-    wmove(window, row, 3);
+    const Figures figures = figures_of(player);
+    // The name and the blanks after it are bold, up to the stock value.
+    wmove(window, row, columns[NAME].start);
     wattr_on(window, A_BOLD, nullptr);
-    // The name's field is 22 columns: at least two blanks after the longest
-    // name (20 columns), so every figure stays under its header.
     put_text(window, p.name);
-    for (int column = text_width(p.name); column < 22; ++column) waddch(window, ' ');
+    for (int column = columns[NAME].start + text_width(p.name); column < columns[STOCK].start; ++column) {
+        waddch(window, ' ');
+    }
     wattr_off(window, A_BOLD, nullptr);
-    std::snprintf(text, sizeof text, "$%-8d   $%-8d  ", stock_value(game, player), p.cash);
-    waddstr(window, text);
-    std::snprintf(text, sizeof text, "$%-8d", clamp_int(net_worth(game, player)));
-    put_text_attr(window, A_BOLD, text);
+    put_text_at(window, row, columns[STOCK].start, figures.stock);
+    put_text_at(window, row, columns[CASH].start, figures.cash);
+    wmove(window, row, columns[NET].start);
+    put_text_attr(window, A_BOLD, figures.net);
 }
 
 }  // namespace
 
 void show_standings(const char *title) {
-    constexpr int width = 60;
     const int n = game.num_players;
+    TableColumn columns[COLUMN_COUNT];
+    const int width = lay_out(columns) + 2;
     WINDOW *window = open_dialog(n + 9, width, scheme_attr(pair_attr(PAIR_BLUE), A_BOLD),
                                  "vegatrade: couldn't create standings window\n");
 
@@ -36,16 +104,17 @@ void show_standings(const char *title) {
     wattr_on(window, title_attr, nullptr);
     center_text(window, width, 0, text);
     wattr_off(window, title_attr, nullptr);
-    put_text_attr_at(window, 2, 2, scheme_attr(pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE),
-                     "=Player================Stock Value===Cash=====Net Worth=");
+    draw_header(window, columns, width - 2);
 
     int order[MAX_PLAYERS];
     rank_players(game, order);
-    for (int place = 0; place < n; ++place) draw_player_row(window, 4 + place, order[place]);
+    for (int place = 0; place < n; ++place) draw_player_row(window, 4 + place, order[place], columns);
 
-    std::snprintf(text, sizeof text, "Available company sectors remaining: %d", sectors_remaining(game));
+    // Once the game's end is reached no sectors remain, however far past it.
+    std::snprintf(text, sizeof text, "Available company sectors remaining: %d",
+                  std::max(0, sectors_remaining(game)));
     center_text(window, width, n + 5, text);
-    put_text_at(window, n + 7, 16, "Press any key to continue...");
+    center_text(window, width, n + 7, "Press any key to continue...");
 
     wait_dialog_key(window);
     close_dialog(window);

@@ -1,4 +1,5 @@
 // The title screen: number of players, the first player, and the names.
+#include "rules/course.h"
 #include "screens/screens.h"
 
 #include <algorithm>
@@ -118,9 +119,9 @@ void read_player_name(int index) {
 // and the names.
 void setup_players() {
     draw_title_screen();
-    game.num_players = read_player_count();
+    const int players = read_player_count();
     std::srand(static_cast<unsigned>(getpid()));
-    game.current_player = std::rand() % game.num_players;
+    seat_players(game, players, c_library_random());
     center_text(stdscr, screen_cols, NAME_HINT_ROW, NAME_HINT);
     nl();
     for (int i = 0; i < game.num_players; ++i) read_player_name(i);

@@ -18,6 +18,12 @@ constexpr int PROMPT_COLUMN = 40;
 constexpr int MAX_AMOUNT_LEN = 9;
 constexpr int PROMPT_WIDTH = 37;  // the columns a prompt and its amount take
 
+// The amount field is never narrower than the longest amount a player may
+// always type, even on the narrowest layout after the longest short prompt.
+constexpr int LONGEST_SHORT_PROMPT = sizeof "(-2147483647 to 2147483647): " - 1;
+static_assert(MAX_AMOUNT_LEN >= TYPED_AMOUNT_LENGTH);
+static_assert(MIN_LAYOUT_COLS - 3 - PROMPT_COLUMN - LONGEST_SHORT_PROMPT >= TYPED_AMOUNT_LENGTH);
+
 struct Dialog {
     int active[NUM_COMPANIES];
     int count = 0;
@@ -137,9 +143,11 @@ void trade(const Dialog &dialog) {
 }
 
 // The computer's trades, shown as a person's would be: the selection moves
-// to each company it trades and its amount is typed at the prompt (its
-// digits, or the m or n that a person types for the most or the least when
-// the digits would not fit), each step staying on the screen a while.
+// to each company it trades and its amount is typed at the prompt, each
+// step staying on the screen a while. The plan is made as it is, unchanged:
+// each trade is in an active company and its amount is one the dialog takes
+// (plan_trades), its digits or, where they would not fit, the m or n that a
+// person types for the most or the least.
 void computer_trades(Dialog &dialog) {
     Trade plan[MAX_TRADES];
     const int count = plan_trades(game, plan, MAX_TRADES);
@@ -147,21 +155,16 @@ void computer_trades(Dialog &dialog) {
     computer_pause(STEP_PAUSE_MS);
     for (int k = 0; k < count; ++k) {
         int entry = 0;
-        while (entry < dialog.count && dialog.active[entry] != plan[k].company) ++entry;
-        if (entry == dialog.count) continue;
+        while (entry + 1 < dialog.count && dialog.active[entry] != plan[k].company) ++entry;
         if (entry != dialog.selected) {
             move_selection(dialog, entry - dialog.selected);
             put_cursor_back(dialog);
             computer_pause(STEP_PAUSE_MS);
         }
         const AmountPrompt prompt = show_amount_prompt(dialog);
-        const int amount = std::clamp(plan[k].amount, prompt.min, prompt.max);
+        const int amount = plan[k].amount;
         char text[16];
         if (std::snprintf(text, sizeof text, "%d", amount) > prompt.field) {
-            if (amount != prompt.max && amount != prompt.min) {
-                finish_trade(dialog, prompt, 0);  // an amount no one could type
-                continue;
-            }
             std::snprintf(text, sizeof text, "%c", amount == prompt.max ? 'm' : 'n');
         }
         put_text_at(general_window, prompt.row, prompt.field_column, text);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <initializer_list>
 #include <string>
@@ -98,8 +99,9 @@ TEST(ChooseMove, NeverClaimsTheSectorThatSwallowsItsCompany) {
     }
 }
 
-// Applies a plan as the trading dialog would, checking each trade against
-// the range it is made in and that nothing is bought before a sale.
+// Applies a plan as the trading dialog would, checking that each trade is
+// one the dialog takes in the range it is made in, and that nothing is
+// bought before a sale.
 Game apply_plan(const Game &game, const Trade trades[], int count) {
     Game after = game;
     bool bought = false;
@@ -111,8 +113,8 @@ Game apply_plan(const Game &game, const Trade trades[], int count) {
         int low = 0;
         int high = 0;
         trade_range(after, trade.company, low, high);
-        EXPECT_GE(trade.amount, low);
-        EXPECT_LE(trade.amount, high);
+        EXPECT_TRUE(typeable_amount(trade.amount, low, high))
+            << trade.amount << " in " << low << " to " << high;
         EXPECT_FALSE(bought && trade.amount < 0) << "a sale after a purchase";
         bought = bought || trade.amount > 0;
         apply_trade(after, trade.company, trade.amount);
@@ -144,6 +146,51 @@ TEST(PlanTrades, MovesItsWorthIntoTheCompanyThatCanGrow) {
         EXPECT_EQ(after.players[0].holdings[1], 0);
         EXPECT_LT(after.players[0].cash, after.companies[0].price) << "cash left idle";
     }
+}
+
+TEST(PlanTrades, EveryAmountIsOneTheDialogTakesEvenForAFortune) {
+    // Shares at a few dollars and cash near the int limit: the holdings it
+    // aims for run to hundreds of millions of shares, more digits than the
+    // dialog's amount field may hold unless they are all the cash buys.
+    const std::vector<std::string> rows = {
+        "......*.....", ".....*A*....", "............", "............",
+        "......*.....", ".....*B*....", "............", "..*.........",
+    };
+    struct Case {
+        const char *name;
+        std::vector<int> holdings;
+        int cash;
+    };
+    for (const Case &test :
+         {Case{"cash only", {}, 2000000000}, Case{"holdings to sell", {300000000, 250000000}, 5},
+          Case{"some of each", {0, 400000000}, 1500000000}}) {
+        SCOPED_TRACE(test.name);
+        const Game game = make_game(rows, {{'A', 3}, {'B', 4}}, test.holdings, test.cash);
+        Trade trades[MAX_TRADES];
+        const int count = plan_trades(game, trades, MAX_TRADES);
+        ASSERT_GE(count, 1);
+        const Game after = apply_plan(game, trades, count);
+        EXPECT_GT(net_worth(after, 0), 0);
+    }
+}
+
+TEST(PlanTrades, StaysInsideTheRangeNearTheIntLimit) {
+    // With cash $20000 short of the int limit only ten shares of the
+    // walled-in B may be sold, and what that pays buys fewer shares of A
+    // than the worth it aims to move: both amounts stop at their range.
+    const std::vector<std::string> rows = {
+        "@*@.........", "*B*.........", "@*@.........", "............",
+        "......*.....", ".....*A*....", "............", "......*.....",
+    };
+    const Game game = make_game(rows, {{'A', 300}, {'B', 2000}}, {0, 50}, INT_MAX - 20000);
+    Trade trades[MAX_TRADES];
+    const int count = plan_trades(game, trades, MAX_TRADES);
+    ASSERT_EQ(count, 2);
+    EXPECT_EQ(trades[0].company, 1);
+    EXPECT_EQ(trades[0].amount, -10);
+    EXPECT_EQ(trades[1].company, 0);
+    EXPECT_EQ(trades[1].amount, INT_MAX / 300);
+    apply_plan(game, trades, count);
 }
 
 TEST(PlanTrades, StopsAtTheRoomItIsGiven) {

@@ -2,11 +2,15 @@
 // computer, which plays through the same screens as a person at a pace
 // people can follow. The tests hurry its pauses with a space, the key that
 // ends a pause and does nothing else, typed only while the game pauses.
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "rules/course.h"
 #include "support/game_driver.h"
+#include "support/match.h"
 
 namespace e2e {
 namespace {
@@ -266,6 +270,90 @@ TEST(ComputerSeats, FourComputersPlayToTheEndByThemselves) {
     EXPECT_TRUE(shows(t, "GAME OVER - Final Standings")) << t.dump();
     t.type(" ");
     EXPECT_TRUE(ended_with(t, 0, ""));
+}
+
+// One player's row of the final standings: stock value and cash (the net
+// worth beside them is their sum, and may stand cut at the window's border
+// in games as rich as these).
+struct Standing {
+    long long stock;
+    long long cash;
+    bool operator==(const Standing &) const = default;
+};
+
+void PrintTo(const Standing &standing, std::ostream *out) {
+    *out << "{$" << standing.stock << ", $" << standing.cash << "}";
+}
+
+// The rows of the standings on the screen, richest first, as they read.
+std::vector<Standing> standings_on_screen(const Terminal &t) {
+    std::vector<Standing> rows;
+    bool below_header = false;
+    for (int row = 0; row < t.rows(); ++row) {
+        const std::string text = t.row_text(row);
+        if (text.find("=Player===") != std::string::npos) {
+            below_header = true;
+            continue;
+        }
+        const auto first = text.find('$');
+        Standing standing{};
+        if (below_header && first != std::string::npos &&
+            std::sscanf(text.c_str() + first, "$%lld $%lld", &standing.stock, &standing.cash) == 2) {
+            rows.push_back(standing);
+        }
+    }
+    return rows;
+}
+
+// The same game played on the rules alone, through the course of a game
+// with the computer's seat that the tournament uses: the game's generator
+// seeded as the pinned game seeds it, the time before the galaxy and the
+// process id before the first player.
+std::vector<Standing> standings_on_the_rules(long long time, long long pid, int players) {
+    std::srand(static_cast<unsigned>(time));
+    Game game;
+    open_game(game, c_library_random());
+    std::srand(static_cast<unsigned>(pid));
+    seat_players(game, players, c_library_random());
+    match::ComputerSeat computer;
+    const TurnSeat seat = match::turn_seat(computer);
+    while (play_turn(game, c_library_random(), seat)) {
+    }
+    EXPECT_EQ(computer.untaken_trades, 0) << "planned trades the trading dialog could not take";
+    int order[MAX_PLAYERS];
+    rank_players(game, order);
+    std::vector<Standing> rows;
+    for (int place = 0; place < game.num_players; ++place) {
+        const int p = order[place];
+        rows.push_back({stock_value(game, p), game.players[p].cash});
+    }
+    return rows;
+}
+
+// What the computer plays on the screens is what is measured: pinned games
+// with every seat the computer's end in the same final standings through
+// the terminal as on the rules alone.
+TEST(ComputerSeats, EveryComputerGameEndsAsOnTheRulesAlone) {
+    const struct {
+        long long time;
+        long long pid;
+        int players;
+    } games[] = {{1992, 1250, 2}, {777, 31337, 3}, {2026, 4242, 4}};
+    for (const auto &game : games) {
+        SCOPED_TRACE(::testing::Message()
+                     << game.players << " computers, time " << game.time << ", pid " << game.pid);
+        Options options = pinned(false);
+        options.pin_clock = PinnedClock{game.time, game.pid};
+        Terminal t(options);
+        ASSERT_TRUE(answer_title_screen(t, std::vector<std::string>(static_cast<std::size_t>(game.players))));
+        ASSERT_TRUE(t.wait_for_screen_contains("(computer) (Cash: $"));  // the title screen is gone
+        ASSERT_TRUE(hurry_to_a_person(t));
+        ASSERT_TRUE(shows(t, "GAME OVER - Final Standings")) << t.dump();
+        EXPECT_EQ(standings_on_screen(t), standings_on_the_rules(game.time, game.pid, game.players))
+            << t.dump();
+        t.type(" ");
+        EXPECT_TRUE(ended_with(t, 0, ""));
+    }
 }
 
 // Input that ends during a computer's pause ends the game at once, as at

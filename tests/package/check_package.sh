@@ -117,14 +117,14 @@ if [ "$sanitized" = sanitized ]; then
     exit 0
 fi
 
-# Only the C library (with its maths library), ncursesw and its terminfo
-# library: no C++ runtime.
+# Only the C library, ncursesw and its terminfo library: no C++ runtime and
+# no maths library (the computer player's logarithm is its own).
 needed=$(readelf -d "$game" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
 echo "needed:" $needed
 for library in $needed; do
     case $library in
-        libc.so.* | libm.so.* | libncursesw.so.* | libtinfo.so.*) ;;
-        *) fail "the game needs $library; only libc, libm, libncursesw and libtinfo are allowed" ;;
+        libc.so.* | libncursesw.so.* | libtinfo.so.*) ;;
+        *) fail "the game needs $library; only libc, libncursesw and libtinfo are allowed" ;;
     esac
 done
 

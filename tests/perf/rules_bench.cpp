@@ -14,7 +14,7 @@
 #include <new>
 #include <vector>
 
-#include "rules/rules.h"
+#include "rules/course.h"
 
 namespace {
 
@@ -28,17 +28,34 @@ struct Position {
     int candidate_count;
 };
 
-// Plays a game from a pinned seed, claiming random offers and buying a
-// random company's shares now and then, and keeps a position every few
-// turns with every sector that could be offered in it.
+// Plays a game from a pinned seed through the course of a game, claiming
+// random offers and buying a random company's shares now and then, and
+// keeps a position every few turns with every sector that could be offered
+// in it.
+struct RandomSeat {
+    SeededRandom *generator;
+};
+
+int random_choice(void *self, const Game &, const int[], int offer_count) {
+    return seeded_random(*static_cast<RandomSeat *>(self)->generator).next() % offer_count;
+}
+
+void random_trade(void *self, Game &game) {
+    const int company = seeded_random(*static_cast<RandomSeat *>(self)->generator).next() % NUM_COMPANIES;
+    if (game.companies[company].size == 0) return;
+    int min = 0;
+    int max = 0;
+    trade_range(game, company, min, max);
+    apply_trade(game, company, max / 2);
+}
+
 void collect_positions(std::uint64_t seed, std::vector<Position> &positions) {
     SeededRandom generator{seed};
+    RandomSeat player{&generator};
+    const TurnSeat seat{random_choice, nullptr, random_trade, &player};
     Game game;
-    new_game(game);
-    generate_galaxy(game, seeded_random(generator));
-    game.num_players = 2 + static_cast<int>(seed % 3);
-    game.current_player = 0;
-    MoveReport report;
+    open_game(game, seeded_random(generator));
+    seat_players(game, 2 + static_cast<int>(seed % 3), 0);
     for (int turn = 0;; ++turn) {
         if (turn % 3 == 0) {
             Position position;
@@ -50,20 +67,7 @@ void collect_positions(std::uint64_t seed, std::vector<Position> &positions) {
             }
             positions.push_back(position);
         }
-        int offers[NUM_MOVES];
-        const int count = draw_offers(game, seeded_random(generator), offers);
-        if (count == 0) break;
-        do_move(game, offers[seeded_random(generator).next() % count], seeded_random(generator), report);
-        pay_dividends(game);
-        if (game_over(game)) break;
-        const int company = seeded_random(generator).next() % NUM_COMPANIES;
-        if (game.companies[company].size != 0) {
-            int min = 0;
-            int max = 0;
-            trade_range(game, company, min, max);
-            apply_trade(game, company, max / 2);
-        }
-        end_turn(game);
+        if (!play_turn(game, seeded_random(generator), seat)) break;
     }
 }
 

@@ -1,5 +1,6 @@
 // vegatrade_tournament: the computer player against the reference players,
-// in whole games played in-process on the rules, with pinned seeds. Each
+// in whole games played in-process on the rules, with pinned seeds, each
+// through the course of a game (support/match.h, rules/course.h). Each
 // pairing plays its games with the seats rotated, so that every player
 // moves first equally often, and reports the computer's win rate (a win is
 // the highest net worth in the final standings; a tie counts as a share)
@@ -23,9 +24,9 @@
 #include <cstring>
 #include <vector>
 
-#include "computer/computer.h"
-#include "perf/reference_players.h"
 #include "rules/rules.h"
+#include "support/match.h"
+#include "support/reference_players.h"
 
 namespace {
 
@@ -35,16 +36,6 @@ constexpr std::uint64_t kFirstSeed = 20240601;
 constexpr int kDefaultGames = 1000;
 
 enum class Seat { COMPUTER, RANDOM, GREEDY, INVESTOR };
-
-const char *seat_name(Seat seat) {
-    switch (seat) {
-        case Seat::COMPUTER: return "computer";
-        case Seat::RANDOM: return "random";
-        case Seat::GREEDY: return "greedy";
-        case Seat::INVESTOR: return "investor";
-    }
-    return "?";
-}
 
 reference::Style style_of(Seat seat) {
     switch (seat) {
@@ -65,7 +56,6 @@ struct Pairing {
 struct Result {
     double wins = 0.0;  // with ties shared
     int games = 0;
-    long turns = 0;
     std::vector<double> think_ms;  // the subject's thinking per turn (processor), when it is the computer
     std::vector<double> wall_ms;   // the same turns on the wall clock
 };
@@ -81,83 +71,57 @@ void fail(const char *what, int game) {
     std::exit(1);
 }
 
-void record(Result &result, double cpu_ms, Clock::duration wall) {
-    result.think_ms.push_back(cpu_ms);
-    result.wall_ms.push_back(std::chrono::duration<double, std::milli>(wall).count());
+// The computer's seat with its thinking timed: each turn's choice opens a
+// record, and its trades add to it.
+struct TimedComputer {
+    match::ComputerSeat inner;
+    TurnSeat seat;
+    Result *result;
+    int game_number;
+};
+
+int timed_choice(void *self, const Game &game, const int offers[], int offer_count) {
+    TimedComputer &timed = *static_cast<TimedComputer *>(self);
+    const auto started = Clock::now();
+    const double cpu_started = thread_cpu_ms();
+    const int choice = timed.seat.choose(timed.seat.self, game, offers, offer_count);
+    timed.result->think_ms.push_back(thread_cpu_ms() - cpu_started);
+    timed.result->wall_ms.push_back(
+        std::chrono::duration<double, std::milli>(Clock::now() - started).count());
+    if (choice < 0 || choice >= offer_count) fail("an offer out of range", timed.game_number);
+    return choice;
+}
+
+void timed_trades(void *self, Game &game) {
+    TimedComputer &timed = *static_cast<TimedComputer *>(self);
+    const auto started = Clock::now();
+    const double cpu_started = thread_cpu_ms();
+    timed.seat.trade(timed.seat.self, game);
+    timed.result->think_ms.back() += thread_cpu_ms() - cpu_started;
+    timed.result->wall_ms.back() += std::chrono::duration<double, std::milli>(Clock::now() - started).count();
+    if (timed.inner.untaken_trades != 0) fail("a trade the trading dialog could not take", timed.game_number);
 }
 
 // Plays one game with `kinds[j]` in seat j and adds the subject's share of
 // the win (seat `subject_seat`) to `result`.
 void play(std::uint64_t seed, const Seat kinds[], int seats, int subject_seat, int game_number,
           Result &result) {
-    Game game;
-    new_game(game);
-    SeededRandom driver{seed};
-    generate_galaxy(game, seeded_random(driver));
-    game.num_players = seats;
-    game.current_player = 0;
-    for (int j = 0; j < seats; ++j)
-        std::snprintf(game.players[j].name, NAME_SIZE, "%s %d", seat_name(kinds[j]), j + 1);
-    SeededRandom own[MAX_PLAYERS];
-    for (int j = 0; j < seats; ++j) own[j] = SeededRandom{seed * 31 + static_cast<std::uint64_t>(j) + 1};
-
-    MoveReport report;
-    int offers[NUM_MOVES];
-    for (;;) {
-        const int count = draw_offers(game, seeded_random(driver), offers);
-        if (count == 0) break;
-        const int mover = game.current_player;
-        const Seat kind = kinds[mover];
-        const bool timed = kind == Seat::COMPUTER && mover == subject_seat;
-        const auto started = Clock::now();
-        const double cpu_started = thread_cpu_ms();
-        Clock::duration thought{};
-        double cpu = 0.0;
-        int choice = 0;
-        if (kind == Seat::COMPUTER) {
-            choice = choose_move(game, offers, count);
-            thought = Clock::now() - started;
-            cpu = thread_cpu_ms() - cpu_started;
+    TimedComputer computer{{}, {}, &result, game_number};
+    computer.seat = match::turn_seat(computer.inner);
+    reference::Seat references[MAX_PLAYERS];
+    TurnSeat players[MAX_PLAYERS];
+    for (int j = 0; j < seats; ++j) {
+        if (kinds[j] == Seat::COMPUTER) {
+            // Only the subject is timed; another computer seat plays untimed.
+            players[j] = j == subject_seat ? TurnSeat{timed_choice, nullptr, timed_trades, &computer}
+                                           : match::turn_seat(computer.inner);
         } else {
-            choice = reference::choose(style_of(kind), game, offers, count, seeded_random(own[mover]));
+            references[j] = reference::Seat{style_of(kinds[j]), match::seat_generator(seed, j)};
+            players[j] = reference::turn_seat(references[j]);
         }
-        if (choice < 0 || choice >= count) fail("an offer out of range", game_number);
-        do_move(game, offers[choice], seeded_random(driver), report);
-        pay_dividends(game);
-        ++result.turns;
-        if (game_over(game)) {
-            if (timed) record(result, cpu, thought);
-            break;
-        }
-        if (kind == Seat::COMPUTER) {
-            const auto planning = Clock::now();
-            const double cpu_planning = thread_cpu_ms();
-            Trade trades[MAX_TRADES];
-            const int planned = plan_trades(game, trades, MAX_TRADES);
-            thought += Clock::now() - planning;
-            cpu += thread_cpu_ms() - cpu_planning;
-            for (int t = 0; t < planned; ++t) {
-                int low = 0;
-                int high = 0;
-                if (game.companies[trades[t].company].size == 0)
-                    fail("a trade in an inactive company", game_number);
-                trade_range(game, trades[t].company, low, high);
-                if (trades[t].amount < low || trades[t].amount > high)
-                    fail("a trade out of range", game_number);
-                apply_trade(game, trades[t].company, trades[t].amount);
-            }
-        } else {
-            reference::trade(style_of(kind), game);
-        }
-        if (timed) record(result, cpu, thought);
-        end_turn(game);
     }
-
-    std::int64_t best = net_worth(game, 0);
-    for (int j = 1; j < seats; ++j) best = std::max(best, net_worth(game, j));
-    int sharing = 0;
-    for (int j = 0; j < seats; ++j) sharing += net_worth(game, j) == best ? 1 : 0;
-    if (net_worth(game, subject_seat) == best) result.wins += 1.0 / sharing;
+    const Game game = match::play(seed, players, seats);
+    result.wins += match::win_share(game, subject_seat);
     ++result.games;
 }
 

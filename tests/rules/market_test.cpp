@@ -1,5 +1,6 @@
 // Dividends, trades, splits and worth at the edges of the int range.
 #include <climits>
+#include <cstdint>
 #include <string>
 
 #include "rules_fixture.h"
@@ -42,7 +43,8 @@ TEST(Dividends, OnlyTheMoverIsPaidAndOnlyForActiveCompanies) {
     // 52.5 is truncated for each company on its own: 52 + 52, not 105.
     EXPECT_EQ(pay_dividends(game), 104);
     EXPECT_EQ(game.players[1].cash, STARTING_CASH + 104);
-    for (const int other : {0, 2, 3}) EXPECT_EQ(game.players[other].cash, STARTING_CASH) << "player " << other;
+    for (const int other : {0, 2, 3})
+        EXPECT_EQ(game.players[other].cash, STARTING_CASH) << "player " << other;
 }
 
 TEST(Trading, BoundsKeepCashAndHoldingsInsideTheIntRange) {
@@ -55,7 +57,8 @@ TEST(Trading, BoundsKeepCashAndHoldingsInsideTheIntRange) {
         {"cash for part of a share", 99, 0, 100, 0, 0},
         {"holding near the top: buying stops at INT_MAX shares, selling where cash would pass INT_MAX", 10,
          INT_MAX - 5, 1, -(INT_MAX - 10), 5},
-        {"cash near the top: selling stops where cash would pass INT_MAX", INT_MAX - 1000, 50, 100, -10, 21474826},
+        {"cash near the top: selling stops where cash would pass INT_MAX", INT_MAX - 1000, 50, 100, -10,
+         21474826},
         {"the top price", INT_MAX, 3, INT_MAX, 0, 1},
     };
     for (const auto &c : cases) {
@@ -75,6 +78,30 @@ TEST(Trading, BoundsKeepCashAndHoldingsInsideTheIntRange) {
             EXPECT_EQ(traded.players[0].holdings[0], static_cast<long long>(c.holding) + amount);
             EXPECT_EQ(traded.players[0].cash, c.cash - static_cast<long long>(amount) * c.price);
         }
+    }
+}
+
+TEST(Trading, AnAmountTheDialogTakesIsInRangeAndShortOrAnEndOfTheRange) {
+    const struct {
+        int amount, min, max;
+        bool typeable;
+    } cases[] = {
+        {0, -12, 24, true},
+        {24, -12, 24, true},
+        {25, -12, 24, false},
+        {-13, -12, 24, false},
+        {99999999, -5, INT_MAX, true},      // eight digits
+        {100000000, -5, INT_MAX, false},    // nine
+        {-9999999, -INT_MAX, 5, true},      // eight characters with the sign
+        {-10000000, -INT_MAX, 5, false},    // nine
+        {INT_MAX, -5, INT_MAX, true},       // m
+        {-INT_MAX, -INT_MAX, 5, true},      // n
+        {123456789, 0, 123456789, true},    // m
+        {-123456789, -123456789, 0, true},  // n
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(typeable_amount(c.amount, c.min, c.max), c.typeable)
+            << c.amount << " in " << c.min << " to " << c.max;
     }
 }
 
@@ -104,29 +131,37 @@ TEST(Split, HalvesThePriceRoundingUpAndDoublesTheHoldingsOfPlayersOnly) {
     }
 }
 
-TEST(Worth, StockValueCountsActiveCompaniesAndClampsAtTheTop) {
-    Game game = game_from_map({"A...E"}, 2);
-    game.companies[0].price = 300;
-    game.companies[1].price = 900;  // not active
-    game.companies[4].price = 1200;
-    game.players[0].holdings[0] = 5;
-    game.players[0].holdings[1] = 100;
-    game.players[1].holdings[4] = 3;
-    EXPECT_EQ(stock_value(game, 0), 1500);
-    EXPECT_EQ(stock_value(game, 1), 3600);
-    EXPECT_EQ(net_worth(game, 1), 9600);
-    EXPECT_EQ(company_worth(game, 0), 1500);
-
-    for (int i = 0; i < NUM_COMPANIES; ++i) {
-        game.companies[i].price = INT_MAX;
-        game.companies[i].size = 1;
+// Worth is computed whole in 64 bits: the sums of holdings x prices pass the
+// int range as they are, and only sums beyond 64 bits (prices near the int
+// limit, which splits keep out of play) stop at its top.
+TEST(Worth, StockValueNetWorthAndCompanyWorthAreExact) {
+    constexpr std::int64_t MAX = INT_MAX;
+    const struct {
+        const char *what;
+        int price;                   // of A to E, all active but B
+        int holding;                 // of every company, each player
+        int cash;                    // each player's
+        std::int64_t stock_value;    // each player's
+        std::int64_t net_worth;      // each player's
+        std::int64_t company_worth;  // of A, two players
+    } cases[] = {
+        {"small", 300, 5, 6000, 4 * 1500, 6000 + 4 * 1500, 2 * 1500},
+        {"past the int range", 3000, 1000000, 0, 4 * 3000000000LL, 4 * 3000000000LL, 2 * 3000000000LL},
+        {"the most in play", 3000, INT_MAX, INT_MAX, 4 * 3000 * MAX, 4 * 3000 * MAX + MAX, 2 * 3000 * MAX},
+        {"beyond 64 bits", INT_MAX, INT_MAX, INT_MAX, INT64_MAX, INT64_MAX, 2 * MAX * MAX},
+    };
+    for (const auto &c : cases) {
+        Game game = game_from_map({"A.C.D.E"}, 2);
+        for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].price = c.price;
+        for (int p = 0; p < 2; ++p) {
+            for (int &holding : game.players[p].holdings) holding = c.holding;
+            game.players[p].cash = c.cash;
+        }
+        game.players[2].holdings[0] = c.holding;  // a record beyond the players counts nothing
+        EXPECT_EQ(stock_value(game, 0), c.stock_value) << c.what;
+        EXPECT_EQ(net_worth(game, 1), c.net_worth) << c.what;
+        EXPECT_EQ(company_worth(game, 0), c.company_worth) << c.what;
     }
-    for (int &holding : game.players[0].holdings) holding = INT_MAX;
-    game.players[0].cash = INT_MAX;
-    game.players[1].holdings[0] = INT_MAX;
-    EXPECT_EQ(stock_value(game, 0), INT_MAX);
-    EXPECT_EQ(net_worth(game, 0), 2LL * INT_MAX) << "cash and stock value add in 64 bits";
-    EXPECT_EQ(company_worth(game, 0), INT_MAX);
 }
 
 TEST(Worth, RankingPutsTheRichestFirstAndKeepsPlayerOrderOnTies) {
@@ -139,6 +174,9 @@ TEST(Worth, RankingPutsTheRichestFirstAndKeepsPlayerOrderOnTies) {
         {{5000, 5000, 5000, 5000}, {0, 0, 0, 0}, {0, 1, 2, 3}},
         {{0, 0, 0, INT_MAX}, {1, 0, 0, 0}, {3, 0, 1, 2}},
         {{INT_MAX, INT_MAX, 1, 1}, {0, 1, 0, 0}, {1, 0, 2, 3}},
+        // Stock values past the int range are ranked as they are, not by the
+        // cash of players whose stock would have stood at the same clamp.
+        {{9000, 5000, 1000, 2000000000}, {2200000, 2150000, 2180000, 0}, {0, 2, 1, 3}},
     };
     for (const auto &c : cases) {
         Game game = game_from_map({"A"}, MAX_PLAYERS);

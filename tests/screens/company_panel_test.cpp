@@ -1,7 +1,9 @@
 // The company panel: active companies two rows apart, with the mover's holdings.
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "flow/flow.h"
 #include "screens/screens.h"
 #include "support/screen.h"
 #include "terminal/terminal.h"
@@ -72,19 +74,84 @@ TEST_F(CursesTest, PanelListsActiveCompaniesTwoRowsApart) {
     }
 }
 
-TEST_F(CursesTest, FiveDigitPricePushesOnlyItsOwnHoldingsRight) {
-    game.companies[0] = Company{"Altair Starways", 12345, 2};
-    game.companies[1] = Company{"Beetlejuice, Ltd.", 800, 2};
-    game.players[0].holdings[0] = 7;
-    game.players[0].holdings[1] = 12345;
-    show_coinfo();
-    EXPECT_TRUE(headless::expect_window(coinfo_window, R"(
- Company                Price  Holdings
+// Figures wider than their fields: the columns stay as long as the figures
+// fit them, an eight-digit holding fills its row without wrapping it, and
+// wider ones move the columns and their header left into the names' blanks
+// (right on a wider layout); only prices beyond play cut the names.
+TEST_F(CursesTest, WideFiguresStayWholeInTheirColumns) {
+    struct {
+        const char *what;
+        int columns;  // of the layout
+        int price[NUM_COMPANIES];
+        int holding[NUM_COMPANIES];
+        const char *picture;
+    } const cases[] = {
+        {"a five-digit price", 80, {12345, 800, 0, 0, 0}, {7, 12345, 0, 0, 0}, R"(
+{h: Company                Price  Holdings }
 
- Altair Starways        $12345   7
+{A: Altair Starways        }$12345  7
 
- Beetlejuice, Ltd.      $800    12345
-)"));
+{B: Beetlejuice, Ltd.      }$800    12345
+)"},
+        {"an eight-digit holding", 80, {3000, 800, 0, 0, 0}, {12345678, 0, 0, 0, 0}, R"(
+{h: Company                Price  Holdings }
+
+{A: Altair Starways        }$3000   12345678
+
+{B: Beetlejuice, Ltd.      }$800    0
+)"},
+        {"the most in play", 80, {3000, 800, 2999, 1, 0}, {INT_MAX, 0, 1000000000, 7, 0}, R"(
+{h: Company              Price  Holdings   }
+
+{A: Altair Starways      }$3000   2147483647
+
+{B: Beetlejuice, Ltd.    }$800    0
+
+{C: Capella Freight Co.  }$2999   1000000000
+
+{D: Denebola Shippers    }$1      7
+)"},
+        {"a wider layout", 100, {3000, 800, 2999, 1, 0}, {INT_MAX, 0, 1000000000, 7, 0}, R"(
+{h: Company                Price  Holdings   }
+
+{A: Altair Starways        }$3000   2147483647
+
+{B: Beetlejuice, Ltd.      }$800    0
+
+{C: Capella Freight Co.    }$2999   1000000000
+
+{D: Denebola Shippers      }$1      7
+)"},
+        {"prices beyond play", 80, {INT_MAX, 800, 2999, 1, 0}, {INT_MAX, 0, 1000000000, 7, 0}, R"(
+{h: Company          Price      Holdings   }
+
+{A: Altair Starways  }$2147483647 2147483647
+
+{B: Beetlejuice, Ltd }$800        0
+
+{C: Capella Freight  }$2999       1000000000
+
+{D: Denebola Shipper }$1          7
+)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        open_screen(25, c.columns, 1);
+        for (WINDOW *window : {map_window, general_window, coinfo_window}) delwin(window);
+        setenv("LINES", "25", 1);
+        setenv("COLUMNS", std::to_string(c.columns).c_str(), 1);
+        init_game();
+        unsetenv("LINES");
+        unsetenv("COLUMNS");
+        game.num_players = 2;
+        for (int i = 0; i < NUM_COMPANIES; ++i) {
+            game.companies[i].price = c.price[i];
+            game.companies[i].size = c.price[i] != 0 ? 1 : 0;
+            game.players[0].holdings[i] = c.holding[i];
+        }
+        show_coinfo();
+        EXPECT_TRUE(headless::expect_window(coinfo_window, c.picture, COLOUR));
+    }
 }
 
 TEST_F(CursesTest, PanelAttributesFollowTheScheme) {

@@ -90,22 +90,46 @@ TEST_F(ReportTest, TotalWorthCountsEveryPlayersShares) {
     game.companies[3] = Company{"Denebola Shippers", 1000, 8};
     const int holdings[MAX_PLAYERS] = {10, 5, 1, 100};  // the fourth record does not play
     for (int p = 0; p < MAX_PLAYERS; ++p) game.players[p].holdings[1] = holdings[p];
-    game.players[0].holdings[3] = 1500000;  // worth beyond the int range is shown clamped
+    game.players[0].holdings[3] = 1500000;  // worth beyond the int range is shown whole
     game.players[1].holdings[3] = 1500000;
     type("k");
     more_coinfo();
-    left_ = 14;
-    EXPECT_TRUE(expect_shown(9, 52, R"(
- ┌========== Detailed Company Information ==========┐
- |                                                  |
- | Company name          Price   Size   Total Worth |
- |                                                  |
- | Beetlejuice, Ltd.     $2000    5      $32000     |
- | Denebola Shippers     $1000    8      $2147483647|
- |                                                  |
- |           Press any key to continue...           |
- └==================================================┘
-)")) << "worth beyond the int range is shown clamped";
+    left_ = 13;
+    EXPECT_TRUE(expect_shown(9, 53, R"(
+ ┌========== Detailed Company Information ===========┐
+ |                                                   |
+ | Company name          Price   Size   Total Worth  |
+ |                                                   |
+ | Beetlejuice, Ltd.     $2000    5      $32000      |
+ | Denebola Shippers     $1000    8      $3000000000 |
+ |                                                   |
+ |           Press any key to continue...            |
+ └===================================================┘
+)")) << "a worth of ten digits widens the window by a column";
+}
+
+// The most shares there are, at the most a price reaches in play: each
+// total worth takes fourteen digits, and its column and the window widen.
+TEST_F(ReportTest, WorthNearTheLimitsWidensItsColumnAndTheWindow) {
+    reopen(25, 80, 1, 4);
+    game.companies[0] = Company{"Altair Starways", 3000, 60};
+    game.companies[4] = Company{"Eridani Expediters", 1, 1};
+    for (int p = 0; p < MAX_PLAYERS; ++p) game.players[p].holdings[0] = game.players[p].holdings[4] = INT_MAX;
+    type("k");
+    more_coinfo();
+    left_ = 11;
+    EXPECT_TRUE(expect_shown(9, 57, R"(
+ {=:┌============}{t: Detailed Company Information }{=:=============┐}
+ {=:|}                                                       {=:|}
+ {=:|}{h: Company name          Price   Size   Total Worth      }{=:|}
+ {=:|}                                                       {=:|}
+ {=:|} {A:Altair Starways       }$3000    60     {b:$25769803764000} {=:|}
+ {=:|} {E:Eridani Expediters    }$1       1      {b:$8589934588}     {=:|}
+ {=:|}                                                       {=:|}
+ {=:|}             Press any key to continue...              {=:|}
+ {=:└=======================================================┘}
+)",
+                             COLOUR));
 }
 
 TEST_F(ReportTest, AttributesFollowTheScheme) {
@@ -136,9 +160,9 @@ TEST_F(ReportTest, AttributesFollowTheScheme) {
 
 TEST_F(ReportTest, CtrlLClosesAndCoveredWindowsAreStagedAgain) {
     for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].size = 1;  // rows 5 to 16
-    mvwaddstr(map_window, 6, 15, "MAPX");                           // screen row 7, column 16
-    mvwaddstr(coinfo_window, 6, 5, "COIN");                         // screen row 7, column 44
-    mvwaddstr(general_window, 2, 20, "GENX");                       // screen row 15, column 21
+    mvwaddstr(map_window, 6, 15, "MAPX");                                // screen row 7, column 16
+    mvwaddstr(coinfo_window, 6, 5, "COIN");                              // screen row 7, column 44
+    mvwaddstr(general_window, 2, 20, "GENX");                            // screen row 15, column 21
     for (WINDOW *window : {map_window, coinfo_window, general_window}) wnoutrefresh(window);
     doupdate();
     type("\x0cz");  // Ctrl-L is a key like any other here

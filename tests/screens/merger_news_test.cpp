@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "galaxy_fixture.h"
+#include "flow/flow.h"
 
 namespace {
 
@@ -13,6 +14,7 @@ using galaxy_test::at;
 using galaxy_test::full_map;
 using galaxy_test::GalaxyTest;
 using galaxy_test::map_text;
+using headless::Area;
 
 using Five = std::array<int, NUM_COMPANIES>;
 
@@ -262,6 +264,79 @@ TEST_F(GalaxyTest, StockTableRowHasItsFixedLayout) {
 |                                                                            |
 └////////////////////////////////////////////////////////////////////////////┘
 )"));
+}
+
+// Holdings near the int limit: each figure wider than its column moves the
+// later columns and their header words right; a bonus beyond play takes
+// the blanks between the columns, and a wider layout has room for it. The
+// absorbed company B is worth $3000 a share (a bonus pool of $30000).
+TEST_F(GalaxyTest, StockTableWidensItsColumnsForFiguresNearTheLimits) {
+    // clang-format off
+    struct {
+        const char *what;
+        int columns;  // of the layout
+        int price;    // of B
+        int old_shares[MAX_PLAYERS];
+        int survivor_shares[MAX_PLAYERS];
+        const char *picture;
+    } const cases[] = {
+        {"the most in play", 80, 3000, {2000000000, 147483647, 0, 1}, {1073741823, INT_MAX, 5, 0}, R"(
+{/:┌////////////////////////////}{t: Stock Transactions }{/:////////////////////////////┐}
+{/:|}                             {b:Beetlejuice, Ltd.}                              {/:|}
+{/:|}   {h:=Player===============Old Stock===New Stock====Total Holdings===Bonus=}   {/:|}
+{/:|}   {b: Player1                }2000000000  1000000000 2073741823       {b:$27939}   {/:|}
+{/:|}   {b: Player2                }147483647   73741824   2147483647       {b:$2060 }   {/:|}
+{/:|}   {b: Player3                }0           0                   5       {b:$0    }   {/:|}
+{/:|}   {b: Player4                }1           1                   1       {b:$0    }   {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                        Press any key to continue...                        {/:|}
+)"},
+        {"a bonus beyond play", 80, INT_MAX, {INT_MAX, 1000000000, 0, 1}, {1073741823, INT_MAX, 5, 0}, R"(
+{/:┌////////////////////////////}{t: Stock Transactions }{/:////////////////////////////┐}
+{/:|}                             {b:Beetlejuice, Ltd.}                              {/:|}
+{/:|}   {h:=Player============Old Stock===New Stock====Total Holdings===Bonus======} {/:|}
+{/:|}   {b: Player1             }2147483647  1073741824 2147483647       {b:$2147483647} {/:|}
+{/:|}   {b: Player2             }1000000000  500000000  2147483647       {b:$2147483647} {/:|}
+{/:|}   {b: Player3             }0           0                   5       {b:$0    }      {/:|}
+{/:|}   {b: Player4             }1           1                   1       {b:$6    }      {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                        Press any key to continue...                        {/:|}
+)"},
+        {"a bonus beyond play on a wider layout", 100, INT_MAX, {INT_MAX, 1000000000, 0, 1},
+         {1073741823, INT_MAX, 5, 0}, R"(
+{/:┌//////////////////////////////////////}{t: Stock Transactions }{/://////////////////////////////////////┐}
+{/:|}                                       {b:Beetlejuice, Ltd.}                                        {/:|}
+{/:|}   {h:=Player===============Old Stock===New Stock====Total Holdings===Bonus======}                  {/:|}
+{/:|}   {b: Player1                }2147483647  1073741824 2147483647       {b:$2147483647}                  {/:|}
+{/:|}   {b: Player2                }1000000000  500000000  2147483647       {b:$2147483647}                  {/:|}
+{/:|}   {b: Player3                }0           0                   5       {b:$0    }                       {/:|}
+{/:|}   {b: Player4                }1           1                   1       {b:$6    }                       {/:|}
+{/:|}                                                                                                {/:|}
+{/:|}                                  Press any key to continue...                                  {/:|}
+)"},
+    };
+    // clang-format on
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        open_screen(25, c.columns, 1, MAX_PLAYERS);
+        for (WINDOW *window : {map_window, general_window, coinfo_window}) delwin(window);
+        setenv("LINES", "25", 1);
+        setenv("COLUMNS", std::to_string(c.columns).c_str(), 1);
+        init_game();
+        unsetenv("LINES");
+        unsetenv("COLUMNS");
+        game.num_players = MAX_PLAYERS;
+        for (int k = 0; k < MAX_PLAYERS; ++k) {
+            std::snprintf(game.players[k].name, sizeof game.players[k].name, "Player%d", k + 1);
+            game.players[k].holdings[1] = c.old_shares[k];
+            game.players[k].holdings[0] = c.survivor_shares[k];
+        }
+        game.companies[0] = Company{"Altair Starways", 100, 2};
+        game.companies[1] = Company{"Beetlejuice, Ltd.", c.price, 2};
+        type_waits(1);
+        headless::merge_and_show_exchange(0, 1);
+        EXPECT_TRUE(headless::expect_window(general_window, Area{0, 0, 9, c.columns - 2}, c.picture, COLOUR));
+    }
 }
 
 TEST_F(GalaxyTest, StockTableHeaderIsReverseVideoInMonochrome) {

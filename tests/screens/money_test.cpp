@@ -1,7 +1,8 @@
 // Money at the 32-bit edges: cash, prices and holdings near INT_MAX through
 // the sums and products of the standings, the company report, a merger
-// with its bonus and split, and a split. Every value clamps to the int
-// range; nothing wraps (the sanitizer build reports any signed overflow).
+// with its bonus and split, and a split. Every stored value clamps to the
+// int range, worth is shown whole; nothing wraps (the sanitizer build
+// reports any signed overflow).
 #include <climits>
 
 #include "screens/modal_screen.h"
@@ -35,52 +36,54 @@ void fill_to_the_top(int player_count) {
     }
 }
 
-TEST_F(MoneyTest, StandingsClampStockValueAndNetWorth) {
+TEST_F(MoneyTest, StandingsShowWorthBeyondTheIntRangeWhole) {
     reopen(25, 80, 1, 4);
     fill_to_the_top(4);
-    left_ = 10;
     type(" ");
     show_standings(" Current Standings ");
-    for (int p = 0; p < 4; ++p) EXPECT_EQ(stock_value(game, p), INT_MAX) << p;
-    // Stock value and cash, each shown clamped; the net worth that follows
-    // runs past the window's edge at these widths.
-    EXPECT_TRUE(expect_shown(13, 60, R"(
- ┌==================  Current Standings  ===================┐
- |                                                          |
- | =Player================Stock Value===Cash=====Net Worth= |
- |                                                          |
- |  Player1               $2147483647   $2147483647  $2147483
- 647Player2               $2147483647   $2147483647  $2147483
- 647Player3               $2147483647   $2147483647  $2147483
- 647Player4               $2147483647   $2147483647  $2147483
- 647                                                        |
- |         Available company sectors remaining: 60          |
- |                                                          |
- |               Press any key to continue...               |
- └==========================================================┘
+    // Five products near 2^62 pass 2^63: the stock value stops at its top.
+    for (int p = 0; p < 4; ++p) EXPECT_EQ(stock_value(game, p), INT64_MAX) << p;
+    // The window takes the layout's whole width.
+    EXPECT_TRUE(headless::expect_window(curscr, headless::Area{5, 0, 14, 80}, R"(
+┌============================  Current Standings  =============================┐
+|                                                                              |
+| =Player================Stock Value============Cash======Net Worth=========== |
+|                                                                              |
+|  Player1               $9223372036854775807 $2147483647 $9223372036854775807 |
+|  Player2               $9223372036854775807 $2147483647 $9223372036854775807 |
+|  Player3               $9223372036854775807 $2147483647 $9223372036854775807 |
+|  Player4               $9223372036854775807 $2147483647 $9223372036854775807 |
+|                                                                              |
+|                   Available company sectors remaining: 60                    |
+|                                                                              |
+|                         Press any key to continue...                         |
+└==============================================================================┘
 )"));
 }
 
-TEST_F(MoneyTest, ReportClampsTheTotalWorthOfEveryPlayersShares) {
+TEST_F(MoneyTest, ReportShowsTheTotalWorthOfEveryPlayersSharesWhole) {
     reopen(25, 80, 1, 4);
     fill_to_the_top(4);
-    left_ = 14;
+    left_ = 7;
     type(" ");
     more_coinfo();
-    // The total worth, clamped, runs up to the window's edge.
-    EXPECT_TRUE(expect_shown(12, 52, R"(
- ┌========== Detailed Company Information ==========┐
- |                                                  |
- | Company name          Price   Size   Total Worth |
- |                                                  |
- | Altair Starways       $2147483647    1      $21474
- 83Beetlejuice, Ltd.     $2147483647    1      $21474
- 83Capella Freight Co.   $2147483647    1      $21474
- 83Denebola Shippers     $2147483647    1      $21474
- 83Eridani Expediters    $2147483647    1      $21474
- 83647                                              |
- |           Press any key to continue...           |
- └==================================================┘
+    // Every player's holding at the top price passes 2^63 together: the
+    // total worth stops at its top. The price and the worth widen their
+    // columns and the window.
+    for (int i = 0; i < NUM_COMPANIES; ++i) EXPECT_EQ(company_worth(game, i), INT64_MAX) << i;
+    EXPECT_TRUE(expect_shown(12, 65, R"(
+ ┌================ Detailed Company Information =================┐
+ |                                                               |
+ | Company name          Price      Size   Total Worth           |
+ |                                                               |
+ | Altair Starways       $2147483647 1      $9223372036854775807 |
+ | Beetlejuice, Ltd.     $2147483647 1      $9223372036854775807 |
+ | Capella Freight Co.   $2147483647 1      $9223372036854775807 |
+ | Denebola Shippers     $2147483647 1      $9223372036854775807 |
+ | Eridani Expediters    $2147483647 1      $9223372036854775807 |
+ |                                                               |
+ |                 Press any key to continue...                  |
+ └===============================================================┘
 )"));
 }
 

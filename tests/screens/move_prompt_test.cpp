@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "galaxy_fixture.h"
+#include "flow/flow.h"
 
 namespace {
 
 using galaxy_test::at;
 using galaxy_test::GalaxyTest;
+using headless::prompt_for_move;
 
 // Open space with stars, black holes, outposts and companies A and B.
 const std::vector<std::string> mixed_map = {
@@ -173,7 +175,7 @@ TEST_F(GalaxyTest, FewerThanFiveOffersTakeOnlyTheirOwnDigits) {
     std::srand(7);
     type("04593");  // only the last key chooses
 
-    EXPECT_EQ(get_move(), starry_offers[2]);
+    EXPECT_EQ(prompt_for_move(), starry_offers[2]);
 
     EXPECT_EQ(keys_left(), "");
     EXPECT_EQ(std::rand(), first_draw) << "no random draw";
@@ -184,7 +186,7 @@ TEST_F(GalaxyTest, FewerThanFiveOffersTakeOnlyTheirOwnDigits) {
     }
 }
 
-TEST_F(GalaxyTest, NoOfferEndsTheMoveWithoutReadingAKey) {
+TEST_F(GalaxyTest, NoOfferEndsTheGameWithoutReadingAKey) {
     std::vector<std::string> founding_sites_only = starry_map;
     for (const int pos : starry_offers) {
         founding_sites_only[static_cast<std::size_t>(pos / 12)][static_cast<std::size_t>(pos % 12)] = '*';
@@ -194,8 +196,9 @@ TEST_F(GalaxyTest, NoOfferEndsTheMoveWithoutReadingAKey) {
         open_screen(25, 80, 1);
         load_map(map);
         type("1");
-        EXPECT_EQ(get_move(), -1);
+        play_game();
         EXPECT_EQ(keys_left(), "1");
+        EXPECT_EQ(game.current_player, 0) << "no turn was played";
     }
 }
 
@@ -228,7 +231,7 @@ TEST_F(GalaxyTest, OffersStayThroughEveryHotkey) {
         std::srand(11);
         type(c.keys);
 
-        EXPECT_EQ(get_move(), offers[static_cast<std::size_t>(c.chosen)]);
+        EXPECT_EQ(prompt_for_move(), offers[static_cast<std::size_t>(c.chosen)]);
 
         EXPECT_EQ(keys_left(), "");
         EXPECT_EQ(std::rand(), next) << "no new draw";
@@ -260,12 +263,12 @@ TEST_F(GalaxyTest, CtrlLAtThePromptResendsTheWholeScreen) {
     load_map(mixed_map);
     draw_map();
     type("1");
-    get_move();  // the first prompt sends its whole screen
+    prompt_for_move();  // the first prompt sends its whole screen
     for (const auto &c : cases) {
         type("1");
-        const std::size_t plain = bytes_sent([] { get_move(); });
+        const std::size_t plain = bytes_sent([] { prompt_for_move(); });
         type(c.keys);
-        const std::size_t sent = bytes_sent([] { get_move(); });
+        const std::size_t sent = bytes_sent([] { prompt_for_move(); });
         if (c.repaint) {
             EXPECT_GT(sent, plain + 2000) << c.keys.size() << " keys";
         } else {
@@ -280,7 +283,7 @@ TEST_F(GalaxyTest, PromptShowsTheNameLiterally) {
     game.players[0].cash = 1234;
     load_map(mixed_map);
     type("1");
-    get_move();
+    prompt_for_move();
     EXPECT_EQ(general_row(0), std::string(28, '/') + " %s%n (Cash: $1234) " + std::string(28, '/'));
     EXPECT_EQ(attr_at(general_window, 0, 29), A_BOLD | pair_attr(PAIR_WHITE_ON_BLUE));
     EXPECT_EQ(general_row(2), " %s%n, enter your move [1-5]:");
@@ -292,7 +295,7 @@ TEST_F(GalaxyTest, PromptShowsTheNameLiterally) {
 TEST_F(GalaxyTest, LostInputAtThePromptEndsTheGame) {
     load_map(mixed_map);
     close_input();
-    EXPECT_EXIT(get_move(), ::testing::ExitedWithCode(1), "^vegatrade: input closed\n$");
+    EXPECT_EXIT(prompt_for_move(), ::testing::ExitedWithCode(1), "^vegatrade: input closed\n$");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 namespace {
 
+using headless::prompt_for_move;
 using headless::Utf8CursesTest;
 
 // Bold and reverse video, the monochrome attributes of names and titles.
@@ -111,7 +112,7 @@ TEST_F(NamesShownTest, MovePromptAndTradingTitle) {
         SCOPED_TRACE(c.player);
         game.current_player = c.player;
         type("1");
-        get_move();
+        prompt_for_move();
         EXPECT_TRUE(headless::expect_window(general_window, {0, 0, 3, 78}, c.shown, STYLES));
         EXPECT_EQ(getcurx(general_window), text_width(game.players[c.player].name) + 27)
             << "the cursor ends the prompt";

@@ -128,7 +128,8 @@ TEST_F(StandingsTest, SectorsRemainingCountDownToTheEndOfTheGame) {
         {{0, 0, 0, 0, 0}, "|         Available company sectors remaining: 65          |"},
         {{30, 0, 20, 14, 0}, "|          Available company sectors remaining: 1          |"},
         {{30, 0, 20, 15, 0}, "|          Available company sectors remaining: 0          |"},
-        {{30, 12, 20, 15, 0}, "|         Available company sectors remaining: -12         |"},
+        // Past the end, as the final standings may be: never below 0.
+        {{30, 12, 20, 15, 0}, "|          Available company sectors remaining: 0          |"},
     };
     for (const auto &c : cases) {
         for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].size = c.sizes[i];
@@ -190,6 +191,92 @@ TEST_F(StandingsTest, EqualNetWorthsKeepIndexOrder) {
  |               Press any key to continue...               |
  └==========================================================┘
 )"));
+}
+
+// Figures wider than their fields widen them: the columns after a wider
+// figure move right with their headers, and the window grows (centred, up
+// to the layout's width), so every digit stands under its header and inside
+// the border. Each player holds as many shares of every active company.
+TEST_F(StandingsTest, FiguresNearTheLimitsWidenTheirColumnsAndTheWindow) {
+    const char *const most_in_play = R"(
+{=:┌==================}{t:  GAME OVER - Final Standings  }{=:===================┐}
+{=:|}                                                                    {=:|}
+{=:|} {h:=Player================Stock Value=======Cash======Net Worth======} {=:|}
+{=:|}                                                                    {=:|}
+{=:|}  {b:Player1               }$32212254705000 $2147483647 {b:$32214402188647} {=:|}
+{=:|}  {b:Player2               }$32212254705000 $0          {b:$32212254705000} {=:|}
+{=:|}  {b:Player3               }$15000000000    $2147483647 {b:$17147483647}    {=:|}
+{=:|}  {b:Player4               }$0              $6000       {b:$6000    }       {=:|}
+{=:|}                                                                    {=:|}
+{=:|}              Available company sectors remaining: 60               {=:|}
+{=:|}                                                                    {=:|}
+{=:|}                    Press any key to continue...                    {=:|}
+{=:└====================================================================┘}
+)";
+    // clang-format off
+    struct {
+        const char *what;
+        int columns;    // of the layout
+        int companies;  // active, A first
+        int price;
+        int shares[MAX_PLAYERS];
+        int cash[MAX_PLAYERS];
+        int left;  // the window's column and width
+        int width;
+        const char *picture;
+    } const cases[] = {
+        {"ten-digit worths", 80, 1, 3000, {499865, 12, 1, 0}, {2000000000, 6000, 0, 10}, 9, 62, R"(
+{=:┌==============}{t:  GAME OVER - Final Standings  }{=:===============┐}
+{=:|}                                                            {=:|}
+{=:|} {h:=Player================Stock Value===Cash======Net Worth==} {=:|}
+{=:|}                                                            {=:|}
+{=:|}  {b:Player1               }$1499595000 $2000000000 {b:$3499595000} {=:|}
+{=:|}  {b:Player2               }$36000      $6000       {b:$42000   }   {=:|}
+{=:|}  {b:Player3               }$3000       $0          {b:$3000    }   {=:|}
+{=:|}  {b:Player4               }$0          $10         {b:$10      }   {=:|}
+{=:|}                                                            {=:|}
+{=:|}          Available company sectors remaining: 64           {=:|}
+{=:|}                                                            {=:|}
+{=:|}                Press any key to continue...                {=:|}
+{=:└============================================================┘}
+)"},
+        {"the most in play", 80, 5, 3000, {INT_MAX, INT_MAX, 1000000, 0}, {INT_MAX, 0, INT_MAX, 6000},
+         5, 70, most_in_play},
+        {"a wider layout", 100, 5, 3000, {INT_MAX, INT_MAX, 1000000, 0}, {INT_MAX, 0, INT_MAX, 6000},
+         15, 70, most_in_play},
+        // Sums beyond 64 bits stop at its top.
+        {"prices beyond play", 80, 5, INT_MAX, {INT_MAX, INT_MAX, 1000000, 0}, {INT_MAX, 0, INT_MAX, 6000},
+         0, 80, R"(
+{=:┌=======================}{t:  GAME OVER - Final Standings  }{=:========================┐}
+{=:|}                                                                              {=:|}
+{=:|} {h:=Player================Stock Value============Cash======Net Worth===========} {=:|}
+{=:|}                                                                              {=:|}
+{=:|}  {b:Player1               }$9223372036854775807 $2147483647 {b:$9223372036854775807} {=:|}
+{=:|}  {b:Player2               }$9223372036854775807 $0          {b:$9223372036854775807} {=:|}
+{=:|}  {b:Player3               }$10737418235000000   $2147483647 {b:$10737420382483647}   {=:|}
+{=:|}  {b:Player4               }$0                   $6000       {b:$6000    }            {=:|}
+{=:|}                                                                              {=:|}
+{=:|}                   Available company sectors remaining: 60                    {=:|}
+{=:|}                                                                              {=:|}
+{=:|}                         Press any key to continue...                         {=:|}
+{=:└==============================================================================┘}
+)"},
+    };
+    // clang-format on
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        reopen(25, c.columns, 1, 4);
+        screen_cols = c.columns;
+        for (int i = 0; i < c.companies; ++i) game.companies[i] = Company{"", c.price, 1};
+        for (int p = 0; p < MAX_PLAYERS; ++p) {
+            for (int i = 0; i < c.companies; ++i) game.players[p].holdings[i] = c.shares[p];
+            game.players[p].cash = c.cash[p];
+        }
+        type("k");
+        show_standings(FINAL);
+        EXPECT_TRUE(
+            headless::expect_window(curscr, headless::Area{5, c.left, 13, c.width}, c.picture, COLOUR));
+    }
 }
 
 TEST_F(StandingsTest, AttributesFollowTheScheme) {

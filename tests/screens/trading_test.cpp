@@ -307,6 +307,61 @@ TEST_F(TradeTest, TheAmountStaysInsideTheWindowAtTheIntLimits) {
     }
 }
 
+// The cash in the title and the bounds in the prompt at the int limits,
+// with the longest name: every digit stands inside the border. The prompt
+// is shown while an amount is typed, so each case ends the program there
+// and checks the window as it exits.
+const char *pictured = nullptr;
+headless::Styles pictured_styles;
+void check_pictured() {
+    const auto shown = headless::expect_window(general_window, Area{0, 0, 5, 78}, pictured, pictured_styles);
+    std::fprintf(stderr, "%s\n", shown ? "as pictured" : shown.message());
+}
+
+TEST_F(TradeTest, TheTitleAndThePromptShowEveryDigitAtTheIntLimits) {
+    constexpr int HALF = INT_MAX / 2;
+    struct {
+        int cash;
+        int holding;
+        const char *keys;
+        const char *picture;
+    } const cases[] = {
+        {INT_MAX, 0, "12345678901", R"(
+{/:┌/////////////////}{t: Twenty Characters!!! (Cash: $2147483647) }{/://///////////////┐}
+{/:|}     Arrow keys to select a company, return to trade, escape when done:     {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                   {r:Altair Starways}     Amount (0 to 2147483647): 123456789  {/:|}
+{/:|}                                                                            {/:|}
+)"},
+        {HALF, HALF, "-12345678901", R"(
+{/:┌/////////////////}{t: Twenty Characters!!! (Cash: $1073741823) }{/://///////////////┐}
+{/:|}     Arrow keys to select a company, return to trade, escape when done:     {/:|}
+{/:|}                                                                            {/:|}
+{/:|}                   {r:Altair Starways}     (-1073741823 to 1073741823): -1234567{/:|}
+{/:|}                                                                            {/:|}
+)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.keys);
+        reopen(1);
+        activate("A");
+        std::snprintf(mover().name, sizeof mover().name, "Twenty Characters!!!");
+        game.companies[0].price = 1;
+        mover().cash = c.cash;
+        mover().holdings[0] = c.holding;
+        type(std::string("\r") + c.keys);
+        close_input();
+        EXPECT_EXIT(
+            {
+                pictured = c.picture;
+                pictured_styles = styles();
+                std::atexit(check_pictured);
+                trade_stock();
+            },
+            ::testing::ExitedWithCode(1), "as pictured");
+    }
+}
+
 TEST_F(TradeTest, TradesChangeCashAndHoldingsAtThePrice) {
     struct {
         int cash;

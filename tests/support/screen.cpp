@@ -271,6 +271,12 @@ std::string CursesTest::row_text(WINDOW *window, int row) const {
     return text;
 }
 
+int prompt_for_move() {
+    int offers[NUM_MOVES];
+    const int count = draw_offers(game, c_library_random(), offers);
+    return count == 0 ? -1 : offers[get_move(offers, count)];
+}
+
 void merge_and_show_exchange(int survivor, int absorbed) {
     MoveReport report{};
     merge(game, survivor, absorbed, report);

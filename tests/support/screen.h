@@ -73,6 +73,11 @@ class CursesTest : public ::testing::Test {
     int key_pipe_[2] = {-1, -1};
 };
 
+// The move prompt as a turn brings it up: the offers drawn with the rules
+// from rand(), marked, and chosen at the prompt (get_move). Returns the
+// sector chosen, or -1 when no sector could be offered (no prompt is shown).
+int prompt_for_move();
+
 // Merges `absorbed` into `survivor` with the rules and shows the exchange
 // of stock that the merger made (the table a merger's second pause shows).
 void merge_and_show_exchange(int survivor, int absorbed);

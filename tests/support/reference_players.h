@@ -1,8 +1,9 @@
-// The reference players that the tournament measures the computer player
-// against. They play only in the benchmark, never in the game.
+// The reference players that the computer player is measured against, in
+// the tournament (scripts/bench --tournament) and in the test that guards
+// its strength. They never play in the game.
 #pragma once
 
-#include "rules/rules.h"
+#include "rules/course.h"
 
 namespace reference {
 
@@ -21,5 +22,13 @@ int choose(Style style, const Game &game, const int offers[], int offer_count, R
 
 // Makes the current player's trades in `game`.
 void trade(Style style, Game &game);
+
+// A reference player's seat in the course of a game, with the generator of
+// its own that choose() draws from.
+struct Seat {
+    Style style;
+    SeededRandom own;
+};
+TurnSeat turn_seat(Seat &seat);
 
 }  // namespace reference

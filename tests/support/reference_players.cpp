@@ -1,6 +1,6 @@
 // The reference players: each judges a claim by playing it, with its
 // dividend, on a copy of the game.
-#include "perf/reference_players.h"
+#include "support/reference_players.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -48,8 +48,7 @@ int choose(Style style, const Game &game, const int offers[], int offer_count, R
     std::int64_t best_score = 0;
     for (int k = 0; k < offer_count; ++k) {
         Game copy = game;
-        do_move(copy, offers[k], random, report);
-        pay_dividends(copy);
+        claim_sector(copy, offers[k], random, report);
         std::int64_t score = net_worth(copy, me);
         if (style == Style::INVESTOR) score -= best_rival(copy, me);
         if (k == 0 || score > best_score) {
@@ -90,5 +89,18 @@ void trade(Style style, Game &game) {
     }
     buy_all(game, target);
 }
+
+namespace {
+
+int choose_offer(void *self, const Game &game, const int offers[], int offer_count) {
+    Seat &seat = *static_cast<Seat *>(self);
+    return choose(seat.style, game, offers, offer_count, seeded_random(seat.own));
+}
+
+void make_trades(void *self, Game &game) { trade(static_cast<Seat *>(self)->style, game); }
+
+}  // namespace
+
+TurnSeat turn_seat(Seat &seat) { return TurnSeat{choose_offer, nullptr, make_trades, &seat}; }
 
 }  // namespace reference
