@@ -57,7 +57,7 @@ void follow_shares(const Game &game, Outlook &outlook, const int candidates[], S
                 case EventKind::MERGED:
                     if (holder[event.absorbed] == event.absorbed) {
                         outlook.pool[i][event.absorbed] =
-                            static_cast<double>(MERGER_BONUS_FACTOR) * event.panel[event.absorbed].price;
+                            static_cast<double>(MERGER_BONUS_FACTOR) * event.companies[event.absorbed].price;
                     }
                     for (int c = 0; c < NUM_COMPANIES; ++c) {
                         if (holder[c] != event.absorbed) continue;

@@ -15,7 +15,10 @@ void start_curses(Launch launch) {
     default: use_color = has_colors() ? 1 : 0; break;
     }
     if (use_color) init_colors();
+    // curses would draw a key at the cursor whenever one is read outside
+    // the line editor, which echoes on its own.
     raw();
+    noecho();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 }
 

@@ -44,8 +44,8 @@ constexpr int SPLIT_THRESHOLD = 3000;
 // The game ends once the companies hold this percentage of the map.
 constexpr int END_SHARE_PERCENT = 54;
 
+// The bytes a company's or a player's name is stored in, its end included.
 constexpr int NAME_SIZE = 100;
-constexpr int MAX_NAME_LEN = 20;
 
 struct Company {
     char name[NAME_SIZE];

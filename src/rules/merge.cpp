@@ -51,7 +51,7 @@ void merge(Game &game, int survivor, int absorbed, MoveReport &report) {
     const std::int64_t divisor = shares_held != 0 ? shares_held : 1;
     for (int k = 0; k < game.num_players; ++k) {
         Player &player = game.players[k];
-        ExchangeLine &line = event.exchange[k];
+        ShareExchange &line = event.exchange[k];
         line.old_shares = player.holdings[absorbed];
         line.new_shares = truncate_to_int(as_float_double(line.old_shares) * 0.5 + 0.5);
         line.total = clamp_int(static_cast<std::int64_t>(player.holdings[survivor]) + line.new_shares);

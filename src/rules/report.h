@@ -1,6 +1,6 @@
 // How the rules write a move's report: each event is opened, the sectors it
-// changes are recorded as they change, and it is closed with the panel as
-// it stands after it. Private to src/rules.
+// changes are recorded as they change, and it is closed with the companies
+// as they stand after it. Private to src/rules.
 #pragma once
 
 #include <cstddef>
@@ -35,7 +35,7 @@ inline void close_event(const Game &game, Event &event) {
     const Player &mover = game.players[game.current_player];
     for (int i = 0; i < NUM_COMPANIES; ++i) {
         const Company &company = game.companies[i];
-        event.panel[i] = PanelLine{company.price, company.size, mover.holdings[i]};
+        event.companies[i] = CompanyStatus{company.price, company.size, mover.holdings[i]};
     }
 }
 

@@ -24,16 +24,17 @@ enum class EventKind : std::uint8_t {
     SWALLOWED,           // `company` was swallowed by a black hole with every share in it
 };
 
-// One company as the panel shows it: active when `size` is not 0, and the
-// mover's holding.
-struct PanelLine {
+// What one company's price and size, and the mover's holding in it, were
+// right after an event; the company is active when `size` is not 0.
+struct CompanyStatus {
     int price;
     int size;
     int holding;
 };
 
-// One player's line of a merger's exchange of stock.
-struct ExchangeLine {
+// What a merger did to one player: the absorbed company's shares exchanged
+// for the survivor's, and the bonus paid for them.
+struct ShareExchange {
     int old_shares;  // in the absorbed company
     int new_shares;  // of the survivor, for the old ones
     int total;       // the player's holding in the survivor after the exchange
@@ -48,9 +49,9 @@ struct Event {
     int first_change;
     int end_change;
     // The companies and the mover's holdings right after the event.
-    PanelLine panel[NUM_COMPANIES];
-    // A merger's exchange, one line per player in the game.
-    ExchangeLine exchange[MAX_PLAYERS];
+    CompanyStatus companies[NUM_COMPANIES];
+    // A merger's exchange, one per player in the game.
+    ShareExchange exchange[MAX_PLAYERS];
 };
 
 // A sector that took a new symbol.

@@ -54,7 +54,7 @@ void announce_swallowed_company(const Event &event) {
         // TRANSLATORS: under the announcement of a swallowed company: at most 76 columns.
         const char *lost = N_("All players' holdings lost.");
         center_text(general_window, width, 6, translation_within(lost, width - 2));
-        show_panel(event.panel);
+        show_panel(event.companies);
     }
     wattr_off(general_window, A_BOLD, nullptr);
     wait_key(8);

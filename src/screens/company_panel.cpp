@@ -14,7 +14,7 @@ enum { NAME, PRICE, HOLDING, COLUMN_COUNT };
 // its end. At figures that fit (a price of up to six digits, a holding of
 // up to eight) the columns stand where they always have: price at 24,
 // holdings at 32.
-int lay_out(const PanelLine lines[NUM_COMPANIES], TableColumn columns[COLUMN_COUNT]) {
+int lay_out(const CompanyStatus lines[NUM_COMPANIES], TableColumn columns[COLUMN_COUNT]) {
     // nominal, room, least (for the header's words), width
     columns[NAME] = {24, 23, 9, 0, 0};
     columns[PRICE] = {8, 7, 7, 0, 0};
@@ -84,16 +84,16 @@ void put_name(int row, const char *name, int end, attr_t attr) {
 // The panel for the game as it stands.
 void show_coinfo() {
     const Player &mover = game.players[game.current_player];
-    PanelLine lines[NUM_COMPANIES];
+    CompanyStatus lines[NUM_COMPANIES];
     for (int i = 0; i < NUM_COMPANIES; ++i) {
         const Company &company = game.companies[i];
-        lines[i] = PanelLine{company.price, company.size, mover.holdings[i]};
+        lines[i] = CompanyStatus{company.price, company.size, mover.holdings[i]};
     }
     show_panel(lines);
 }
 
 // The panel for the companies as a move left them at one of its steps.
-void show_panel(const PanelLine lines[NUM_COMPANIES]) {
+void show_panel(const CompanyStatus lines[NUM_COMPANIES]) {
     werase(coinfo_window);
     TableColumn columns[COLUMN_COUNT];
     const int end = lay_out(lines, columns);

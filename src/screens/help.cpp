@@ -37,8 +37,8 @@ constexpr Page MOVE_KEYS = {
     N_("1 to 5      claim the sector marked with that digit on the map\n"
        "S           the standings: each player's stock, cash and net worth\n"
        "C           the detailed company report\n"
-       "Q, Ctrl-C   ask whether to quit (y ends the game, with the final\n"
-       "            standings)\n"
+       "Q, Ctrl-C   ask whether to quit (y quits, with the final standings)\n"
+       "Ctrl-Z      suspend the game (fg in the shell brings it back)\n"
        "Ctrl-L      repaint the screen\n"
        "?           this help\n"
        "While the computer plays, a key hurries it; Q or Ctrl-C as here.\n"
@@ -58,7 +58,7 @@ constexpr Page TRADING_KEYS = {
        "                        sells every share; Enter alone trades nothing\n"
        "Escape                  end the turn\n"
        "S, C, Q, Ctrl-L, ?      as at the move prompt\n"
-       "\n"
+       "Ctrl-Z                  suspend the game (fg brings it back)\n"
        "Letter keys work in either case."),
 };
 

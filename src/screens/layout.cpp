@@ -7,6 +7,13 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace {
+
+// The modal window on the screen, if any: a repaint draws it over the rest.
+WINDOW *shown_dialog = nullptr;
+
+}  // namespace
+
 // Gives the general window a fresh content: erased, its border, and the
 // centred title (blinking for announcements). Staging is left to the caller.
 void general_header(const char *title, int blink) {
@@ -23,9 +30,16 @@ void general_header(const char *title, int blink) {
     wattr_off(general_window, title_attr, nullptr);
 }
 
-// The Ctrl-L repaint: every line of the four windows is sent again, so a
-// screen garbled by other output is repaired cell by cell.
-void redraw_all() { repaint_windows({map_window, coinfo_window, general_window}); }
+// The Ctrl-L repaint: every cell of the screen is sent again, the layout's
+// windows over stdscr and a modal window over them, so a screen garbled by
+// other output is repaired cell by cell.
+void redraw_all() {
+    if (shown_dialog != nullptr) {
+        repaint_windows({map_window, coinfo_window, general_window, shown_dialog});
+    } else {
+        repaint_windows({map_window, coinfo_window, general_window});
+    }
+}
 
 // The pause that ends every announcement: waits for any key but Ctrl-L,
 // which repaints the screen and goes on waiting. When every seat is the
@@ -51,6 +65,7 @@ WINDOW *open_dialog(int rows, int columns, attr_t border, const char *failure) {
     wattr_on(dialog, border, nullptr);
     wborder(dialog, '|', '|', '=', '=', 0, 0, 0, 0);
     wattr_off(dialog, border, nullptr);
+    shown_dialog = dialog;
     return dialog;
 }
 
@@ -61,9 +76,15 @@ int wait_dialog_key(WINDOW *dialog) {
     return read_key();
 }
 
+// Removes a modal window; the caller stages again what it covered.
+void delete_dialog(WINDOW *dialog) {
+    if (dialog == shown_dialog) shown_dialog = nullptr;
+    delwin(dialog);
+}
+
 // Removes a modal window and stages again the three windows it may cover.
 void close_dialog(WINDOW *dialog) {
-    delwin(dialog);
+    delete_dialog(dialog);
     restage({map_window, general_window, coinfo_window});
 }
 

@@ -30,7 +30,7 @@ int lay_out(const Event &merger, TableColumn columns[COLUMN_COUNT]) {
     columns[BONUS] = {6, 6, 6, 0, 0};
     char figure[32];
     for (int k = 0; k < game.num_players; ++k) {
-        const ExchangeLine &line = merger.exchange[k];
+        const ShareExchange &line = merger.exchange[k];
         const auto widen = [&](int column, int width) {
             columns[column].width = std::max(columns[column].width, width);
         };
@@ -66,7 +66,7 @@ void draw_header(const TableColumn columns[COLUMN_COUNT], int end) {
                      scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE), header);
 }
 
-void draw_player_row(int row, int player, const ExchangeLine &line, const TableColumn columns[COLUMN_COUNT]) {
+void draw_player_row(int row, int player, const ShareExchange &line, const TableColumn columns[COLUMN_COUNT]) {
     // The name and the blanks round it are bold, up to the old stock.
     wattr_on(general_window, A_BOLD, nullptr);
     waddch(general_window, ' ');

@@ -65,7 +65,6 @@ int get_move(const int offers[NUM_MOVES], int offer_count) {
     const int prompt_end = show_prompt(offer_count);
     const int choice = computer_seat[game.current_player] ? computer_choice(offers, offer_count, prompt_end)
                                                           : read_choice(offer_count, prompt_end);
-    echo();
     for (int k = 0; k < offer_count; ++k) {
         mvwaddch(map_window, sector_row(offers[k]), sector_column(offers[k]), static_cast<chtype>(SECTOR_EMPTY));
     }

@@ -78,7 +78,7 @@ void confirm_quit() {
     put_text_attr_at(window, 2, QUESTION_COLUMN, scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW), A_NORMAL),
                      translation_within(question, COLUMNS - 4));
     const int key = wait_dialog_key(window);
-    delwin(window);
+    delete_dialog(window);
     if (answers_yes(key)) {
         shutdown();
         std::exit(QUIT_STATUS);

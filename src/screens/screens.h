@@ -46,6 +46,9 @@ extern WINDOW *coinfo_window;
 // A name fits the line editor whole.
 static_assert(NAME_SIZE <= LINE_EDITOR_ENTRIES);
 
+// The longest name a player may type, in screen columns.
+constexpr int MAX_NAME_LEN = 20;
+
 // Colour pair numbers, in the order init_colors defines them.
 enum ColorPair : short {
     PAIR_BLUE = 1,          // company A, general border, title-bar rule, dialog borders
@@ -86,6 +89,7 @@ void redraw_all();
 void wait_key(int row);
 WINDOW *open_dialog(int rows, int columns, attr_t border, const char *failure);
 int wait_dialog_key(WINDOW *dialog);
+void delete_dialog(WINDOW *dialog);
 void close_dialog(WINDOW *dialog);
 void format_cash_title(char *title, std::size_t size, const Player &player);
 
@@ -138,11 +142,12 @@ void announce_split(const Event &split);
 void trade_stock();
 
 // standings.cpp
-void show_standings(const char *title);
+// The final standings take Ctrl-L as a repaint, as announcements do.
+void show_standings(const char *title, bool final = false);
 
 // company_panel.cpp
 void show_coinfo();
-void show_panel(const PanelLine lines[NUM_COMPANIES]);
+void show_panel(const CompanyStatus companies[NUM_COMPANIES]);
 
 // company_report.cpp
 void more_coinfo();

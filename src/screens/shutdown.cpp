@@ -17,7 +17,7 @@ const char *version_banner() {
 void shutdown() {
     // TRANSLATORS: the title of the final standings: at most 54 columns with
     // its blanks at both ends.
-    show_standings(translation_within(N_(" GAME OVER - Final Standings "), 54));
+    show_standings(translation_within(N_(" GAME OVER - Final Standings "), 54), true);
     close_game();
 }
 

@@ -23,6 +23,6 @@ void announce_split(const Event &split) {
     const char *split_line = N_("has split two-for-one!");
     center_text(general_window, screen_cols - 2, 3, translation_within(split_line, room));
     wattr_off(general_window, A_BOLD, nullptr);
-    show_panel(split.panel);
+    show_panel(split.companies);
     wait_key(6);
 }

@@ -91,7 +91,7 @@ void draw_player_row(WINDOW *window, int row, int player, const TableColumn colu
 
 }  // namespace
 
-void show_standings(const char *title) {
+void show_standings(const char *title, bool final) {
     const int n = game.num_players;
     TableColumn columns[COLUMN_COUNT];
     const int width = lay_out(columns) + 2;
@@ -116,6 +116,10 @@ void show_standings(const char *title) {
     center_text(window, width, n + 5, text);
     center_text(window, width, n + 7, "Press any key to continue...");
 
-    wait_dialog_key(window);
+    if (final) {
+        while (wait_dialog_key(window) == CTRL_L) redraw_all();
+    } else {
+        wait_dialog_key(window);
+    }
     close_dialog(window);
 }

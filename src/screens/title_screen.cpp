@@ -10,13 +10,23 @@
 
 namespace {
 
-// The hint rows between the name prompts and the notice: while the names
-// are asked, how to give a seat to the computer; from the start, how to get
-// help once the game is on.
-constexpr int NAME_HINT_ROW = 16;
+// The hint rows between the name prompts and the notice. The first says at
+// the number prompt how one player alone plays against the computer, and
+// while the names are asked how to give a seat to the computer; the second,
+// from the start, how to get help once the game is on.
+constexpr int SEAT_HINT_ROW = 16;
+constexpr const char *ALONE_HINT =
+    "Alone? Choose 2, then press Tab at the second name: the computer plays it";
 constexpr const char *NAME_HINT = "Tab: the computer plays this seat";
 constexpr int HELP_HINT_ROW = 17;
 constexpr const char *HELP_HINT = "?: help during the game";
+
+// Writes a hint, centred, over what its row held inside the frame.
+void show_hint(int row, const char *hint) {
+    wmove(stdscr, row, 1);
+    for (int column = 1; column < screen_cols - 1; ++column) waddch(stdscr, ' ');
+    center_text(stdscr, screen_cols, row, hint);
+}
 
 // The computer's names, each a star's; a computer seat takes the first that
 // no player before it took.
@@ -55,6 +65,7 @@ void draw_title_screen() {
     center_text(stdscr, screen_cols, 6, "* V * E * G * A ** T * R * A * D * E *");
     wattr_off(stdscr, banner, nullptr);
 
+    center_text(stdscr, screen_cols, SEAT_HINT_ROW, ALONE_HINT);
     center_text(stdscr, screen_cols, HELP_HINT_ROW, HELP_HINT);
 
     char prompt[64];
@@ -118,12 +129,16 @@ void read_player_name(int index) {
 // Shows the title screen and sets the number of players, the first player
 // and the names.
 void setup_players() {
+    // The title screen is all on stdscr: the game's windows, still empty,
+    // would blank it.
+    on_resume([] { repaint_windows({}); });
     draw_title_screen();
     const int players = read_player_count();
     std::srand(static_cast<unsigned>(getpid()));
     seat_players(game, players, c_library_random());
-    center_text(stdscr, screen_cols, NAME_HINT_ROW, NAME_HINT);
+    show_hint(SEAT_HINT_ROW, NAME_HINT);
     nl();
     for (int i = 0; i < game.num_players; ++i) read_player_name(i);
     nonl();
+    on_resume(nullptr);
 }

@@ -29,6 +29,10 @@ bool curses_started = false;
 // start_terminal runs.
 int terminal_fd = -1;
 
+// What is drawn again when the game comes back from Ctrl-Z, when it is not
+// the Ctrl-L repaint.
+Repaint repaint_on_resume = nullptr;
+
 constexpr int ESCAPE_DELAY_MS = 25;
 
 // Ends the program, before curses writes anything, on a terminal type it
@@ -180,13 +184,55 @@ void require_layout_fits() {
 
 void input_closed() { fatal(_("vegatrade: input closed\n")); }
 
+// Sets what is drawn again when the game comes back from a suspension;
+// nullptr gives it back to the Ctrl-L repaint of the key actions.
+void on_resume(Repaint repaint) { repaint_on_resume = repaint; }
+
+// Ctrl-Z, which raw mode delivers as a key: stops the game as the terminal's
+// suspend key stops other programs. The terminal gets back the modes it had
+// before the game (cooked, the cursor shown, the main screen) while the game
+// is stopped; on `fg` curses takes it again and the screens repaint it whole.
+// The stop goes to the whole process group, as the terminal sends it. A
+// group that no shell controls (an orphaned one) is never stopped: the
+// kernel drops the signal, and the game only repaints.
+void suspend() {
+    endwin();
+    struct sigaction stop {};
+    struct sigaction previous {};
+    stop.sa_handler = SIG_DFL;
+    sigemptyset(&stop.sa_mask);
+    sigaction(SIGTSTP, &stop, &previous);
+    sigset_t tstp;
+    sigset_t mask;
+    sigemptyset(&tstp);
+    sigaddset(&tstp, SIGTSTP);
+    sigprocmask(SIG_UNBLOCK, &tstp, &mask);
+    kill(0, SIGTSTP);
+    // Stopped here until SIGCONT.
+    sigprocmask(SIG_SETMASK, &mask, nullptr);
+    sigaction(SIGTSTP, &previous, nullptr);
+    // Modes the player set with stty while the game was stopped stay theirs
+    // when the game ends.
+    def_shell_mode();
+    if (repaint_on_resume != nullptr) {
+        repaint_on_resume();
+    } else {
+        actions.repaint();
+    }
+}
+
 // Reads one key from the standard screen. A failed read means the input has
 // ended (end of file, hang-up or a read error), which ends the program; an
 // interrupted read is simply repeated.
+// Ctrl-Z suspends the game and is read no further.
 int read_key() {
     for (;;) {
         errno = 0;
         const int key = wgetch(stdscr);
+        if (key == CTRL_Z) {
+            suspend();
+            continue;
+        }
         if (key != ERR) return key;
         if (errno != EINTR) input_closed();
     }
@@ -194,9 +240,10 @@ int read_key() {
 
 // Reads a key if one comes within `milliseconds`; NO_KEY when none does. A
 // read that fails before its time is up means the input has ended, which
-// ends the program as at any other prompt.
+// ends the program as at any other prompt. Ctrl-Z suspends the game, and
+// the wait goes on for the time it had left.
 int read_key_within(int milliseconds) {
-    const long long deadline = clock_ms() + milliseconds;
+    long long deadline = clock_ms() + milliseconds;
     int key = NO_KEY;
     for (;;) {
         const long long left = deadline - clock_ms();
@@ -204,6 +251,12 @@ int read_key_within(int milliseconds) {
         wtimeout(stdscr, static_cast<int>(left));
         errno = 0;
         const int read = wgetch(stdscr);
+        if (read == CTRL_Z) {
+            const long long stopped = clock_ms();
+            suspend();
+            deadline += clock_ms() - stopped;
+            continue;
+        }
         if (read != ERR) {
             key = read;
             break;

@@ -27,6 +27,7 @@ constexpr int ascii_lower(int key) { return key >= 'A' && key <= 'Z' ? key - 'A'
 constexpr int CTRL_C = 3;
 constexpr int CTRL_F = 6;
 constexpr int CTRL_L = 12;
+constexpr int CTRL_Z = 26;
 constexpr int ESCAPE = 27;
 
 // What the keys the terminal layer reads, but cannot answer itself, do:
@@ -61,6 +62,11 @@ bool terminal_size(int &height, int &width);
 void require_layout_fits();
 [[noreturn]] void fatal(const char *message);
 [[noreturn]] void input_closed();
+// Ctrl-Z, read by read_key and read_key_within, suspends the game; on `fg`
+// it repaints with the Ctrl-L repaint, or with what on_resume gave.
+using Repaint = void (*)();
+void on_resume(Repaint repaint);
+void suspend();
 int read_key();
 constexpr int NO_KEY = -1;
 int read_key_within(int milliseconds);

@@ -133,6 +133,11 @@ bool note_too_small() {
     int height = 0;
     int width = 0;
     if (!terminal_size(height, width) || (width >= screen_cols && height >= screen_lines - 1)) return false;
+    // Back from a suspension, curses clears the terminal and sends its whole
+    // screen at the next update, which would scroll this one: the note alone
+    // is sent then. The windows keep what they hold for the repaint once the
+    // terminal is large enough.
+    if (isendwin()) werase(newscr);
     show_too_small(width);
     return true;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "rules/rules.h"
+#include "support/map_fixture.h"
 
 namespace {
 
@@ -24,25 +25,14 @@ struct CompanyAt {
 // its letter), and player 0, who is to move, holding `holdings` with `cash`.
 Game make_game(const std::vector<std::string> &rows, const std::vector<CompanyAt> &prices,
                const std::vector<int> &holdings = {}, int cash = STARTING_CASH) {
-    Game game;
-    new_game(game);
-    game.num_players = 2;
-    game.current_player = 0;
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        for (std::size_t column = 0; column < rows[row].size(); ++column) {
-            game.galaxy[row * map_width + column] = rows[row][column];
-        }
-    }
-    for (const char sector : game.galaxy) {
-        if (is_company_letter(sector)) ++game.companies[sector - 'A'].size;
-    }
+    Game game = map_fixture::game_from_map(rows);
     for (const CompanyAt &company : prices) game.companies[company.letter - 'A'].price = company.price;
     for (std::size_t c = 0; c < holdings.size(); ++c) game.players[0].holdings[c] = holdings[c];
     game.players[0].cash = cash;
     return game;
 }
 
-constexpr int at(int row, int column) { return row * map_width + column; }
+using map_fixture::at;
 
 struct MoveCase {
     const char *name;

@@ -77,9 +77,9 @@ TEST(Help, AtTheMovePromptShowsItsKeysThenTheRules) {
  {b:|} {b:|} 1 to 5      claim the sector marked with that digit on the map         {b:|}
  {b:|} {b:|} S           the standings: each player's stock, cash and net worth     {b:|}
  {b:|} {b:|} C           the detailed company report                                {b:|}
- {b:└-|} Q, Ctrl-C   ask whether to quit (y ends the game, with the final       {b:|}
- ┌/{b:|}             standings)                                                 {b:|}/┐
- | {b:|} Ctrl-L      repaint the screen                                         {b:|} |
+ {b:└-|} Q, Ctrl-C   ask whether to quit (y quits, with the final standings)    {b:|}
+ ┌/{b:|} Ctrl-L      repaint the screen                                         {b:|}/┐
+ | {b:|} Ctrl-Z      suspend the game (fg in the shell brings it back)          {b:|} |
  | {b:|} ?           this help                                                  {b:|} |
  | {b:|} While the computer plays, a key hurries it; Q or Ctrl-C as here.       {b:|} |
  | {b:|} Letter keys work in either case.                                       {b:|} |
@@ -210,7 +210,7 @@ TEST(Help, InTheTradingDialogShowsItsKeysThenTheRules) {
  ┌/{b:|}                         sells every share; Enter alone trades nothing  {b:|}/┐
  | {b:|} Escape                  end the turn                                   {b:|} |
  | {b:|} S, C, Q, Ctrl-L, ?      as at the move prompt                          {b:|} |
- | {b:|}                                                                        {b:|} |
+ | {b:|} Ctrl-Z                  suspend the game (fg brings it back)           {b:|} |
  | {b:|} Letter keys work in either case.                                       {b:|} |
  | {b:|}                                                                        {b:|} |
  | {b:|}                   Press any key for the next page...                   {b:|} |

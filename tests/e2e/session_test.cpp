@@ -48,7 +48,7 @@ $                                                                              $
 $                                                                              $
 $                                                                              $
 $                                                                              $
-$                                                                              $
+$  Alone? Choose 2, then press Tab at the second name: the computer plays it   $
 $                           ?: help during the game                            $
 $                                                                              $
 $                                                                              $
@@ -75,7 +75,7 @@ $                                                                              $
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
-{S:$}                                                                              {S:$}
+{S:$}  Alone? Choose 2, then press Tab at the second name: the computer plays it   {S:$}
 {S:$}                           ?: help during the game                            {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}

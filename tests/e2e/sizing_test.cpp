@@ -196,7 +196,7 @@ TEST(TitleFrame, SurroundsTheLayoutOnALargerTerminal) {
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
-{S:$}                                                                              {S:$}
+{S:$}  Alone? Choose 2, then press Tab at the second name: the computer plays it   {S:$}
 {S:$}                           ?: help during the game                            {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}

@@ -1,80 +1,31 @@
-// The end-of-game test and the count of occupied sectors.
-#include <cstring>
-
+// The turn loop: turns pass in player order until no sector is left to
+// offer. The end of the game and the passing of turns as rules are tested
+// in tests/rules/turn_test.cpp.
 #include "flow/flow.h"
 #include "screens/screens.h"
+#include "support/map_fixture.h"
 #include "support/screen.h"
 
 namespace {
 
 using headless::CursesTest;
 
-// Fills the galaxy with `open` empty sectors and outposts everywhere else.
-void fill_galaxy(int open) {
-    const int cells = map_width * map_height;
-    std::memset(game.galaxy, SECTOR_OUTPOST, static_cast<std::size_t>(cells));
-    std::memset(game.galaxy + cells - open, SECTOR_EMPTY, static_cast<std::size_t>(open));
-}
-
-TEST_F(CursesTest, GameEndsWhenCompaniesHoldOverFiftyThreePercentWithRoomLeft) {
-    struct {
-        int sizes[NUM_COMPANIES];
-        int open;
-        int over;
-    } const cases[] = {
-        {{64, 0, 0, 0, 0}, 50, 0},   // 64 * 100 / 120 is 53
-        {{65, 0, 0, 0, 0}, 50, 1},   // 54
-        {{20, 0, 30, 0, 15}, 4, 1},  // inactive companies add nothing
-        {{20, 0, 30, 0, 15}, 3, 0},  // fewer than four open sectors
-        {{64, 0, 0, 0, 0}, 4, 0},   {{40, 40, 0, 0, 0}, 4, 1}, {{0, 0, 0, 0, 0}, 120, 0},
-    };
-    for (const auto &c : cases) {
-        fill_galaxy(c.open);
-        for (int i = 0; i < NUM_COMPANIES; ++i) {
-            game.companies[i].size = c.sizes[i];
-            game.companies[i].price = c.sizes[i] == 0 ? 9999 : 100;
-        }
-        EXPECT_EQ(game_over(game), c.over)
-            << c.sizes[0] << "+" << c.sizes[2] << "+" << c.sizes[4] << ", open " << c.open;
-    }
-}
-
-TEST_F(CursesTest, CountOccupiedCountsEverySectorThatIsNotOpen) {
-    load_galaxy({
-        "*@+ABCDE....",
-        "............",
-        "............",
-        "............",
-        "............",
-        "............",
-        "............",
-        "............",
-        "............",
-        "...........@",
-    });
-    EXPECT_EQ(count_occupied(game), 9);
-    fill_galaxy(0);
-    EXPECT_EQ(count_occupied(game), 120);
-    fill_galaxy(120);
-    EXPECT_EQ(count_occupied(game), 0);
-}
-
 TEST_F(CursesTest, TurnsPassInPlayerOrderUntilNoSectorIsLeft) {
     // Three open sectors among stars: each move founds the next company,
     // whose five shares show who moved; then nothing is left to offer.
     open_screen(25, 80, 1, 3);
-    load_galaxy({
-        "************",
-        "*.**********",
-        "************",
-        "************",
-        "*******.****",
-        "************",
-        "************",
-        "************",
-        "**********.*",
-        "************",
-    });
+    map_fixture::load_map(game, {
+                                    "************",
+                                    "*.**********",
+                                    "************",
+                                    "************",
+                                    "*******.****",
+                                    "************",
+                                    "************",
+                                    "************",
+                                    "**********.*",
+                                    "************",
+                                });
     game.current_player = 1;
     set_escdelay(25);
     type(

@@ -111,8 +111,10 @@ TEST(HostileText, NamesShowInVisibleFormEverywhere) {
 TEST(HostileText, EveryByteInNamesReachesTheTerminalOnlyVisibly) {
     std::string bytes;
     for (int byte = 1; byte < 256; ++byte) {
-        // Enter, erase and Ctrl-L are the editor's own keys; Ctrl-C leaves the program.
-        if (byte == '\r' || byte == '\n' || byte == 8 || byte == 127 || byte == 12 || byte == 3) continue;
+        // Enter, erase and Ctrl-L are the editor's own keys; Ctrl-C leaves the
+        // program and Ctrl-Z suspends it.
+        if (byte == '\r' || byte == '\n' || byte == 8 || byte == 127 || byte == 12 || byte == 3 || byte == 26)
+            continue;
         if (byte < 32 || byte >= 128) bytes += static_cast<char>(byte);
     }
     std::mt19937 rng(seed_for("every byte"));
@@ -240,7 +242,7 @@ TEST(HostileText, Utf8NamesShowInVisibleFormEverywhere) {
 }
 
 // In a UTF-8 locale: every control character the editor stores (not
-// Ctrl-C, which leaves the program), every C1 control and a range of format
+// Ctrl-C, which leaves the program, nor Ctrl-Z, which suspends it), every C1 control and a range of format
 // characters, each as one UTF-8 character, and every byte from 128 where it
 // forms no character (after a letter, so no name is left empty). Two of them
 // to a name always fit its 20 columns.
@@ -248,7 +250,7 @@ TEST(HostileText, EveryCharacterInUtf8NamesReachesTheTerminalOnlyVisibly) {
     std::vector<std::string> pieces;
     std::string controls;
     for (int byte = 1; byte < 32; ++byte) {
-        if (byte == '\r' || byte == '\n' || byte == 8 || byte == 12 || byte == 3) continue;
+        if (byte == '\r' || byte == '\n' || byte == 8 || byte == 12 || byte == 3 || byte == 26) continue;
         controls += static_cast<char>(byte);
         if (controls.size() == 4) pieces.push_back(std::exchange(controls, ""));
     }

@@ -16,6 +16,7 @@ TEST(Dividends, FivePercentOfThePriceTruncatedPerCompanyAndClampedAtTheTop) {
     } cases[] = {
         {100, 100, 6000, 6500},
         {7, 150, 6000, 6052},
+        {3, 100, 6000, 6015},
         {0, 2500, 6000, 6000},
         {100, 100, INT_MAX - 10, INT_MAX},  // the sum clamps instead of wrapping
         {2000000, 30000, 0, INT_MAX},       // so does a dividend beyond the int range
@@ -29,6 +30,15 @@ TEST(Dividends, FivePercentOfThePriceTruncatedPerCompanyAndClampedAtTheTop) {
         pay_dividends(game);
         EXPECT_EQ(game.players[0].cash, c.expected_cash) << c.holding << " shares at $" << c.price;
     }
+}
+
+TEST(Dividends, OnEveryCompanyAtTheTopClamp) {
+    Game game = game_from_map({"ABCDE"});
+    for (Company &company : game.companies) company.price = INT_MAX;
+    for (int &holding : game.players[0].holdings) holding = INT_MAX;
+    game.players[0].cash = 0;
+    pay_dividends(game);
+    EXPECT_EQ(game.players[0].cash, INT_MAX);
 }
 
 TEST(Dividends, OnlyTheMoverIsPaidAndOnlyForActiveCompanies) {
@@ -54,7 +64,14 @@ TEST(Trading, BoundsKeepCashAndHoldingsInsideTheIntRange) {
         int min, max;
     } cases[] = {
         {"plain", 6000, 12, 250, -12, 24},
+        {"nothing to sell", 6000, 0, 100, 0, 60},
         {"cash for part of a share", 99, 0, 100, 0, 0},
+        {"shares to sell, cash for none", 99, 3, 100, -3, 0},
+        {"cash near the top at $100", INT_MAX - 250, 5, 100, -2, 21474833},
+        {"holding near the top at $100", 6000, INT_MAX - 3, 100, -21474776, 3},
+        {"half the int range each at $1", INT_MAX / 2, INT_MAX / 2, 1, -(INT_MAX / 2), INT_MAX / 2},
+        {"all cash at $1", INT_MAX, 0, 1, 0, INT_MAX},
+        {"all shares at $1", 0, INT_MAX, 1, -INT_MAX, 0},
         {"holding near the top: buying stops at INT_MAX shares, selling where cash would pass INT_MAX", 10,
          INT_MAX - 5, 1, -(INT_MAX - 10), 5},
         {"cash near the top: selling stops where cash would pass INT_MAX", INT_MAX - 1000, 50, 100, -10,
@@ -126,8 +143,8 @@ TEST(Split, HalvesThePriceRoundingUpAndDoublesTheHoldingsOfPlayersOnly) {
         EXPECT_EQ(game.players[3].holdings[3], 7) << "a record beyond the players is no player";
         for (int p = 0; p < MAX_PLAYERS; ++p) EXPECT_EQ(game.players[p].holdings[1], 4);
         ASSERT_EQ(report.event_count, 1);
-        EXPECT_EQ(report.events[0].panel[3].price, c.expected);
-        EXPECT_EQ(report.events[0].panel[3].holding, 20);
+        EXPECT_EQ(report.events[0].companies[3].price, c.expected);
+        EXPECT_EQ(report.events[0].companies[3].holding, 20);
     }
 }
 

@@ -1,5 +1,6 @@
-// The galaxy's draw, the offers, the end of the game and the turn order.
+// The galaxy's draw, the end of the game and the turn order.
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -30,64 +31,61 @@ TEST(Galaxy, DrawnColumnByColumnOneValueModSixtyEach) {
     EXPECT_EQ(std::count(game.galaxy, game.galaxy + MAP_CELLS, SECTOR_EMPTY), MAP_CELLS - 3);
 }
 
-TEST(Offers, FiveDistinctCandidatesFromTheCallersGenerator) {
-    Game game = game_from_map({".@@@@@@@@@@@", ".@@@@@@@@@@@", "....@"});
-    // 1 and 13 are black holes, 24 is taken once already, 12 is open.
-    ScriptedRandom draws{{1, 0, 13, 24, 24, 120 + 12, 25, 26}};
-    int offers[NUM_MOVES];
-    ASSERT_EQ(draw_offers(game, draws.random(), offers), NUM_MOVES);
-    EXPECT_EQ(std::vector<int>(offers, offers + NUM_MOVES), (std::vector<int>{0, 24, 12, 25, 26}));
-    EXPECT_EQ(draws.draws, 8u);
-}
-
-TEST(Offers, FewerThanFiveCandidatesAreAllOfferedInMapOrderWithoutADraw) {
-    std::vector<std::string> map(10, std::string(12, '@'));
-    map[7][3] = map[2][9] = map[0][0] = '.';
-    Game game = game_from_map(map);
-    ScriptedRandom no_draws;
-    int offers[NUM_MOVES];
-    EXPECT_EQ(count_move_candidates(game), 3);
-    ASSERT_EQ(draw_offers(game, no_draws.random(), offers), 3);
-    EXPECT_EQ(std::vector<int>(offers, offers + 3), (std::vector<int>{at(0, 0), at(2, 9), at(7, 3)}));
-
-    game.galaxy[at(0, 0)] = game.galaxy[at(2, 9)] = game.galaxy[at(7, 3)] = SECTOR_OUTPOST;
-    EXPECT_EQ(draw_offers(game, no_draws.random(), offers), 0);
-}
-
-TEST(Offers, FoundingSitesAreNoCandidatesOnceEveryCompanyIsActive) {
-    // Open: (0,5) beside a star founds; (5,5) beside nothing does not.
-    std::vector<std::string> map(10, std::string(12, '@'));
-    map[0][4] = '*';
-    map[0][5] = map[5][5] = '.';
-    map[9] = "ABCD@@@@@@@@";
-    Game game = game_from_map(map);
-    EXPECT_EQ(count_move_candidates(game), 2) << "company E is free";
-    game.galaxy[at(9, 4)] = 'E';
-    game.companies[4].size = 1;
-    EXPECT_EQ(count_move_candidates(game), 1);
+// The game being played draws its galaxy from rand().
+TEST(Galaxy, DrawnFromRandModSixty) {
+    for (const unsigned seed : {1u, 42u, 1997u}) {
+        std::srand(seed);
+        int values[MAP_CELLS];
+        for (int &value : values) value = std::rand() % 60;
+        std::srand(seed);
+        Game game;
+        new_game(game);
+        generate_galaxy(game, c_library_random());
+        for (int n = 0; n < MAP_CELLS; ++n) {
+            const int pos = (n % map_height) * map_width + n / map_height;
+            const char expected = values[n] == 0   ? SECTOR_BLACK_HOLE
+                                  : values[n] <= 3 ? SECTOR_STAR
+                                                   : SECTOR_EMPTY;
+            EXPECT_EQ(game.galaxy[pos], expected) << "seed " << seed << ", draw " << n;
+        }
+    }
 }
 
 TEST(EndOfGame, CompaniesHoldingMoreThanFiftyThreePercentWithFourSectorsOpen) {
     const struct {
-        int company_sectors;
+        int sizes[NUM_COMPANIES];
         int open;
         bool over;
         int remaining;
     } cases[] = {
-        {64, 50, false, 1},  // 53.3%
-        {65, 50, true, 0},   // 54.2%
-        {65, 4, true, 0},
-        {65, 3, false, 0},  // no room for the offers
-        {120 - 4, 4, true, -51},
+        {{0, 0, 64}, 50, false, 1},  // 53.3%
+        {{0, 0, 65}, 50, true, 0},   // 54.2%
+        {{0, 0, 65}, 4, true, 0},
+        {{0, 0, 65}, 3, false, 0},  // no room for the offers
+        {{0, 0, 120 - 4}, 4, true, -51},
+        {{64}, 4, false, 1},
+        {{20, 0, 30, 0, 15}, 4, true, 0},  // the companies' sectors add up
+        {{20, 0, 30, 0, 15}, 3, false, 0},
+        {{40, 40}, 4, true, -15},
+        {{}, 120, false, 65},
     };
     for (const auto &c : cases) {
         Game game = game_from_map({});
         for (int pos = 0; pos < MAP_CELLS - c.open; ++pos) game.galaxy[pos] = SECTOR_OUTPOST;
-        game.companies[2].size = c.company_sectors;
-        EXPECT_EQ(game_over(game), c.over) << c.company_sectors << " sectors, " << c.open << " open";
-        EXPECT_EQ(sectors_remaining(game), c.remaining);
-        EXPECT_EQ(count_occupied(game), MAP_CELLS - c.open);
+        for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].size = c.sizes[i];
+        const std::string what =
+            std::to_string(c.sizes[0] + c.sizes[1] + c.sizes[2] + c.sizes[3] + c.sizes[4]) + " sectors, " +
+            std::to_string(c.open) + " open";
+        EXPECT_EQ(game_over(game), c.over) << what;
+        EXPECT_EQ(sectors_remaining(game), c.remaining) << what;
+        EXPECT_EQ(count_occupied(game), MAP_CELLS - c.open) << what;
     }
+}
+
+TEST(EndOfGame, EverySectorThatIsNotOpenIsOccupied) {
+    EXPECT_EQ(count_occupied(game_from_map({"*@+ABCDE", "", "", "", "", "", "", "", "", "...........@"})), 9);
+    EXPECT_EQ(count_occupied(game_from_map(std::vector<std::string>(10, "++++++++++++"))), 120);
+    EXPECT_EQ(count_occupied(game_from_map({})), 0);
 }
 
 TEST(Turns, PassInPlayerOrderAndWrap) {

@@ -8,12 +8,11 @@
 namespace {
 
 using galaxy_test::at;
-using galaxy_test::full_map;
 using galaxy_test::GalaxyTest;
-using galaxy_test::map_text;
 
-// The three ways a move meets a black hole, played as moves: the map, the
-// state and the announcement after each.
+// The three ways a move meets a black hole, played as moves: the map and the
+// announcement after each, and the panel where a company was lost. What the
+// moves do to the game is the rules' (tests/rules/move_test.cpp).
 TEST_F(GalaxyTest, BlackHoleSituations) {
     struct Line {
         int row, column;
@@ -25,7 +24,6 @@ TEST_F(GalaxyTest, BlackHoleSituations) {
         std::vector<std::string> before;
         int pos;
         std::vector<Line> lines;
-        std::vector<std::string> after;
         bool panel_repainted;
     } const cases[] = {
         {"an existing company: A at $200 grows next to a black hole",
@@ -34,21 +32,21 @@ TEST_F(GalaxyTest, BlackHoleSituations) {
           {3, 31, "Altair Starways"},
           {4, 22, "has been sucked into a black hole!"},
           {6, 25, "All players' holdings lost."}},
-         {"....+.", "....@", ".B"}, true},
+         true},
         {"a company founded next to an outpost and a black hole",
          {"", "...+.@", "", "", "", "", "", "", "", "..B"}, at(1, 4),
          {{2, 20, "The company that would have been named"},
           {3, 31, "Altair Starways"},
           {4, 22, "has been sucked into a black hole!"},
           {6, 0, nullptr}},
-         {"", ".....@", "", "", "", "", "", "", "", "..B"}, false},
+         false},
         {"a lone sector next to a black hole",
          {"....@", "", ".B", "", "", "", "", "", "", "AA"}, at(1, 4),
          {{2, 23, "The new company site just placed"},
           {3, 22, "has been sucked into a black hole!"},
           {4, 0, nullptr},
           {6, 0, nullptr}},
-         {"....@", "", ".B", "", "", "", "", "", "", "AA"}, false},
+         false},
     };
     // clang-format on
     for (const auto &c : cases) {
@@ -58,14 +56,8 @@ TEST_F(GalaxyTest, BlackHoleSituations) {
         draw_map();
         // The move prompt leaves the claimed cell as a plain '.'.
         mvwaddch(map_window, c.pos / 12 + 1, c.pos % 12 * 3 + 2, '.');
-        const int size_before = game.companies[0].size;
-        const bool existed = size_before != 0;
         game.companies[0].price = 200;
         game.companies[1].price = 700;
-        for (int k = 0; k < MAX_PLAYERS; ++k) {
-            game.players[k].holdings[0] = existed ? k + 1 : 0;
-            game.players[k].holdings[1] = 9;
-        }
         werase(coinfo_window);
         mvwaddstr(coinfo_window, 5, 0, "stale panel");
         type_waits(1);
@@ -73,19 +65,7 @@ TEST_F(GalaxyTest, BlackHoleSituations) {
         play_move(c.pos);
 
         EXPECT_EQ(keys_left(), "");
-        EXPECT_EQ(galaxy_text(), map_text(full_map(c.after)));
         expect_map_shows_galaxy();
-        const bool swallowed = c.panel_repainted;
-        EXPECT_EQ(game.companies[0].size, swallowed ? 0 : size_before);
-        EXPECT_EQ(game.companies[1].size, 1);
-        EXPECT_EQ(game.companies[1].price, 700);
-        for (int k = 0; k < MAX_PLAYERS; ++k) {
-            const bool playing = k < game.num_players;
-            const int before = existed ? k + 1 : 0;
-            EXPECT_EQ(game.players[k].holdings[0], swallowed && playing ? 0 : before) << "player " << k;
-            EXPECT_EQ(game.players[k].holdings[1], 9);
-            EXPECT_EQ(game.players[k].cash, STARTING_CASH);
-        }
 
         EXPECT_EQ(text_at(general_window, 0, 27, 23), " Special Announcement! ");
         EXPECT_EQ(attr_at(general_window, 0, 27), A_BOLD | A_BLINK | pair_attr(PAIR_WHITE_ON_BLUE));

@@ -1,12 +1,12 @@
-// Helpers shared by the galaxy tests: maps written as their top rows, the
-// map cells of sectors, the general window's rows and the keys left unread.
+// Helpers shared by the galaxy tests: maps written as their top rows (from
+// support/map_fixture.h), the map cells of sectors, the general window's rows
+// and the keys left unread.
 #pragma once
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <array>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -16,30 +16,14 @@
 #include <vector>
 
 #include "screens/screens.h"
+#include "support/map_fixture.h"
 #include "support/screen.h"
 #include "terminal/terminal.h"
 
 namespace galaxy_test {
 
-// The pos of the sector in a row and column of the 12 x 10 map.
-constexpr int at(int row, int column) { return row * 12 + column; }
-
-// A map given by its top rows; missing rows and columns are open space.
-inline std::array<std::string, 10> full_map(const std::vector<std::string> &top) {
-    std::array<std::string, 10> rows;
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        rows[r] = r < top.size() ? top[r] : "";
-        rows[r].resize(12, SECTOR_EMPTY);
-    }
-    return rows;
-}
-
-// The same map as one text, a line per row, for readable comparisons.
-inline std::string map_text(const std::array<std::string, 10> &rows) {
-    std::string text;
-    for (const std::string &row : rows) text += row + "\n";
-    return text;
-}
+using map_fixture::at;
+using map_fixture::map_text;
 
 class GalaxyTest : public headless::CursesTest {
   protected:
@@ -52,18 +36,8 @@ class GalaxyTest : public headless::CursesTest {
         return report;
     }
 
-    void load_map(const std::vector<std::string> &top) {
-        const std::array<std::string, 10> r = full_map(top);
-        load_galaxy({r[0].c_str(), r[1].c_str(), r[2].c_str(), r[3].c_str(), r[4].c_str(), r[5].c_str(),
-                     r[6].c_str(), r[7].c_str(), r[8].c_str(), r[9].c_str()});
-    }
-
-    // The galaxy as map text.
-    std::string galaxy_text() const {
-        std::array<std::string, 10> rows;
-        for (int r = 0; r < 10; ++r) rows[static_cast<std::size_t>(r)].assign(game.galaxy + r * 12, 12);
-        return map_text(rows);
-    }
+    // Puts a map, given by its top rows, into the game being played.
+    static void load_map(const std::vector<std::string> &top) { map_fixture::load_map(game, top); }
 
     char map_char(int pos) const { return char_at(map_window, pos / 12 + 1, pos % 12 * 3 + 2); }
     attr_t map_attr(int pos) const { return attr_at(map_window, pos / 12 + 1, pos % 12 * 3 + 2); }
@@ -72,7 +46,8 @@ class GalaxyTest : public headless::CursesTest {
     void expect_map_shows_galaxy() const {
         for (int pos = 0; pos < 120; ++pos) {
             EXPECT_EQ(map_char(pos), game.galaxy[pos]) << "pos " << pos;
-            EXPECT_EQ(map_attr(pos), sector_attr(game.galaxy[pos])) << "pos " << pos << " '" << game.galaxy[pos] << "'";
+            EXPECT_EQ(map_attr(pos), sector_attr(game.galaxy[pos]))
+                << "pos " << pos << " '" << game.galaxy[pos] << "'";
         }
     }
 

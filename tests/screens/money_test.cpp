@@ -1,27 +1,18 @@
-// Money at the 32-bit edges: cash, prices and holdings near INT_MAX through
-// the sums and products of the standings, the company report, a merger
-// with its bonus and split, and a split. Every stored value clamps to the
-// int range, worth is shown whole; nothing wraps (the sanitizer build
-// reports any signed overflow).
+// Money at the 32-bit edges on the screens: cash, prices and holdings near
+// INT_MAX shown by the standings, the company report, a merger's stock table
+// and a split; worth is shown whole; nothing wraps (the sanitizer build
+// reports any signed overflow). The rules' own clamping is tested in
+// tests/rules.
 #include <climits>
 
 #include "screens/modal_screen.h"
 #include "screens/screens.h"
+#include "support/map_fixture.h"
 #include "terminal/terminal.h"
 
 namespace {
 
 using MoneyTest = market_test::ModalTest<headless::CursesTest>;
-
-// Merges A and B as a sector between them does, and shows it; returns the
-// survivor.
-int merge_a_and_b() {
-    const int survivor = choose_survivor(game, 0, 1, c_library_random());
-    MoveReport report{};
-    merge(game, survivor, 1 - survivor, report);
-    show_move(report);
-    return survivor;
-}
 
 // Every company active at the top price, every player holding the most
 // shares there are: each product is near 2^62 and their sums pass 2^63.
@@ -87,81 +78,55 @@ TEST_F(MoneyTest, ReportShowsTheTotalWorthOfEveryPlayersSharesWhole) {
 )"));
 }
 
-// Two companies of one size, every share worth the most: the survivor is
-// chosen on market values beyond 2^63, the bonus of ten times the price is
-// shared out exactly, and the merged price splits.
-TEST_F(MoneyTest, MergerAtTheTopClampsHoldingsCashAndPrice) {
+// The split announcement the two tests below end on.
+constexpr const char *SPLIT_OF_A = R"(
+┌////////////////////////// Special Announcement! ///////////////////////////┐
+|                                                                            |
+|                        The stock of Altair Starways                        |
+|                           has split two-for-one!                           |
+|                                                                            |
+|                                                                            |
+|                        Press any key to continue...                        |
+|                                                                            |
+|                                                                            |
+|                                                                            |
+└////////////////////////////////////////////////////////////////////////////┘
+)";
+
+// A merger at the top of the int range is shown through to its split: the
+// announcement, the stock table and the split each wait for one key. What
+// the merger does is the rules' (tests/rules/merge_test.cpp).
+TEST_F(MoneyTest, MergerAtTheTopIsShownThroughToItsSplit) {
     reopen(25, 80, 1, 4);
-    load_galaxy({"AB..........", "............", "............", "............", "............",
-                 "............", "............", "............", "............", "............"});
+    map_fixture::load_map(game, {"AB"});
     for (int i = 0; i < 2; ++i) game.companies[i].price = INT_MAX;
     for (int p = 0; p < 4; ++p) {
         game.players[p].holdings[0] = INT_MAX;
         game.players[p].holdings[1] = INT_MAX;
         game.players[p].cash = 1000;
     }
-    std::srand(1);
-    type("   ");  // the merger, the stock table and the split
-    const int survivor = merge_a_and_b();
-
-    const int absorbed = 1 - survivor;
-    EXPECT_EQ(game.companies[absorbed].size, 0);
-    EXPECT_EQ(game.companies[survivor].size, 2);
-    // The summed price clamps to INT_MAX, then the split halves it.
-    EXPECT_EQ(game.companies[survivor].price, 1073741824);
-    for (int p = 0; p < 4; ++p) {
-        EXPECT_EQ(game.players[p].holdings[survivor], INT_MAX) << p;
-        EXPECT_EQ(game.players[p].holdings[absorbed], 0) << p;
-        // Each of the four equal holders gets a quarter of 10 x INT_MAX,
-        // more than an int holds.
-        EXPECT_EQ(game.players[p].cash, INT_MAX) << p;
-    }
-}
-
-// A bonus below the int range stays exact even when its product does not
-// fit in 64 bits: 10 x price x shares / all shares.
-TEST_F(MoneyTest, MergerBonusIsExactBeyondSixtyFourBitProducts) {
-    reopen(25, 80, 1, 2);
-    load_galaxy({"AAB.........", "............", "............", "............", "............",
-                 "............", "............", "............", "............", "............"});
-    game.companies[0].price = 100;
-    game.companies[1].price = INT_MAX - 1;
-    game.players[0].holdings[1] = INT_MAX;
-    game.players[1].holdings[1] = 3;
-    game.players[0].cash = 0;
-    game.players[1].cash = 0;
-    type("   ");
-    EXPECT_EQ(merge_a_and_b(), 0);
-    const std::int64_t price = INT_MAX - 1;
-    const std::int64_t held = std::int64_t{INT_MAX} + 3;
-    // Player 1: 10 x (2^31 - 2) x 3 / (2^31 + 2), well inside 64 bits.
-    EXPECT_EQ(game.players[1].cash, 10 * price * 3 / held);
-    // Player 0's share passes the int range and clamps.
-    EXPECT_EQ(game.players[0].cash, INT_MAX);
-}
-
-TEST_F(MoneyTest, SplitOfTheTopPriceHalvesItAndClampsDoubledHoldings) {
-    reopen(25, 80, 1, 3);
-    game.companies[2].price = INT_MAX;
-    game.companies[2].size = 5;
-    game.players[0].holdings[2] = INT_MAX;
-    game.players[1].holdings[2] = INT_MAX / 2 + 1;
-    game.players[2].holdings[2] = 1000;
-    type(" ");
+    type("   !");
     MoveReport report{};
-    split_stock(game, 2, report);
-    announce_split(report.events[0]);
-    EXPECT_EQ(game.companies[2].price, 1073741824);
-    EXPECT_EQ(game.players[0].holdings[2], INT_MAX);
-    EXPECT_EQ(game.players[1].holdings[2], INT_MAX);
-    EXPECT_EQ(game.players[2].holdings[2], 2000);
+    merge(game, 0, 1, report);
+    show_move(report);
+    EXPECT_EQ(read_key(), '!') << "three waits";
+    EXPECT_TRUE(headless::expect_window(general_window, SPLIT_OF_A));
 }
 
-TEST_F(MoneyTest, DividendsOnEveryCompanyAtTheTopClamp) {
-    fill_to_the_top(2);
-    game.players[0].cash = 0;
-    pay_dividends(game);
-    EXPECT_EQ(game.players[0].cash, INT_MAX);
+// A split of the top price is announced and waits for one key.
+TEST_F(MoneyTest, SplitOfTheTopPriceIsAnnounced) {
+    reopen(25, 80, 1, 3);
+    map_fixture::load_map(game, {"AAAAA"});
+    game.companies[0].price = INT_MAX;
+    game.players[0].holdings[0] = INT_MAX;
+    game.players[1].holdings[0] = INT_MAX / 2 + 1;
+    game.players[2].holdings[0] = 1000;
+    type(" !");
+    MoveReport report{};
+    split_stock(game, 0, report);
+    announce_split(report.events[0]);
+    EXPECT_EQ(read_key(), '!') << "one wait";
+    EXPECT_TRUE(headless::expect_window(general_window, SPLIT_OF_A));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "flow/flow.h"
 #include "screens/screens.h"
+#include "support/map_fixture.h"
 #include "support/screen.h"
 #include "terminal/terminal.h"
 
@@ -21,8 +22,9 @@ class QuitTest : public CursesTest {
     // Keys typed ahead must not postpone the updates this test looks at.
     void show_main_screen() {
         typeahead(-1);
-        load_galaxy({"A..*........", "AA.....@....", "...+...BB...", "*.....CCC...", "..DD.....@..",
-                     "....E.......", ".....*......", "AAAAAAAAAAAA", "..+..+..+...", "............"});
+        map_fixture::load_map(game,
+                              {"A..*........", "AA.....@....", "...+...BB...", "*.....CCC...", "..DD.....@..",
+                               "....E.......", ".....*......", "AAAAAAAAAAAA", "..+..+..+..."});
         for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].price = 100 * (i + 1);
         draw_main_screen();
         doupdate();

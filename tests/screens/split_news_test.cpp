@@ -1,5 +1,6 @@
-// Two-for-one splits: the price halves, every player's holding doubles, and
-// the announcement waits for a key.
+// Announcing a two-for-one split: the announcement, the panel with the new
+// price, and the wait for a key. The split itself is the rules'
+// (tests/rules/market_test.cpp).
 #include <string>
 
 #include "screens/screens.h"
@@ -15,30 +16,6 @@ void split_and_announce(int company) {
     MoveReport report{};
     split_stock(game, company, report);
     announce_split(report.events[0]);
-}
-
-TEST_F(CursesTest, SplitHalvesThePriceRoundingUpAndDoublesEveryPlayersHolding) {
-    open_screen(25, 80, 1, 3);
-    struct {
-        int price;
-        int expected;
-    } const cases[] = {{3001, 1501}, {3002, 1501}, {3003, 1502}, {5100, 2550}};
-    for (const auto &c : cases) {
-        game.companies[3] = Company{"Denebola Shippers", c.price, 9};
-        const int holdings[MAX_PLAYERS] = {10, 0, 25, 7};
-        for (int p = 0; p < MAX_PLAYERS; ++p) {
-            game.players[p].holdings[3] = holdings[p];
-            game.players[p].holdings[1] = 4;  // another company's shares stay as they are
-        }
-        type("k");
-        split_and_announce(3);
-        EXPECT_EQ(game.companies[3].price, c.expected) << "price " << c.price;
-        EXPECT_EQ(game.players[0].holdings[3], 20);
-        EXPECT_EQ(game.players[1].holdings[3], 0);
-        EXPECT_EQ(game.players[2].holdings[3], 50);
-        EXPECT_EQ(game.players[3].holdings[3], 7) << "a record beyond game.num_players is not a player";
-        for (int p = 0; p < MAX_PLAYERS; ++p) EXPECT_EQ(game.players[p].holdings[1], 4);
-    }
 }
 
 TEST_F(CursesTest, SplitAnnouncesAndRepaintsThePanelBeforeWaiting) {

@@ -11,6 +11,7 @@
 
 #include "flow/flow.h"
 #include "screens/screens.h"
+#include "support/map_fixture.h"
 #include "support/screen.h"
 #include "terminal/terminal.h"
 
@@ -101,8 +102,7 @@ class TradeTest : public CursesTest {
     void activate(const char *letters) {
         std::string first_row(12, '.');
         for (std::size_t i = 0; letters[i] != '\0'; ++i) first_row[i * 2] = letters[i];
-        load_galaxy({first_row.c_str(), "............", "............", "............", "............",
-                     "............", "............", "............", "............", "............"});
+        map_fixture::load_map(game, {first_row});
         for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].price = 100;
     }
 

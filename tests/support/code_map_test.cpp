@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -72,36 +71,63 @@ std::set<std::string> folders_of(const std::vector<std::string> &files) {
     return folders;
 }
 
+// The name between the quotes of an `#include "..."` line, or "" for any other line.
+std::string quoted_include(const std::string &line) {
+    std::size_t at = line.find_first_not_of(" \t");
+    if (at == std::string::npos || line[at] != '#') return "";
+    at = line.find_first_not_of(" \t", at + 1);
+    if (at == std::string::npos || line.compare(at, 7, "include") != 0) return "";
+    at = line.find_first_not_of(" \t", at + 7);
+    if (at == std::string::npos || line[at] != '"') return "";
+    const std::size_t end = line.find('"', at + 1);
+    return end == std::string::npos ? "" : line.substr(at + 1, end - at - 1);
+}
+
 std::vector<Include> read_includes(const fs::path &src, const std::vector<std::string> &files) {
-    static const std::regex include_line(R"(^\s*#\s*include\s*"([^"]*)\")");
     std::vector<Include> includes;
     for (const std::string &file : files) {
         std::istringstream text(read_text(src / file));
         std::string line;
         for (int number = 1; std::getline(text, line); ++number) {
-            std::smatch match;
-            if (std::regex_search(line, match, include_line)) includes.push_back({file, number, match[1]});
+            const std::string name = quoted_include(line);
+            if (!name.empty()) includes.push_back({file, number, name});
         }
     }
     return includes;
 }
 
+// A folder's name as the arrow list writes it: lower-case letters only.
+bool folder_word(const std::string &word) {
+    return !word.empty() &&
+           std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+std::string trimmed(const std::string &text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 // The arrow list: lines such as "screens -> rules, computer, terminal, screens".
 Arrows read_arrows(const std::string &doc) {
-    static const std::regex arrow_line(R"(^([a-z]+) *-> *([a-z]+(?:, *[a-z]+)*) *$)");
     Arrows arrows;
     std::istringstream text(doc);
     std::string line;
     while (std::getline(text, line)) {
-        std::smatch match;
-        if (!std::regex_match(line, match, arrow_line)) continue;
-        std::set<std::string> &to = arrows[match[1]];
-        std::istringstream list(match[2].str());
+        const std::size_t arrow = line.find("->");
+        if (arrow == std::string::npos) continue;
+        const std::string from = trimmed(line.substr(0, arrow));
+        if (!folder_word(from)) continue;
+        std::set<std::string> to;
+        std::istringstream list(line.substr(arrow + 2));
         std::string folder;
+        bool well_formed = true;
         while (std::getline(list, folder, ',')) {
-            folder.erase(0, folder.find_first_not_of(' '));
+            folder = trimmed(folder);
+            well_formed = well_formed && folder_word(folder);
             to.insert(folder);
         }
+        if (well_formed && !to.empty()) arrows[from].insert(to.begin(), to.end());
     }
     return arrows;
 }
@@ -265,13 +291,21 @@ TEST(CodeMap, NoTwoFilesOfTheGameShareAName) {
 }
 
 TEST(CodeMap, LinesPerFileAreThoseOfTheFiles) {
-    static const std::regex row(R"(^\| `src/([^`]+)` \| ([0-9]+) \|)");
+    // Rows such as "| `src/rules/game.h` | 99 |".
+    const std::string row_start = "| `src/";
     std::map<std::string, long> published;
     std::istringstream doc(read_text(CODE_MAP));
     std::string line;
     while (std::getline(doc, line)) {
-        std::smatch match;
-        if (std::regex_search(line, match, row)) published[match[1]] = std::stol(match[2]);
+        if (line.compare(0, row_start.size(), row_start) != 0) continue;
+        const std::size_t name_end = line.find("` | ", row_start.size());
+        if (name_end == std::string::npos) continue;
+        const std::size_t digits = name_end + 4;
+        const std::size_t digits_end = line.find_first_not_of("0123456789", digits);
+        if (digits_end == digits || digits_end == std::string::npos || line.compare(digits_end, 2, " |") != 0)
+            continue;
+        published[line.substr(row_start.size(), name_end - row_start.size())] =
+            std::stol(line.substr(digits, digits_end - digits));
     }
     std::map<std::string, long> actual;
     const fs::path src = SOURCE_DIR / "src";

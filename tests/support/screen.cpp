@@ -226,22 +226,6 @@ void CursesTest::close_input() {
     key_pipe_[1] = -1;
 }
 
-void CursesTest::load_galaxy(std::initializer_list<const char *> rows) {
-    ASSERT_EQ(static_cast<int>(rows.size()), map_height);
-    int row = 0;
-    for (const char *text : rows) {
-        ASSERT_EQ(static_cast<int>(std::strlen(text)), map_width) << "row " << row;
-        std::memcpy(game.galaxy + row * map_width, text, static_cast<std::size_t>(map_width));
-        ++row;
-    }
-    for (int i = 0; i < NUM_COMPANIES; ++i) {
-        game.companies[i].size = 0;
-        for (int pos = 0; pos < map_width * map_height; ++pos) {
-            if (game.galaxy[pos] == 'A' + i) ++game.companies[i].size;
-        }
-    }
-}
-
 chtype CursesTest::cell(WINDOW *window, int row, int column) const {
     int saved_row = 0;
     int saved_column = 0;

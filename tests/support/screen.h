@@ -23,7 +23,6 @@
 #include <curses.h>
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -51,10 +50,6 @@ class CursesTest : public ::testing::Test {
     // Feeds keys to the program; close_input() makes the next read fail.
     void type(std::string_view keys);
     void close_input();
-
-    // Replaces the galaxy with rows of map text ('.', '*', '@', '+', 'A'-'E')
-    // and recounts the company sizes from it.
-    void load_galaxy(std::initializer_list<const char *> rows);
 
     // What curses holds for a window, read without moving its cursor.
     chtype cell(WINDOW *window, int row, int column) const;

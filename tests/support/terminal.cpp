@@ -408,6 +408,49 @@ void Terminal::Fd::reset(int fd) {
 
 void Terminal::VTermDeleter::operator()(VTerm *vt) const { vterm_free(vt); }
 
+namespace {
+
+// In the child, after login_tty: forks the job, which returns to exec the
+// program in a process group of its own, the terminal's foreground group.
+// This process stays as the job's parent in the terminal's session, as a
+// shell does: it names the job on `job_pipe` and ends as the job ends.
+// Only async-signal-safe calls.
+void run_as_job(int report_pipe, int job_pipe) {
+    const pid_t job = fork();
+    if (job < 0) {
+        const int error = errno;
+        ssize_t ignored = write(report_pipe, &error, sizeof error);
+        (void)ignored;
+        _exit(127);
+    }
+    if (job == 0) {
+        setpgid(0, 0);
+        // Taking the terminal from a background group needs SIGTTOU held.
+        sigset_t ttou;
+        sigemptyset(&ttou);
+        sigaddset(&ttou, SIGTTOU);
+        sigprocmask(SIG_BLOCK, &ttou, nullptr);
+        tcsetpgrp(STDOUT_FILENO, getpid());
+        sigprocmask(SIG_UNBLOCK, &ttou, nullptr);
+        return;
+    }
+    setpgid(job, job);
+    ssize_t ignored = write(job_pipe, &job, sizeof job);
+    (void)ignored;
+    close_range(3, ~0U, 0);
+    int status = 0;
+    while (waitpid(job, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status)) _exit(WEXITSTATUS(status));
+    struct sigaction default_action {};
+    default_action.sa_handler = SIG_DFL;
+    sigaction(WTERMSIG(status), &default_action, nullptr);
+    kill(getpid(), WTERMSIG(status));
+    _exit(128 + WTERMSIG(status));
+}
+
+}  // namespace
+
 Terminal::Terminal(Options options)
     : rows_(options.rows), cols_(options.cols), expander_(std::make_unique<RepeatExpander>()) {
     ignore_sigpipe();
@@ -461,6 +504,10 @@ void Terminal::start(const Options &options) {
     Fd stderr_read(err_read), stderr_write(err_write);
     auto [report_read_fd, report_write_fd] = make_pipe();
     Fd report_read(report_read_fd), report_write(report_write_fd);
+    // Under job control, the parent in the terminal's session names the job.
+    auto [job_read_fd, job_write_fd] = make_pipe();
+    Fd job_read(job_read_fd), job_write(job_write_fd);
+    const bool job_control = options.job_control;
     Fd stdin_read, stdin_write;
     if (options.stdin_pipe) {
         auto [in_read, in_write] = make_pipe();
@@ -481,6 +528,7 @@ void Terminal::start(const Options &options) {
         if (login_tty(slave.get()) == 0 && (!stdin_read || dup2(stdin_read.get(), STDIN_FILENO) >= 0) &&
             dup2(stderr_write.get(), STDERR_FILENO) >= 0) {
             close_range(3, ~0U, CLOSE_RANGE_CLOEXEC);
+            if (job_control) run_as_job(report_write.get(), job_write.get());
             execve(path.c_str(), argv.data(), envp.data());
         }
         int error = errno;
@@ -489,11 +537,20 @@ void Terminal::start(const Options &options) {
         _exit(127);
     }
 
-    pid_ = pid;
+    pid_ = parent_ = pid;
     slave.reset();
     stderr_write.reset();
     stdin_read.reset();
     report_write.reset();
+    job_write.reset();
+    if (job_control) {
+        pid_t job = -1;
+        ssize_t got;
+        do {
+            got = read(job_read.get(), &job, sizeof job);
+        } while (got < 0 && errno == EINTR);
+        if (got == static_cast<ssize_t>(sizeof job)) pid_ = job;
+    }
     // The report pipe closes on a successful exec, or brings the errno.
     int error = 0;
     ssize_t n;
@@ -502,7 +559,7 @@ void Terminal::start(const Options &options) {
     } while (n < 0 && errno == EINTR);
     if (n == static_cast<ssize_t>(sizeof error)) {
         int status = 0;
-        while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+        while (waitpid(parent_, &status, 0) < 0 && errno == EINTR) {
         }
         reaped_ = true;
         status_ = ExitStatus::exited(127);
@@ -519,15 +576,16 @@ void Terminal::start(const Options &options) {
     stdin_pipe_ = options.stdin_pipe;
     // A pidfd lets poll() wake on the program's exit; without one, waits
     // check for it every few milliseconds.
-    pidfd_.reset(static_cast<int>(syscall(SYS_pidfd_open, pid_, 0)));
+    pidfd_.reset(static_cast<int>(syscall(SYS_pidfd_open, parent_, 0)));
 }
 
 Terminal::~Terminal() {
-    if (pid_ > 0 && !reaped_) {
+    if (parent_ > 0 && !reaped_) {
         ::kill(-pid_, SIGKILL);
         ::kill(pid_, SIGKILL);
+        ::kill(parent_, SIGKILL);
         int status = 0;
-        while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+        while (waitpid(parent_, &status, 0) < 0 && errno == EINTR) {
         }
     }
 }
@@ -630,8 +688,8 @@ void Terminal::write_pending(Fd &fd, std::string &pending) {
 void Terminal::try_reap() {
     int status = 0;
     rusage usage{};
-    pid_t r = wait4(pid_, &status, WNOHANG, &usage);
-    if (r == pid_) {
+    pid_t r = wait4(parent_, &status, WNOHANG, &usage);
+    if (r == parent_) {
         auto micros = [](timeval tv) {
             return std::chrono::seconds(tv.tv_sec) + std::chrono::microseconds(tv.tv_usec);
         };
@@ -726,6 +784,21 @@ void Terminal::hangup() {
 
 void Terminal::send_signal(int sig) {
     if (!reaped_) ::kill(pid_, sig);
+}
+
+bool Terminal::stopped() const {
+    if (reaped_ || pid_ < 0) return false;
+    std::ifstream stat("/proc/" + std::to_string(pid_) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    const std::size_t state = line.rfind(')');
+    return state != std::string::npos && line.size() > state + 2 && line[state + 2] == 'T';
+}
+
+std::optional<termios> Terminal::modes_now() const {
+    termios modes{};
+    if (!master_ || tcgetattr(master_.get(), &modes) != 0) return std::nullopt;
+    return modes;
 }
 
 void Terminal::resize(int rows, int cols) {

@@ -114,6 +114,12 @@ struct Options {
     // Ctrl-\ typed once the program has given the terminal its modes back
     // then signals it without throwing away what it wrote last.
     bool no_flush_on_signals = false;
+    // Run the program as a job-control shell runs a job: in a process group
+    // of its own that is the terminal's foreground group, under a parent in
+    // the same session that waits for it and ends as it ends. Only then can
+    // a stop signal stop it: the kernel drops one sent to a process group
+    // that no shell controls, as the program's group otherwise is.
+    bool job_control = false;
 };
 
 // Options that run a /bin/sh script instead of the game.
@@ -140,6 +146,10 @@ class Terminal {
     // was last shown.
     void hangup();
     void send_signal(int sig);
+    // Whether the program is stopped (by SIGTSTP or SIGSTOP), as /proc shows it.
+    bool stopped() const;
+    // The terminal's modes now; nullopt once the terminal is closed.
+    std::optional<termios> modes_now() const;
     // Resizes the terminal (the program gets SIGWINCH) and the screen.
     void resize(int rows, int cols);
 
@@ -256,6 +266,7 @@ class Terminal {
     std::unique_ptr<VTerm, VTermDeleter> vt_;
     std::unique_ptr<RepeatExpander> expander_;
     pid_t pid_ = -1;
+    pid_t parent_ = -1;  // the process waited for: pid_, or its parent under job control
     Fd master_;
     Fd stderr_fd_;
     Fd stdin_fd_;  // write end of the stdin pipe
