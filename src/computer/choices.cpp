@@ -8,6 +8,7 @@
 
 #include "computer/computer.h"
 #include "computer/outlook.h"
+#include "computer/thinking.h"
 #include "rules/course.h"
 #include "rules/rules.h"
 
@@ -127,4 +128,11 @@ int plan_trades(const Game &game, Trade trades[], int max) {
         }
     }
     return count;
+}
+
+// The normal strength's judgement, for the strong strength's look-ahead.
+double judge_position(const Game &game, int me) {
+    SeededRandom generator = generator_for(game);
+    Outlook outlook;
+    return judge(game, me, outlook, generator);
 }

@@ -2,20 +2,20 @@
 
 #include <algorithm>
 
-#include "computer/computer.h"
+#include "computer/strength.h"
 
 namespace match {
 
 namespace {
 
-int computer_choice(void *, const Game &game, const int offers[], int offer_count) {
-    return choose_move(game, offers, offer_count);
+int computer_choice(void *self, const Game &game, const int offers[], int offer_count) {
+    return choose_move(game, offers, offer_count, static_cast<ComputerSeat *>(self)->strength);
 }
 
 void computer_trades(void *self, Game &game) {
     ComputerSeat &seat = *static_cast<ComputerSeat *>(self);
     Trade plan[MAX_TRADES];
-    const int count = plan_trades(game, plan, MAX_TRADES);
+    const int count = plan_trades(game, plan, MAX_TRADES, seat.strength);
     for (int t = 0; t < count; ++t) {
         const Trade &trade = plan[t];
         if (trade.company < 0 || trade.company >= NUM_COMPANIES || game.companies[trade.company].size == 0) {

@@ -7,16 +7,18 @@
 
 #include <cstdint>
 
+#include "computer/strength.h"
 #include "rules/course.h"
 
 namespace match {
 
-// The computer's seat: choose_move, and the trades of plan_trades made as
+// The computer's seat at its strength: choose_move, and the trades of plan_trades made as
 // the trading dialog makes them, unchanged. It counts the planned trades
 // that the dialog could not take as planned (in a company that is not
 // active, out of trade_range, or not typeable_amount); plan_trades promises
 // none.
 struct ComputerSeat {
+    Strength strength = Strength::NORMAL;
     int untaken_trades = 0;
 };
 TurnSeat turn_seat(ComputerSeat &seat);

@@ -1,0 +1,24 @@
+// The computer player's strengths: easy, a newcomer's opponent; normal, the
+// computer of computer.h; strong, which looks a round further ahead. Every
+// strength chooses from the game as every player sees it, never draws from
+// the game's generator and gives the same choices for the same game.
+#pragma once
+
+#include "computer/computer.h"
+
+enum class Strength { EASY, NORMAL, STRONG };
+
+constexpr int NUM_STRENGTHS = 3;
+
+// The strength after `strength` in the order a player goes through them:
+// normal, strong, easy, then normal again.
+Strength next_strength(Strength strength);
+
+// The strength's name in plain lower-case English ("easy", "normal",
+// "strong"), for the benchmark and for lookups; screens translate their own.
+const char *strength_name(Strength strength);
+
+// choose_move and plan_trades of computer.h at a chosen strength; NORMAL
+// gives exactly what the two-argument forms give.
+int choose_move(const Game &game, const int offers[], int offer_count, Strength strength);
+int plan_trades(const Game &game, Trade trades[], int max, Strength strength);
