@@ -38,8 +38,8 @@ constexpr Page MOVE_KEYS = {
        "S           the standings: each player's stock, cash and net worth\n"
        "C           the detailed company report\n"
        "Q, Ctrl-C   ask whether to quit (y quits, with the final standings)\n"
-       "Ctrl-Z      suspend the game (fg in the shell brings it back)\n"
        "Ctrl-L      repaint the screen\n"
+       "Ctrl-Z      suspend the game (fg in the shell brings it back)\n"
        "?           this help\n"
        "While the computer plays, a key hurries it; Q or Ctrl-C as here.\n"
        "Letter keys work in either case."),

@@ -107,6 +107,16 @@ struct TableColumn {
 constexpr int MAX_TABLE_COLUMNS = 8;
 int lay_out_columns(TableColumn columns[], int count, int first, int limit);
 
+// A column's header word: its English message, translated where it is
+// shown, and where it stands from its column's start.
+struct HeaderWord {
+    const char *word;
+    int offset;
+};
+void fit_header_words(TableColumn columns[], const HeaderWord words[], int count);
+void draw_table_header(WINDOW *window, int row, int left, int end, chtype fill, attr_t attr,
+                       const TableColumn columns[], const HeaderWord words[], int count);
+
 // title_screen.cpp
 void setup_players();
 

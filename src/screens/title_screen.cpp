@@ -15,23 +15,31 @@ namespace {
 // while the names are asked how to give a seat to the computer; the second,
 // from the start, how to get help once the game is on.
 constexpr int SEAT_HINT_ROW = 16;
+// TRANSLATORS: a hint on the title screen at the number prompt: at most 76
+// columns. Tab is the key's name.
 constexpr const char *ALONE_HINT =
-    "Alone? Choose 2, then press Tab at the second name: the computer plays it";
-constexpr const char *NAME_HINT = "Tab: the computer plays this seat";
+    N_("Alone? Choose 2, then press Tab at the second name: the computer plays it");
+// TRANSLATORS: a hint on the title screen while the names are asked: at
+// most 76 columns. Tab is the key's name.
+constexpr const char *NAME_HINT = N_("Tab: the computer plays this seat");
 constexpr int HELP_HINT_ROW = 17;
-constexpr const char *HELP_HINT = "?: help during the game";
+// TRANSLATORS: a hint on the title screen: at most 76 columns. ? is the key.
+constexpr const char *HELP_HINT = N_("?: help during the game");
+
+// The columns inside the title's frame a text may take, a blank kept on
+// either side.
+int title_room() { return screen_cols - 4; }
 
 // Writes a hint, centred, over what its row held inside the frame.
 void show_hint(int row, const char *hint) {
     wmove(stdscr, row, 1);
     for (int column = 1; column < screen_cols - 1; ++column) waddch(stdscr, ' ');
-    center_text(stdscr, screen_cols, row, hint);
+    center_text(stdscr, screen_cols, row, translation_within(hint, title_room()));
 }
 
 // The computer's names, each a star's; a computer seat takes the first that
 // no player before it took.
-constexpr const char *COMPUTER_NAMES[] = {"Deneb (computer)", "Rigel (computer)", "Sirius (computer)",
-                                          "Polaris (computer)", "Vega (computer)"};
+constexpr const char *COMPUTER_STARS[] = {"Deneb", "Rigel", "Sirius", "Polaris", "Vega"};
 
 // The frame of '$' round the layout, or round as much of it as the screen
 // holds; on a larger terminal the rest stays blank.
@@ -65,11 +73,15 @@ void draw_title_screen() {
     center_text(stdscr, screen_cols, 6, "* V * E * G * A ** T * R * A * D * E *");
     wattr_off(stdscr, banner, nullptr);
 
-    center_text(stdscr, screen_cols, SEAT_HINT_ROW, ALONE_HINT);
-    center_text(stdscr, screen_cols, HELP_HINT_ROW, HELP_HINT);
+    center_text(stdscr, screen_cols, SEAT_HINT_ROW, translation_within(ALONE_HINT, title_room()));
+    center_text(stdscr, screen_cols, HELP_HINT_ROW, translation_within(HELP_HINT, title_room()));
 
-    char prompt[64];
-    std::snprintf(prompt, sizeof prompt, "Please enter the number of players [1-%d]: ", MAX_PLAYERS);
+    char prompt[160];
+    // The digit typed follows the prompt, inside the frame.
+    format_within(prompt, sizeof prompt, title_room() - 1,
+                  // TRANSLATORS: the first question of the title screen, centred; the
+                  // digit typed follows it: at most 75 columns.
+                  N_("Please enter the number of players [1-%d]: "), MAX_PLAYERS);
     center_text(stdscr, screen_cols, 9, prompt);
     wrefresh(stdscr);
     noecho();
@@ -93,7 +105,13 @@ int read_player_count() {
 // player before it has.
 void seat_computer(int index) {
     computer_seat[index] = true;
-    for (const char *candidate : COMPUTER_NAMES) {
+    for (const char *star : COMPUTER_STARS) {
+        char candidate[NAME_SIZE];
+        format_within(candidate, sizeof candidate, MAX_NAME_LEN,
+                      // TRANSLATORS: a computer player's name: a star's name (at
+                      // most 7 columns) and what says it is the computer's seat;
+                      // at most 20 columns in all, so at most 13 without the star.
+                      N_("%s (computer)"), star);
         bool taken = false;
         for (int p = 0; p < index; ++p) taken = taken || std::strcmp(game.players[p].name, candidate) == 0;
         if (taken) continue;
@@ -108,8 +126,14 @@ void seat_computer(int index) {
 // centre as if it were 8 columns longer. Tab on the empty line gives the
 // seat to the computer, whose name then stands where a typed one would.
 void read_player_name(int index) {
-    char prompt[40];
-    const int length = std::snprintf(prompt, sizeof prompt, "Player %d, enter your name: ", index + 1);
+    char prompt[160];
+    // The prompt, 8 columns left of the centre, and the longest name after
+    // it stay inside the frame with a blank beside it.
+    const int length = format_within(prompt, sizeof prompt, screen_cols + 8 - 2 * (MAX_NAME_LEN + 2),
+                                     // TRANSLATORS: the name prompt on the title screen, with
+                                     // the player's number; the name typed follows it: at
+                                     // most 44 columns.
+                                     N_("Player %d, enter your name: "), index + 1);
     const int column = (screen_cols - length - 8) / 2;
     char *name = game.players[index].name;
     do {

@@ -104,9 +104,19 @@ AmountPrompt show_amount_prompt(const Dialog &dialog) {
     AmountPrompt prompt{dialog.active[dialog.selected], LIST_ROW + dialog.selected, 0, 0, 0, 0, 0};
     trade_range(game, prompt.company, prompt.min, prompt.max);
     const int room = screen_cols - 3 - PROMPT_COLUMN;
-    char text[64];
-    int length = std::snprintf(text, sizeof text, "Amount (%d to %d): ", prompt.min, prompt.max);
-    if (length + MAX_AMOUNT_LEN > room) length = std::snprintf(text, sizeof text, "(%d to %d): ", prompt.min, prompt.max);
+    char text[160];
+    int length = format_within(text, sizeof text, room - MAX_AMOUNT_LEN,
+                               // TRANSLATORS: the amount prompt on the selected company's
+                               // row, with the fewest and the most shares (up to eleven
+                               // characters each), followed by 9 columns for the amount:
+                               // at most 37 columns in all, or the shorter one is shown.
+                               N_("Amount (%d to %d): "), prompt.min, prompt.max);
+    if (length + MAX_AMOUNT_LEN > room) {
+        length = format_within(text, sizeof text, room - TYPED_AMOUNT_LENGTH,
+                               // TRANSLATORS: the amount prompt without its first word, for
+                               // the longest bounds: at most the columns of its English text.
+                               N_("(%d to %d): "), prompt.min, prompt.max);
+    }
     prompt.field_column = PROMPT_COLUMN + length;
     prompt.field = std::min(MAX_AMOUNT_LEN, room - length);
     prompt.used = std::max(PROMPT_WIDTH, length + prompt.field);
@@ -130,9 +140,13 @@ void trade(const Dialog &dialog) {
 
     const int amount = read_amount(text, prompt.min, prompt.max);
     if (amount < prompt.min || amount > prompt.max) {
-        put_text_at(general_window, prompt.row, PROMPT_COLUMN, "Invalid amount!");
-        blank(prompt.row, PROMPT_COLUMN + 15, prompt.used - 15);
-        wmove(general_window, prompt.row, PROMPT_COLUMN + 15);
+        // TRANSLATORS: shown a second in place of the amount prompt when the
+        // amount typed is out of its bounds: at most 37 columns.
+        const char *invalid = translation_within(N_("Invalid amount!"), prompt.used);
+        const int width = text_width(invalid);
+        put_text_at(general_window, prompt.row, PROMPT_COLUMN, invalid);
+        blank(prompt.row, PROMPT_COLUMN + width, prompt.used - width);
+        wmove(general_window, prompt.row, PROMPT_COLUMN + width);
         wnoutrefresh(general_window);
         doupdate();
         sleep(1);
@@ -189,7 +203,10 @@ void trade_stock() {
     format_cash_title(title, sizeof title, mover());
     general_header(title, 0);
     center_text(general_window, screen_cols - 2, 1,
-                "Arrow keys to select a company, return to trade, escape when done:");
+                // TRANSLATORS: the trading dialog's line under its title: at
+                // most 76 columns. The keys are the arrows, Enter and Escape.
+                translation_within(N_("Arrow keys to select a company, return to trade, escape when done:"),
+                                   screen_cols - 4));
     draw_entry(dialog, 0, A_REVERSE);
     for (int entry = 1; entry < dialog.count; ++entry) draw_entry(dialog, entry, entry_attr(dialog, entry));
     wnoutrefresh(general_window);

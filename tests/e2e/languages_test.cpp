@@ -426,6 +426,7 @@ TEST_P(DamagedCatalog, LeavesTheGameInEnglish) {
     }
     Terminal t(options({"-m"}));
     ASSERT_TRUE(start_players(t, {"Ann"}));
+    ASSERT_TRUE(t.wait_for_key_request());  // the whole screen drawn
     EXPECT_TRUE(frame_intact(t, GENERAL, " Ann (Cash: $6000) ")) << t.dump();
     t.type("Q");
     ASSERT_TRUE(t.wait_for_screen_contains("Are you sure you want to quit (y/n)?"));
