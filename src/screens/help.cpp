@@ -156,8 +156,9 @@ void draw_page(WINDOW *window, const Page &page, int number) {
     }
     const attr_t title_attr = scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE);
     char title[160];
-    // TRANSLATORS: the help window's title, on its top border: at most 70
-    // columns with its blanks at both ends.
+    // TRANSLATORS: the help window's title, on its top border, with the
+    // page's number and the pages' (one digit each): with its blanks at
+    // both ends, at most 68 columns without the two.
     format_within(title, sizeof title, COLUMNS - 4, N_(" Help: page %d of %d "), number, PAGE_COUNT);
     wattr_on(window, title_attr, nullptr);
     center_text(window, COLUMNS, 0, title);

@@ -17,8 +17,8 @@ int show_prompt(int offer_count) {
     format_within(text, sizeof text, screen_cols - 5,
                   // TRANSLATORS: the move prompt: the mover's name (at most 20
                   // columns) and the last offer's digit; the digit typed follows.
-                  // Without the name it may take at most 55 columns, its blank at
-                  // the start too.
+                  // With its blank at the start, at most 54 columns without the
+                  // name and the digit.
                   N_(" %s, enter your move [1-%d]: "), player.name, offer_count);
     put_text_at(general_window, 2, 1, text);
     show_coinfo();

@@ -15,8 +15,8 @@ void announce_split(const Event &split) {
     wattr_on(general_window, A_BOLD, nullptr);
     char line[256];
     // TRANSLATORS: the announcement of a split, two lines: this, with the
-    // company's name (at most 20 columns), at most 56 columns without the
-    // name; then "has split two-for-one!", at most 76 columns.
+    // company's name (at most 20 columns), then "has split two-for-one!"
+    // (at most 76 columns). This one: at most 56 columns without the name.
     format_within(line, sizeof line, room, N_("The stock of %s"), game.companies[split.company].name);
     center_text(general_window, screen_cols - 2, 2, line);
     // TRANSLATORS: the second line of the announcement of a split: at most 76 columns.

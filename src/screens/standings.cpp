@@ -114,7 +114,7 @@ void show_standings(const char *title, bool final) {
     // Once the game's end is reached no sectors remain, however far past it.
     format_within(text, sizeof text, width - 4,
                   // TRANSLATORS: under the standings, with a number of up to
-                  // three digits: at most 56 columns.
+                  // three digits: at most 53 columns without the number.
                   N_("Available company sectors remaining: %d"), std::max(0, sectors_remaining(game)));
     center_text(window, width, n + 5, text);
     center_text(window, width, n + 7, translation_within(N_("Press any key to continue..."), width - 4));

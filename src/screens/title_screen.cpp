@@ -79,8 +79,9 @@ void draw_title_screen() {
     char prompt[160];
     // The digit typed follows the prompt, inside the frame.
     format_within(prompt, sizeof prompt, title_room() - 1,
-                  // TRANSLATORS: the first question of the title screen, centred; the
-                  // digit typed follows it: at most 75 columns.
+                  // TRANSLATORS: the first question of the title screen, centred,
+                  // with the most players (one digit); the digit typed follows it:
+                  // at most 74 columns without the most players.
                   N_("Please enter the number of players [1-%d]: "), MAX_PLAYERS);
     center_text(stdscr, screen_cols, 9, prompt);
     wrefresh(stdscr);
@@ -109,8 +110,8 @@ void seat_computer(int index) {
         char candidate[NAME_SIZE];
         format_within(candidate, sizeof candidate, MAX_NAME_LEN,
                       // TRANSLATORS: a computer player's name: a star's name (at
-                      // most 7 columns) and what says it is the computer's seat;
-                      // at most 20 columns in all, so at most 13 without the star.
+                      // most 7 columns) and what says it is the computer's seat; 20
+                      // columns in all, so at most 13 columns without the star.
                       N_("%s (computer)"), star);
         bool taken = false;
         for (int p = 0; p < index; ++p) taken = taken || std::strcmp(game.players[p].name, candidate) == 0;
@@ -131,8 +132,8 @@ void read_player_name(int index) {
     // it stay inside the frame with a blank beside it.
     const int length = format_within(prompt, sizeof prompt, screen_cols + 8 - 2 * (MAX_NAME_LEN + 2),
                                      // TRANSLATORS: the name prompt on the title screen, with
-                                     // the player's number; the name typed follows it: at
-                                     // most 44 columns.
+                                     // the player's number (one digit); the name typed follows
+                                     // it: at most 43 columns without the number.
                                      N_("Player %d, enter your name: "), index + 1);
     const int column = (screen_cols - length - 8) / 2;
     char *name = game.players[index].name;

@@ -108,13 +108,16 @@ AmountPrompt show_amount_prompt(const Dialog &dialog) {
     int length = format_within(text, sizeof text, room - MAX_AMOUNT_LEN,
                                // TRANSLATORS: the amount prompt on the selected company's
                                // row, with the fewest and the most shares (up to eleven
-                               // characters each), followed by 9 columns for the amount:
-                               // at most 37 columns in all, or the shorter one is shown.
+                               // characters each) and 9 columns for the amount after it, 37
+                               // in all; where they do not fit, the shorter one is shown.
+                               // So that common bounds fit: at most 18 columns without the
+                               // two figures.
                                N_("Amount (%d to %d): "), prompt.min, prompt.max);
     if (length + MAX_AMOUNT_LEN > room) {
         length = format_within(text, sizeof text, room - TYPED_AMOUNT_LENGTH,
                                // TRANSLATORS: the amount prompt without its first word, for
-                               // the longest bounds: at most the columns of its English text.
+                               // the longest bounds, as wide as its English text: at most 8
+                               // columns without the two figures.
                                N_("(%d to %d): "), prompt.min, prompt.max);
     }
     prompt.field_column = PROMPT_COLUMN + length;

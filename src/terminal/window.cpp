@@ -23,17 +23,20 @@ void show_too_small(int width) {
         format_within(note, sizeof note, room,
                       // TRANSLATORS: the note on the top row when the terminal has
                       // shrunk below the game's layout (its columns and rows). The
-                      // first of the five notes that fits is shown, so each takes at
-                      // most the columns of its English text: here 64 (with 80 x 24).
+                      // first of the five notes that fits is shown, so each is no
+                      // wider than its English text: at most 60 columns without the
+                      // two figures.
                       N_("Terminal too small, needs %d x %d: enlarge it, then press Ctrl-L"), columns, rows);
     if (length > room) {
         length = format_within(note, sizeof note, room,
-                               // TRANSLATORS: the same note, shorter: at most 46 columns.
+                               // TRANSLATORS: the same note, shorter: at most 42 columns
+                               // without the two figures.
                                N_("Too small, needs %d x %d: enlarge, then Ctrl-L"), columns, rows);
     }
     if (length > room) {
         length = format_within(note, sizeof note, room,
-                               // TRANSLATORS: the same note, shorter: at most 26 columns.
+                               // TRANSLATORS: the same note, shorter: at most 22 columns
+                               // without the two figures.
                                N_("Needs %d x %d, then Ctrl-L"), columns, rows);
     }
     const char *const shortest[] = {

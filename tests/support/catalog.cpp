@@ -1,6 +1,7 @@
 #include "support/catalog.h"
 
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace e2e {
@@ -30,22 +31,36 @@ std::string unquote(const std::string &quoted) {
 }  // namespace
 
 Catalog::Catalog(const std::string &language) {
-    std::ifstream in(std::string(VEGATRADE_SOURCE_DIR) + "/po/" + language + ".po");
+    const std::string po = std::string(VEGATRADE_SOURCE_DIR) + "/po/";
+    std::ifstream in(language.empty() ? po + "vegatrade.pot" : po + language + ".po");
     std::string line;
     std::string msgid;
     std::string msgstr;
+    std::string comment;
     std::string *field = nullptr;
     bool fuzzy = false;
     auto finish = [&] {
         if (!msgid.empty() && !msgstr.empty() && !fuzzy) messages_[msgid] = msgstr;
+        const auto at_most = comment.rfind("at most ");
+        if (!msgid.empty() && at_most != std::string::npos) {
+            std::istringstream words(comment.substr(at_most + 8));
+            int columns = 0;
+            std::string unit;
+            if (words >> columns >> unit && unit.rfind("column", 0) == 0) rooms_[msgid] = columns;
+        }
         msgid.clear();
         msgstr.clear();
+        comment.clear();
         field = nullptr;
         fuzzy = false;
     };
     while (std::getline(in, line)) {
-        if (line.rfind("msgid ", 0) == 0) {
-            finish();
+        // The comments and flags of an entry stand before its msgid: the
+        // entry before it ends there.
+        if ((line.rfind("#", 0) == 0 || line.rfind("msgid ", 0) == 0) && field != nullptr) finish();
+        if (line.rfind("#.", 0) == 0) {
+            comment += line.substr(line.size() > 2 && line[2] == ' ' ? 3 : 2) + " ";
+        } else if (line.rfind("msgid ", 0) == 0) {
             msgid = unquote(line);
             field = &msgid;
         } else if (line.rfind("msgstr ", 0) == 0) {

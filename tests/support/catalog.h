@@ -14,7 +14,7 @@ namespace e2e {
 class Catalog {
   public:
     // The catalog of `language` from po/, or an empty one (English) when
-    // `language` has none.
+    // `language` has none; "" reads the template, for its rooms.
     explicit Catalog(const std::string &language);
 
     // The translation of `msgid`, or `msgid` itself when the catalog has
@@ -24,10 +24,16 @@ class Catalog {
     // The messages whose translation differs from their English text.
     std::vector<std::pair<std::string, std::string>> translated() const;
 
+    // Each message's room on the screen as its comment for translators
+    // gives it: the columns after its last "at most", counted without its
+    // figures and names (a help page's: each line's).
+    const std::map<std::string, int> &rooms() const { return rooms_; }
+
     bool empty() const { return messages_.empty(); }
 
   private:
     std::map<std::string, std::string> messages_;
+    std::map<std::string, int> rooms_;
 };
 
 // The languages that have a catalog, as po/LINGUAS lists them.
