@@ -433,11 +433,32 @@ const std::vector<Screen> &screens() {
          [](Game &g) {
              for (int i = 0; i < 3; ++i)
                  EXPECT_TRUE(centred(g.t, 20 + i, 0, 80, g.tr(NOTICE_LINES[i]))) << g.t.dump();
+             EXPECT_TRUE(centred(g.t, 9, 0, 80, fill(g.tr("Please enter the number of players [1-%d]: "), {"4"})))
+                 << g.t.dump();
+             EXPECT_TRUE(centred(g.t, 16, 0, 80,
+                                 g.tr("Alone? Choose 2, then press Tab at the second name: the computer plays it")))
+                 << g.t.dump();
+             EXPECT_TRUE(centred(g.t, 17, 0, 80, g.tr("?: help during the game"))) << g.t.dump();
          }},
-        {"move prompt",
+        {"name prompt",
          [](Game &g) {
              g.t.type("1");
              ASSERT_TRUE(g.t.wait_for_key_request());
+         },
+         [](Game &g) {
+             EXPECT_TRUE(centred(g.t, 16, 0, 80, g.tr("Tab: the computer plays this seat"))) << g.t.dump();
+             // The prompt stands 8 columns left of the centre; the longest
+             // name after it stays inside the frame.
+             const std::string prompt = fill(g.tr("Player %d, enter your name: "), {"1"});
+             const int col = column_of(g.t, 11, prompt);
+             ASSERT_GE(col, 0) << g.t.dump();
+             const int columns = shown_at(g.t, 11, col, prompt);
+             EXPECT_EQ(col, (80 - columns - 8) / 2) << g.t.dump();
+             EXPECT_EQ(g.t.cursor(), (Position{11, col + columns})) << "the cursor after the prompt";
+             EXPECT_LE(col + columns + 20, 78) << "a 20-column name would run into the frame";
+         }},
+        {"move prompt",
+         [](Game &g) {
              g.t.type("Ann\r");
              ASSERT_TRUE(g.t.wait_for_key_request());
          },
@@ -638,6 +659,41 @@ TEST(YesLetter, OfATranslationQuits) {
         ASSERT_TRUE(t.wait_for_screen_contains(catalog.tr(" GAME OVER - Final Standings ")));
         t.type(" ");
         EXPECT_TRUE(ended_with(t, 2, ""));
+    }
+}
+
+// A computer seat's name is translated, in French and in Chinese (wide
+// characters); the standings show it beside a person's.
+TEST(ComputerName, IsTranslated) {
+    for (const std::string language : {"fr", "zh_CN"}) {
+        SCOPED_TRACE(language);
+        const Catalog catalog(language);
+        const std::string name = fill(catalog.tr("%s (computer)"), {"Deneb"});
+        ASSERT_NE(name, "Deneb (computer)");
+        Options options;
+        options.args = {"-m"};
+        options.pin_clock = PinnedClock{2026, 1210};
+        options.env["LANG"] = "C.UTF-8";
+        options.env["LANGUAGE"] = language;
+        Terminal t(options);
+        ASSERT_TRUE(t.wait_for_key_request());
+        t.type("2");
+        ASSERT_TRUE(t.wait_for_key_request());
+        t.type("Ann\r");
+        ASSERT_TRUE(t.wait_for_key_request());
+        t.type("\t");
+        // Ann's move prompt, after the computer's first turn if it has one
+        // (its announcements wait for a key).
+        const std::string prompt = fill(catalog.tr(" %s, enter your move [1-%d]: "), {"Ann", "5"}).substr(1);
+        for (int keys = 0; keys < 10; ++keys) {
+            ASSERT_TRUE(t.wait_for_key_request());
+            if (t.screen_text().find(prompt) != std::string::npos) break;
+            t.type(" ");
+        }
+        ASSERT_NE(t.screen_text().find(prompt), std::string::npos) << t.dump();
+        t.type("S");
+        ASSERT_TRUE(t.wait_for_screen_contains(catalog.tr(" Current Standings ")));
+        EXPECT_TRUE(t.wait_for_screen_contains(name)) << t.dump();
     }
 }
 
