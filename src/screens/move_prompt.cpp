@@ -42,7 +42,7 @@ int read_choice(int offer_count, int prompt_end) {
 // The computer's choice, shown as a person's would be: the offers stay on
 // the map a while, then its digit stands after the prompt.
 int computer_choice(const int offers[NUM_MOVES], int offer_count, int prompt_end) {
-    const int choice = choose_move(game, offers, offer_count) + 1;
+    const int choice = choose_move(game, offers, offer_count, computer_strength[game.current_player]) + 1;
     wmove(general_window, 2, prompt_end);
     wnoutrefresh(general_window);
     computer_pause(OFFERS_PAUSE_MS);

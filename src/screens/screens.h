@@ -8,6 +8,7 @@
 
 #include <curses.h>
 
+#include "computer/strength.h"
 #include "rules/rules.h"
 #include "terminal/messages.h"
 #include "terminal/terminal.h"
@@ -35,8 +36,10 @@ inline constexpr const char *NOTICE_LINES[3] = {
 // The game being played; every screen shows it.
 extern Game game;
 
-// The seats the computer plays, by player index.
+// The seats the computer plays, by player index, and the strength each of
+// them plays at.
 extern bool computer_seat[MAX_PLAYERS];
+extern Strength computer_strength[MAX_PLAYERS];
 
 // The three windows of the main screen.
 extern WINDOW *map_window;

@@ -2,11 +2,11 @@
 #include "rules/course.h"
 #include "screens/screens.h"
 
+#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
@@ -17,11 +17,15 @@ namespace {
 constexpr int SEAT_HINT_ROW = 16;
 // TRANSLATORS: a hint on the title screen at the number prompt: at most 76
 // columns. Tab is the key's name.
-constexpr const char *ALONE_HINT =
-    N_("Alone? Choose 2, then press Tab at the second name: the computer plays it");
+constexpr const char *ALONE_HINT = N_("Alone? Choose 2, then press Tab at the second name: the computer plays it");
 // TRANSLATORS: a hint on the title screen while the names are asked: at
 // most 76 columns. Tab is the key's name.
 constexpr const char *NAME_HINT = N_("Tab: the computer plays this seat");
+// TRANSLATORS: a hint on the title screen while a computer's seat is
+// offered: Tab shows the next strength, Enter gives the seat, Backspace
+// leaves it to a person. The strengths as the computer's names show them,
+// the keys as keyboards in your language name them. At most 76 columns.
+constexpr const char *STRENGTH_HINT = N_("Tab: normal, strong or easy   Enter: take it   Backspace: a person");
 constexpr int HELP_HINT_ROW = 17;
 // TRANSLATORS: a hint on the title screen: at most 76 columns. ? is the key.
 constexpr const char *HELP_HINT = N_("?: help during the game");
@@ -38,8 +42,33 @@ void show_hint(int row, const char *hint) {
 }
 
 // The computer's names, each a star's; a computer seat takes the first that
-// no player before it took.
+// no player before it took, at any strength.
 constexpr const char *COMPUTER_STARS[] = {"Deneb", "Rigel", "Sirius", "Polaris", "Vega"};
+
+// A computer's name with its strength, as it stands wherever the name does.
+// Normal is simply "the computer".
+// A star's name takes at most 7 columns, the whole name at most 20.
+void computer_name(char *out, const char *star, Strength strength) {
+    switch (strength) {
+        case Strength::EASY:
+            // TRANSLATORS: the name of a computer player at its easy
+            // strength: a star's name (at most 7 columns) and the strength;
+            // 20 columns in all, so at most 13 columns without the star.
+            format_within(out, NAME_SIZE, MAX_NAME_LEN, N_("%s (easy)"), star);
+            return;
+        case Strength::STRONG:
+            // TRANSLATORS: the name of a computer player at its strong
+            // strength: a star's name (at most 7 columns) and the strength;
+            // 20 columns in all, so at most 13 columns without the star.
+            format_within(out, NAME_SIZE, MAX_NAME_LEN, N_("%s (strong)"), star);
+            return;
+        case Strength::NORMAL: break;
+    }
+    // TRANSLATORS: a computer player's name at its normal strength: a star's
+    // name (at most 7 columns) and what says it is the computer's seat; 20
+    // columns in all, so at most 13 columns without the star.
+    format_within(out, NAME_SIZE, MAX_NAME_LEN, N_("%s (computer)"), star);
+}
 
 // The frame of '$' round the layout, or round as much of it as the screen
 // holds; on a larger terminal the rest stays blank.
@@ -64,7 +93,7 @@ void draw_title_screen() {
     wattr_off(stdscr, frame, nullptr);
 
     for (int i = 0; i < 3; ++i) {
-        const char *line = translation_within(NOTICE_LINES[i], screen_cols - 4);
+        const char *line = translation_within(NOTICE_LINES[i], title_room());
         center_text(stdscr, screen_cols, screen_lines - 5 + i, line);
     }
 
@@ -102,29 +131,59 @@ int read_player_count() {
     }
 }
 
-// Gives seat `index` to the computer, with the first computer name that no
-// player before it has.
-void seat_computer(int index) {
-    computer_seat[index] = true;
+// The first star no player before seat `index` took as a computer's name.
+const char *free_star(int index) {
     for (const char *star : COMPUTER_STARS) {
-        char candidate[NAME_SIZE];
-        format_within(candidate, sizeof candidate, MAX_NAME_LEN,
-                      // TRANSLATORS: a computer player's name: a star's name (at
-                      // most 7 columns) and what says it is the computer's seat; 20
-                      // columns in all, so at most 13 columns without the star.
-                      N_("%s (computer)"), star);
         bool taken = false;
-        for (int p = 0; p < index; ++p) taken = taken || std::strcmp(game.players[p].name, candidate) == 0;
-        if (taken) continue;
-        std::snprintf(game.players[index].name, NAME_SIZE, "%s", candidate);
-        return;
+        for (int p = 0; p < index && !taken; ++p) {
+            for (Strength strength : {Strength::EASY, Strength::NORMAL, Strength::STRONG}) {
+                char name[NAME_SIZE];
+                computer_name(name, star, strength);
+                taken = taken || std::strcmp(game.players[p].name, name) == 0;
+            }
+        }
+        if (!taken) return star;
     }
+    return COMPUTER_STARS[0];
+}
+
+// Offers seat `index` to the computer in place of the name at (row,
+// column): its name at normal strength, each Tab the next strength. Enter
+// gives the seat at the strength shown and returns true; Backspace empties
+// the line again and returns false.
+bool choose_computer(int index, int row, int column) {
+    char *name = game.players[index].name;
+    const char *star = free_star(index);
+    Strength strength = Strength::NORMAL;
+    show_hint(SEAT_HINT_ROW, STRENGTH_HINT);
+    LineChoice choice = LineChoice::NEXT;
+    for (;;) {
+        computer_name(name, star, strength);
+        wmove(stdscr, row, column);
+        for (int c = 0; c < MAX_NAME_LEN; ++c) waddch(stdscr, ' ');
+        put_text_at(stdscr, row, column, name);
+        wrefresh(stdscr);
+        choice = read_line_choice(stdscr);
+        if (choice != LineChoice::NEXT) break;
+        strength = next_strength(strength);
+    }
+    show_hint(SEAT_HINT_ROW, NAME_HINT);
+    if (choice == LineChoice::TAKE) {
+        computer_seat[index] = true;
+        computer_strength[index] = strength;
+        wmove(stdscr, row, column + text_width(name));
+        return true;
+    }
+    wmove(stdscr, row, column);
+    for (int c = 0; c < MAX_NAME_LEN; ++c) waddch(stdscr, ' ');
+    name[0] = '\0';
+    return false;
 }
 
 // Asks player `index` for a name until one that shows something is given:
 // a name of blanks only would leave the prompt and the standings without
 // one. The name is echoed right after the prompt, which stands left of the
-// centre as if it were 8 columns longer. Tab on the empty line gives the
+// centre as if it were 8 columns longer. Tab on the empty line offers the
 // seat to the computer, whose name then stands where a typed one would.
 void read_player_name(int index) {
     char prompt[160];
@@ -140,9 +199,8 @@ void read_player_name(int index) {
     do {
         put_text_at(stdscr, 11 + index, column, prompt);
         wrefresh(stdscr);
-        if (get_line(stdscr, 11 + index, column + length, MAX_NAME_LEN, INPUT_NAME, name, NAME_SIZE)) {
-            seat_computer(index);
-            put_text_at(stdscr, 11 + index, column + length, name);
+        if (get_line(stdscr, 11 + index, column + length, MAX_NAME_LEN, INPUT_NAME, name, NAME_SIZE) &&
+            choose_computer(index, 11 + index, column + length)) {
             wrefresh(stdscr);
             return;
         }

@@ -167,7 +167,7 @@ void trade(const Dialog &dialog) {
 // person types for the most or the least.
 void computer_trades(Dialog &dialog) {
     Trade plan[MAX_TRADES];
-    const int count = plan_trades(game, plan, MAX_TRADES);
+    const int count = plan_trades(game, plan, MAX_TRADES, computer_strength[game.current_player]);
     put_cursor_back(dialog);
     computer_pause(STEP_PAUSE_MS);
     for (int k = 0; k < count; ++k) {

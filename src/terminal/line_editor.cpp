@@ -131,8 +131,8 @@ struct Pending {
 // (row, column + width of the characters before it) in `window`. At most
 // `max_len` columns are taken. Keys come from the standard screen with keypad
 // translation off; escape sequences are dropped whole. Returns on Enter,
-// false; and for a name, on a Tab while the line is empty, true: the player
-// gives the seat to the computer.
+// false; and for a name, on a Tab while the line is empty, true: the caller
+// then offers a choice in the line's place (read_line_choice).
 bool get_line(WINDOW *window, int row, int column, int max_len, int mode, char *buffer, std::size_t size) {
     constexpr int MAX_ENTRIES = LINE_EDITOR_ENTRIES;
     int count = 0;                    // characters in the buffer
@@ -203,4 +203,37 @@ bool get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
     nonl();
     keypad(stdscr, TRUE);
     return to_computer;
+}
+
+// Waits for the answer to a choice shown on a line in `window`. Ctrl-L
+// repaints and Ctrl-C is the interrupt, as while typing the line; any other
+// key, an escape sequence too, is ignored.
+LineChoice read_line_choice(WINDOW *window) {
+    nl();
+    noecho();
+    raw();
+    keypad(stdscr, FALSE);
+    doupdate();
+    LineChoice choice = LineChoice::NEXT;
+    for (;;) {
+        const int key = read_entry_key();
+        if (key == CTRL_L) {
+            repaint(window);
+            doupdate();
+            continue;
+        }
+        if (key == CTRL_C) key_actions().interrupt();
+        if (key == '\t') break;
+        if (is_enter(key)) {
+            choice = LineChoice::TAKE;
+            break;
+        }
+        if (is_erase(key)) {
+            choice = LineChoice::ERASE;
+            break;
+        }
+    }
+    nonl();
+    keypad(stdscr, TRUE);
+    return choice;
 }

@@ -76,9 +76,14 @@ int parse_int(const char *text);
 // line_editor.cpp
 constexpr int INPUT_TEXT = 0;
 constexpr int INPUT_AMOUNT = 1;
-constexpr int INPUT_NAME = 2;  // free text, where Tab on an empty line gives the seat to the computer
+constexpr int INPUT_NAME = 2;  // free text, where Tab on an empty line ends it for a choice in its place
 constexpr int LINE_EDITOR_ENTRIES = 100;  // the most characters a line holds
 bool get_line(WINDOW *window, int row, int column, int max_len, int mode, char *buffer, std::size_t size);
+// The answer to a choice shown on an edited line (a computer's strength in
+// place of a name): Tab for the next one, Enter to take it, an erase key to
+// empty the line again.
+enum class LineChoice { NEXT, TAKE, ERASE };
+LineChoice read_line_choice(WINDOW *window);
 
 // pause.cpp
 int pause_for_key(int milliseconds);

@@ -96,7 +96,9 @@ constexpr std::string_view COMPUTER_TRADE = R"(
  {u:|}                                                                            {u:|}
  {u:└////////////////////////////////////////////////////////////////////////////┘})";
 
-bool shows(const Terminal &t, std::string_view text) { return t.screen_text().find(text) != std::string::npos; }
+bool shows(const Terminal &t, std::string_view text) {
+    return t.screen_text().find(text) != std::string::npos;
+}
 
 // The map's rows as text.
 std::string map_rows(const Terminal &t) {
@@ -132,7 +134,8 @@ bool computer_prompt(const Terminal &t, bool with_digit) {
         } else if (t.row_text(PROMPT_ROW).find(", enter your move [1-") != std::string::npos) {
             t.type("1");
         } else {
-            return ::testing::AssertionFailure() << "a screen that asks a person for nothing known\n" << t.dump();
+            return ::testing::AssertionFailure() << "a screen that asks a person for nothing known\n"
+                                                 << t.dump();
         }
     }
     return ::testing::AssertionFailure() << "the game did not end\n" << t.dump();
@@ -146,9 +149,43 @@ TEST(ComputerSeats, TabGivesAnEmptySeatToTheComputerAndIsTypedAnywhereElse) {
     ASSERT_TRUE(t.wait_for_screen_contains("Player 1, enter your name:"));
     t.type("A\tb\r");  // after a typed character, Tab is stored as typed
     ASSERT_TRUE(t.wait_for_screen_contains("Player 2, enter your name:"));
-    t.type("\t");
+    t.type("\t\r");
     ASSERT_TRUE(t.wait_for_screen_contains("Player 3, enter your name:"));
-    t.type("x\177\t");  // an erased line is empty again
+    t.type("x\177\t\t");  // an erased line is empty again; a second Tab, the strong computer
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_TRUE(t.expect_screen(R"(
+{S:┌$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┐}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                    {T:* V * E * G * A ** T * R * A * D * E *}                    {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                  Please enter the number of players [1-4]: 4                 {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                     Player 1, enter your name: A^Ib                          {S:$}
+{S:$}                     Player 2, enter your name: Deneb (computer)              {S:$}
+{S:$}                     Player 3, enter your name: Rigel (strong)                {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}      Tab: normal, strong or easy   Enter: take it   Backspace: a person      {S:$}
+{S:$}                           ?: help during the game                            {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}          This program is free software, and comes with NO WARRANTY.          {S:$}
+{S:$}            You may share and change it under the MIT License; see            {S:$}
+{S:$}            /usr/share/doc/vegatrade/copyright (or /usr/local/...)            {S:$}
+{S:$}                                                                              {S:$}
+{S:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
+)",
+                                GAME_STYLES, Millis{0}));
+    EXPECT_EQ(t.cursor(), (Position{13, 63}));
+    t.type("\t\t");  // easy, then normal again
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_EQ(t.row_text(13, false).substr(49, 20), "Rigel (computer)    ");
+    t.type("\t\r");
     ASSERT_TRUE(t.wait_for_screen_contains("Player 4, enter your name:"));
     ASSERT_TRUE(t.wait_for_key_request());
     EXPECT_TRUE(t.expect_screen(R"(
@@ -165,7 +202,7 @@ TEST(ComputerSeats, TabGivesAnEmptySeatToTheComputerAndIsTypedAnywhereElse) {
 {S:$}                                                                              {S:$}
 {S:$}                     Player 1, enter your name: A^Ib                          {S:$}
 {S:$}                     Player 2, enter your name: Deneb (computer)              {S:$}
-{S:$}                     Player 3, enter your name: Rigel (computer)              {S:$}
+{S:$}                     Player 3, enter your name: Rigel (strong)                {S:$}
 {S:$}                     Player 4, enter your name:                               {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                      Tab: the computer plays this seat                       {S:$}
@@ -255,7 +292,8 @@ TEST(ComputerSeats, OtherKeysDuringAComputersTurnOnlyHurryIt) {
         t.type(key);
         ASSERT_TRUE(t.wait_for([&] { return t.pausing() && computer_prompt(t, true); }));
         EXPECT_EQ(map_rows(t), offers);
-        for (const char *window : {"Current Standings", "Detailed Company Information", "Keys at the move prompt"}) {
+        for (const char *window :
+             {"Current Standings", "Detailed Company Information", "Keys at the move prompt"}) {
             EXPECT_FALSE(shows(t, window)) << window;
         }
     }

@@ -662,8 +662,9 @@ TEST(YesLetter, OfATranslationQuits) {
     }
 }
 
-// A computer seat's name is translated, in French and in Chinese (wide
-// characters); the standings show it beside a person's.
+// A computer seat's name is translated at every strength, in French and in
+// Chinese (wide characters), with the hint that names the strengths; the
+// standings show the name beside a person's.
 TEST(ComputerName, IsTranslated) {
     for (const std::string language : {"fr", "zh_CN"}) {
         SCOPED_TRACE(language);
@@ -680,8 +681,22 @@ TEST(ComputerName, IsTranslated) {
         t.type("2");
         ASSERT_TRUE(t.wait_for_key_request());
         t.type("Ann\r");
-        ASSERT_TRUE(t.wait_for_key_request());
-        t.type("\t");
+        // Tab offers the seat at normal strength, each further Tab the next
+        // strength, each named as translated, inside the frame; Enter takes
+        // the one shown.
+        for (const char *format : {"%s (computer)", "%s (strong)", "%s (easy)", "%s (computer)"}) {
+            ASSERT_TRUE(t.wait_for_key_request());
+            t.type("\t");
+            ASSERT_TRUE(t.wait_for_key_request());
+            const std::string shown = fill(catalog.tr(format), {"Deneb"});
+            const int col = column_of(t, 12, shown);
+            ASSERT_GE(col, 0) << shown << "\n" << t.dump();
+            EXPECT_LE(col + shown_at(t, 12, col, shown), 78) << shown << " runs into the frame";
+            EXPECT_TRUE(centred(t, 16, 0, 80,
+                                catalog.tr("Tab: normal, strong or easy   Enter: take it   Backspace: a person")))
+                << t.dump();
+        }
+        t.type(key::Enter);
         // Ann's move prompt, after the computer's first turn if it has one
         // (its announcements wait for a key).
         const std::string prompt = fill(catalog.tr(" %s, enter your move [1-%d]: "), {"Ann", "5"}).substr(1);

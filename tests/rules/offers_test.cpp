@@ -13,21 +13,9 @@ using rules_test::at;
 using rules_test::game_from_map;
 using rules_test::ScriptedRandom;
 
-// Open space with stars, black holes, outposts and companies A and B.
-const std::vector<std::string> mixed_map = {
-    "..*...@.....", "....A.......", "..+....*....", "........BB..", "@...........",
-    "......*.....", "............", "...+....@...", "............", ".*..........",
-};
-
-// Stars everywhere and all five companies. Open sectors: three that may be
-// offered while every company is active, in pos order (next to a star and a
-// company; next to black holes only; in the first column with a star ending
-// the row above), and four founding sites.
-const std::vector<std::string> starry_map = {
-    ".**********B", "************", "**.A********", "********.***", "*****@****D*",
-    "****@.@*****", "@*E**@******", ".@**********", "@*****.*****", "C**********.",
-};
-const int starry_offers[] = {at(2, 2), at(5, 5), at(7, 0)};
+const std::vector<std::string> &mixed_map = map_fixture::MIXED_MAP;
+const std::vector<std::string> &starry_map = map_fixture::STARRY_MAP;
+const auto &starry_offers = map_fixture::STARRY_OFFERS;
 
 TEST(FoundingSite, NeedsAStarOrOutpostAndNoCompanyAlongside) {
     const Game game = game_from_map(

@@ -14,21 +14,9 @@ using galaxy_test::at;
 using galaxy_test::GalaxyTest;
 using headless::prompt_for_move;
 
-// Open space with stars, black holes, outposts and companies A and B.
-const std::vector<std::string> mixed_map = {
-    "..*...@.....", "....A.......", "..+....*....", "........BB..", "@...........",
-    "......*.....", "............", "...+....@...", "............", ".*..........",
-};
-
-// Stars everywhere and all five companies. Open sectors: three that may be
-// offered while every company is active, in pos order (next to a star and a
-// company; next to black holes only; in the first column with a star ending
-// the row above), and four founding sites.
-const std::vector<std::string> starry_map = {
-    ".**********B", "************", "**.A********", "********.***", "*****@****D*",
-    "****@.@*****", "@*E**@******", ".@**********", "@*****.*****", "C**********.",
-};
-const int starry_offers[] = {at(2, 2), at(5, 5), at(7, 0)};
+const std::vector<std::string> &mixed_map = map_fixture::MIXED_MAP;
+const std::vector<std::string> &starry_map = map_fixture::STARRY_MAP;
+const auto &starry_offers = map_fixture::STARRY_OFFERS;
 const int starry_founding_sites[] = {at(0, 0), at(3, 8), at(8, 6), at(9, 11)};
 
 // Draws the offers from rand() and marks them, as the move prompt does.

@@ -149,6 +149,55 @@ TEST_F(TitleTest, NamesAreStoredAsTypedAndShownVisibly) {
     }
 }
 
+// Tab on an empty name line offers the seat to the computer at normal
+// strength, each further Tab the next strength; Enter gives the seat at the
+// strength its name shows, Backspace empties the line for a person's name.
+// Every key is typed for two players; the second takes the first star no
+// computer before it took.
+TEST_F(TitleTest, TabChoosesTheComputersStrengthAndEnterGivesItTheSeat) {
+    const struct {
+        const char *keys;
+        const char *first;
+        const char *second;
+        bool computer[2];
+        Strength strength[2];
+    } cases[] = {
+        {"2\t\r\t\r",
+         "Deneb (computer)",
+         "Rigel (computer)",
+         {true, true},
+         {Strength::NORMAL, Strength::NORMAL}},
+        {"2\t\t\rBo\r", "Deneb (strong)", "Bo", {true, false}, {Strength::STRONG, Strength::NORMAL}},
+        {"2\t\t\t\r\t\t\t\t\r",
+         "Deneb (easy)",
+         "Rigel (computer)",
+         {true, true},
+         {Strength::EASY, Strength::NORMAL}},
+        {"2\t\t\177Al\r\t\t\r", "Al", "Deneb (strong)", {false, true}, {Strength::NORMAL, Strength::STRONG}},
+        {"2\t\x0c\x1b[Ax\t\177\t\r\t\r",
+         "Deneb (computer)",
+         "Rigel (computer)",
+         {true, true},
+         {Strength::NORMAL, Strength::NORMAL}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.keys);
+        open_screen(25, 80, 1);
+        for (int p = 0; p < MAX_PLAYERS; ++p) {
+            computer_seat[p] = false;
+            computer_strength[p] = Strength::NORMAL;
+        }
+        type(c.keys);
+        setup_players();
+        EXPECT_EQ(name(0), c.first);
+        EXPECT_EQ(name(1), c.second);
+        for (int p = 0; p < 2; ++p) {
+            EXPECT_EQ(computer_seat[p], c.computer[p]) << p;
+            EXPECT_EQ(computer_strength[p], c.strength[p]) << p;
+        }
+    }
+}
+
 TEST_F(TitleTest, LostInputEndsTheProgram) {
     for (const char *keys : {"x", "2Al\rB"}) {
         open_screen(25, 80, 1);

@@ -17,6 +17,22 @@ namespace map_fixture {
 // The pos of the sector in a row and column of the map.
 constexpr int at(int row, int column) { return row * map_width + column; }
 
+// Open space with stars, black holes, outposts and companies A and B.
+inline const std::vector<std::string> MIXED_MAP = {
+    "..*...@.....", "....A.......", "..+....*....", "........BB..", "@...........",
+    "......*.....", "............", "...+....@...", "............", ".*..........",
+};
+
+// Stars everywhere and all five companies. Open sectors: three that may be
+// offered while every company is active, in pos order (next to a star and a
+// company; next to black holes only; in the first column with a star ending
+// the row above), and four founding sites.
+inline const std::vector<std::string> STARRY_MAP = {
+    ".**********B", "************", "**.A********", "********.***", "*****@****D*",
+    "****@.@*****", "@*E**@******", ".@**********", "@*****.*****", "C**********.",
+};
+inline constexpr int STARRY_OFFERS[] = {at(2, 2), at(5, 5), at(7, 0)};
+
 // Puts the map given by its top rows into `game` and counts each company's
 // size from it; nothing else of the game changes. A row or a map larger
 // than the galaxy fails the test.
