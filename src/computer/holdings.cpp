@@ -2,7 +2,9 @@
 // expected to grow most until its own next trade, over the opponents'
 // claims and its own next claim.
 #include <algorithm>
+#include <bit>
 #include <climits>
+#include <cstddef>
 #include <cstdint>
 
 #include "computer/logarithm.h"
@@ -15,6 +17,30 @@ constexpr int PORTFOLIO_STEPS = 16;
 // What is left of a player's wealth when it loses everything, for the
 // logarithm that weighs risks.
 constexpr double RUIN = 1e-6;
+
+// The logarithms of one holding's outcomes. Many claims change nothing the
+// player holds and many change it alike, so few of the outcomes differ: each
+// is taken once and kept by its bits, which gives the same value as taking
+// it again.
+class LogMemo {
+  public:
+    double of(double x) {
+        const auto bits = std::bit_cast<std::uint64_t>(x);
+        const auto slot = static_cast<std::size_t>((bits ^ (bits >> 29)) * 0x9E3779B97F4A7C15ULL >> 59);
+        if (!used_[slot] || bits_[slot] != bits) {
+            used_[slot] = true;
+            bits_[slot] = bits;
+            log_[slot] = natural_log(x);
+        }
+        return log_[slot];
+    }
+
+  private:
+    static constexpr std::size_t SLOTS = 32;
+    bool used_[SLOTS] = {};
+    std::uint64_t bits_[SLOTS];
+    double log_[SLOTS];
+};
 
 // The gain of holding `shares` until the player next trades, for a player
 // worth `wealth`. Each opponent's claim is weighed by the logarithm of the
@@ -31,6 +57,7 @@ double expected_gain(const Outlook &outlook, const int shares[NUM_COMPANIES], do
     double gain = 0.0;
     if (any && wealth > 0.0) {
         double change[MAP_CELLS];
+        LogMemo logs;
         for (int i = 0; i < outlook.count; ++i) {
             change[i] = 0.0;
             for (int c = 0; c < NUM_COMPANIES; ++c) {
@@ -40,7 +67,7 @@ double expected_gain(const Outlook &outlook, const int shares[NUM_COMPANIES], do
                     change[i] += outlook.pool[i][c] * held[c] / (outlook.others_held[c] + held[c]);
                 }
             }
-            change[i] = natural_log(std::max(1.0 + change[i] / wealth, RUIN));
+            change[i] = logs.of(std::max(1.0 + change[i] / wealth, RUIN));
         }
         for (int j = 0; j < outlook.opponents; ++j) {
             double growth = 0.0;
