@@ -177,7 +177,7 @@ bool report_startup(const std::vector<std::string> &languages, int runs) {
 }  // namespace
 
 int main(int argc, char **argv) {
-    int runs = 31;
+    int runs = 201;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
             runs = std::max(1, std::atoi(argv[++i]));
