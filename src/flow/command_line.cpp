@@ -20,12 +20,17 @@ Launch parse_command_line(int argc, const char *const argv[]) {
 // notice; does nothing when the game is to be played.
 void handle_command_line(Launch launch) {
     if (launch == Launch::USAGE_ERROR) {
-        std::fputs("usage: vegatrade [-v|c|m]\n", stderr);
+        // TRANSLATORS: the command and its options stay as they are.
+        write_visible(stderr, _("usage: vegatrade [-v|c|m]\n"));
         std::exit(1);
     }
     if (launch == Launch::SHOW_VERSION) {
-        std::fprintf(stderr, "%s\n\n", version_banner());
-        for (const char *line : NOTICE_LINES) std::fprintf(stderr, "%s\n", line);
+        write_visible(stderr, version_banner());
+        std::fputs("\n\n", stderr);
+        for (const char *line : NOTICE_LINES) {
+            write_visible(stderr, _(line));
+            std::fputc('\n', stderr);
+        }
         std::exit(1);
     }
 }

@@ -2,6 +2,7 @@
 #include "flow/flow.h"
 
 int main(int argc, char *argv[]) {
+    start_messages();
     const Launch launch = parse_command_line(argc, argv);
     handle_command_line(launch);
     start_curses(launch);

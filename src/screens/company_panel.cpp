@@ -10,15 +10,31 @@ namespace {
 // The panel's columns: name, price and holdings.
 enum { NAME, PRICE, HOLDING, COLUMN_COUNT };
 
-// Lays out the panel for the active companies' names and figures; returns
-// its end. At figures that fit (a price of up to six digits, a holding of
-// up to eight) the columns stand where they always have: price at 24,
-// holdings at 32.
+// The header's words over their columns:
+// " Company                Price  Holdings ".
+constexpr HeaderWord HEADER[COLUMN_COUNT] = {
+    // TRANSLATORS: the company panel's header over the companies' names:
+    // at most 20 columns.
+    {N_("Company"), 1},
+    // TRANSLATORS: the company panel's header over each share's price:
+    // at most 6 columns; a longer one takes room from the names.
+    {N_("Price"), 0},
+    // TRANSLATORS: the company panel's header over the mover's shares in
+    // each company: at most 8 columns; a longer one takes room from the
+    // names.
+    {N_("Holdings"), -1},
+};
+
+// Lays out the panel for the active companies' names and figures and the
+// header's words; returns its end. At figures that fit (a price of up to
+// six digits, a holding of up to eight) and the English words the columns
+// stand where they always have: price at 24, holdings at 32.
 int lay_out(const CompanyStatus lines[NUM_COMPANIES], TableColumn columns[COLUMN_COUNT]) {
     // nominal, room, least (for the header's words), width
     columns[NAME] = {24, 23, 9, 0, 0};
     columns[PRICE] = {8, 7, 7, 0, 0};
     columns[HOLDING] = {8, 8, 8, 0, 0};
+    fit_header_words(columns, HEADER, COLUMN_COUNT);
     char figure[32];
     for (int i = 0; i < NUM_COMPANIES; ++i) {
         if (lines[i].size == 0) continue;
@@ -37,23 +53,6 @@ int lay_out(const CompanyStatus lines[NUM_COMPANIES], TableColumn columns[COLUMN
     columns[PRICE].start -= cut;
     columns[HOLDING].start -= cut;
     return end - cut;
-}
-
-// " Company                Price  Holdings ", its words over their columns.
-void draw_header(const TableColumn columns[COLUMN_COUNT], int end) {
-    char header[160];
-    const int length = std::min(end, static_cast<int>(sizeof header) - 1);
-    std::memset(header, ' ', sizeof header);
-    header[length] = '\0';
-    const auto place = [&](int column, const char *word) {
-        const int size = static_cast<int>(std::strlen(word));
-        if (column >= 0 && column + size <= length)
-            std::memcpy(header + column, word, static_cast<std::size_t>(size));
-    };
-    place(1, "Company");
-    place(columns[PRICE].start, "Price");
-    place(columns[HOLDING].start - 1, "Holdings");
-    put_text_attr_at(coinfo_window, 0, 0, scheme_attr(pair_attr(PAIR_BLACK_ON_GREEN), A_REVERSE), header);
 }
 
 // Writes a name up to a column, then blanks up to it, in one attribute.
@@ -97,7 +96,8 @@ void show_panel(const CompanyStatus lines[NUM_COMPANIES]) {
     werase(coinfo_window);
     TableColumn columns[COLUMN_COUNT];
     const int end = lay_out(lines, columns);
-    draw_header(columns, end);
+    draw_table_header(coinfo_window, 0, 0, end, ' ', scheme_attr(pair_attr(PAIR_BLACK_ON_GREEN), A_REVERSE),
+                      columns, HEADER, COLUMN_COUNT);
 
     wmove(coinfo_window, 2, 0);
     int row = 2;
@@ -115,6 +115,11 @@ void show_panel(const CompanyStatus lines[NUM_COMPANIES]) {
         if (getcurx(coinfo_window) != 0) waddstr(coinfo_window, "\n\n\r");
         row += 2;
     }
-    if (!any_active) put_text_attr_at(coinfo_window, 2, 0, A_BOLD, " no active companies");
+    if (!any_active) {
+        put_text_attr_at(coinfo_window, 2, 0, A_BOLD,
+                         // TRANSLATORS: the company panel before any company is
+                         // formed, with its blank in front: at most 39 columns.
+                         translation_within(N_(" no active companies"), getmaxx(coinfo_window) - 1));
+    }
     wnoutrefresh(coinfo_window);
 }

@@ -32,17 +32,37 @@ Figures figures_of(int company) {
 
 int width_of(const char *figure) { return static_cast<int>(std::strcspn(figure, " ")); }
 
-// Lays out the table for the active companies' names and figures; returns
-// its end. At figures that fit (a price of up to seven digits, a size of
-// up to six, a worth of up to nine) the columns stand where they always
-// have: names at 2, price at 24, size at 33, worth at 40; a blank stays
-// between the worth and the border.
+// The header's words over their columns:
+// " Company name          Price   Size   Total Worth ".
+constexpr HeaderWord HEADER[COLUMN_COUNT] = {
+    // TRANSLATORS: the company report's header over the companies' names:
+    // at most 20 columns.
+    {N_("Company name"), 0},
+    // TRANSLATORS: the company report's header over each share's price:
+    // at most 7 columns; a longer one moves the columns after it right.
+    {N_("Price"), 0},
+    // TRANSLATORS: the company report's header over each company's size
+    // in sectors: at most 6 columns; a longer one moves the columns after
+    // it right.
+    {N_("Size"), -1},
+    // TRANSLATORS: the company report's header over each company's worth:
+    // at most 11 columns; a longer one widens the window.
+    {N_("Total Worth"), -1},
+};
+
+// Lays out the table for the active companies' names and figures and the
+// header's words; returns its end. At figures that fit (a price of up to
+// seven digits, a size of up to six, a worth of up to nine) and the
+// English words the columns stand where they always have: names at 2,
+// price at 24, size at 33, worth at 40; a blank stays between the worth
+// and the border.
 int lay_out(const int active[], int n, TableColumn columns[COLUMN_COUNT]) {
     // nominal, room, least (for the header's words), width
     columns[NAME] = {22, 21, 13, 0, 0};
     columns[PRICE] = {9, 8, 7, 0, 0};
     columns[SIZE] = {7, 6, 5, 0, 0};
     columns[WORTH] = {11, 10, 11, 0, 0};
+    fit_header_words(columns, HEADER, COLUMN_COUNT);
     for (int row = 0; row < n; ++row) {
         const Figures figures = figures_of(active[row]);
         columns[NAME].width = std::max(columns[NAME].width, text_width(game.companies[active[row]].name));
@@ -52,25 +72,6 @@ int lay_out(const int active[], int n, TableColumn columns[COLUMN_COUNT]) {
     }
     // The border stays on the right.
     return lay_out_columns(columns, COLUMN_COUNT, TABLE_LEFT, std::max(MIN_WIDTH, screen_cols) - 1);
-}
-
-// " Company name          Price   Size   Total Worth ", its words over their columns.
-void draw_header(WINDOW *window, const TableColumn columns[COLUMN_COUNT], int end) {
-    char header[160];
-    const int left = TABLE_LEFT - 1;
-    const int length = std::min(end - left, static_cast<int>(sizeof header) - 1);
-    std::memset(header, ' ', sizeof header);
-    header[length] = '\0';
-    const auto place = [&](int column, const char *word) {
-        const int size = static_cast<int>(std::strlen(word));
-        if (column - left + size <= length)
-            std::memcpy(header + column - left, word, static_cast<std::size_t>(size));
-    };
-    place(columns[NAME].start, "Company name");
-    place(columns[PRICE].start, "Price");
-    place(columns[SIZE].start - 1, "Size");
-    place(columns[WORTH].start - 1, "Total Worth");
-    put_text_attr_at(window, 2, left, scheme_attr(pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE), header);
 }
 
 void draw_company_row(WINDOW *window, int row, int company, const TableColumn columns[COLUMN_COUNT]) {
@@ -101,14 +102,17 @@ void more_coinfo() {
     TableColumn columns[COLUMN_COUNT];
     const int width = lay_out(active, n, columns) + 1;
     WINDOW *window = open_dialog(n + 7, width, scheme_attr(pair_attr(PAIR_BLUE), A_BOLD),
-                                 "vegatrade: couldn't create more_coinfo window\n");
+                                 _("vegatrade: couldn't create more_coinfo window\n"));
     wattr_on(window, scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE), nullptr);
-    center_text(window, width, 0, " Detailed Company Information ");
+    // TRANSLATORS: the company report's title, on its top border: at most
+    // 48 columns with its blanks at both ends.
+    center_text(window, width, 0, translation_within(N_(" Detailed Company Information "), width - 4));
     wattr_off(window, scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE), nullptr);
-    draw_header(window, columns, width - 1);
+    draw_table_header(window, 2, TABLE_LEFT - 1, width - 1, ' ',
+                      scheme_attr(pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE), columns, HEADER, COLUMN_COUNT);
 
     for (int row = 0; row < n; ++row) draw_company_row(window, row + 4, active[row], columns);
-    center_text(window, width, n + 5, "Press any key to continue...");
+    center_text(window, width, n + 5, translation_within(N_("Press any key to continue..."), width - 4));
 
     wait_dialog_key(window);
     close_dialog(window);

@@ -4,6 +4,7 @@
 // is not a key), Q or Ctrl-C asks to quit, and Ctrl-L repaints the screen.
 // Letters count in either case.
 #include "screens/screens.h"
+#include "terminal/messages.h"
 
 Hotkey serve_hotkey(int key, HelpFrom from) {
     const int upper = ascii_upper(key);
@@ -18,7 +19,9 @@ Hotkey serve_hotkey(int key, HelpFrom from) {
     // While the terminal is too small for the layout, the note that says so
     // stands instead of the window.
     if (upper == 'S') {
-        if (!note_too_small()) show_standings(" Current Standings ");
+        // TRANSLATORS: the title of the standings in the game: at most 54
+        // columns with its blanks at both ends.
+        if (!note_too_small()) show_standings(translation_within(N_(" Current Standings "), 54));
         return Hotkey::SHOWN;
     }
     if (upper == 'C') {

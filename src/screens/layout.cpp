@@ -2,6 +2,7 @@
 // Ctrl-L repaint, the "press any key" pause, the modal windows, the title
 // of a player's prompt and the columns of a table of figures.
 #include "screens/screens.h"
+#include "terminal/messages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -44,7 +45,8 @@ void redraw_all() {
 // which repaints the screen and goes on waiting. When every seat is the
 // computer's, the announcement also goes on by itself after a while.
 void wait_key(int row) {
-    center_text(general_window, screen_cols - 2, row, "Press any key to continue...");
+    center_text(general_window, screen_cols - 2, row,
+                translation_within(N_("Press any key to continue..."), screen_cols - 4));
     wnoutrefresh(general_window);
     noecho();
     raw();
@@ -88,12 +90,16 @@ void close_dialog(WINDOW *dialog) {
 
 // The title of the move prompt and the trading dialog: the mover's name and cash.
 void format_cash_title(char *title, std::size_t size, const Player &player) {
-    std::snprintf(title, size, " %s (Cash: $%d) ", player.name, player.cash);
+    // TRANSLATORS: the title of the move prompt and the trading dialog: the
+    // mover's name (at most 20 columns) and cash (up to 10 digits). Without
+    // the two it may take at most 44 columns, its blanks at both ends too.
+    format_within(title, size, screen_cols - 4, N_(" %s (Cash: $%d) "), player.name, player.cash);
 }
 
 // Places a table's columns from column `first` and returns the table's end
-// (the column after it). A figure wider than its column's room moves every
-// later column right by what it passes the room, so each figure stays
+// (the column after it). A figure wider than its column's room, or a
+// header word wider than its column, moves every later column right by
+// what it passes the room, so each figure and word stays
 // whole and under its header, and tables whose figures fit stand as
 // always. When the table would end past `limit`, the spacing is narrowed
 // one column at a time, always where most is to spare, down to one blank
@@ -107,8 +113,8 @@ int lay_out_columns(TableColumn columns[], int count, int first, int limit) {
     for (int i = 0; i < count; ++i) {
         const TableColumn &column = columns[i];
         const bool last = i == count - 1;
-        spacing[i] = column.nominal + std::max(0, column.width - column.room);
         least[i] = std::max(column.least, column.width + (last ? 0 : 1));
+        spacing[i] = std::max(least[i], column.nominal + std::max(0, column.width - column.room));
         end += spacing[i];
     }
     while (end > limit) {
@@ -129,4 +135,33 @@ int lay_out_columns(TableColumn columns[], int count, int first, int limit) {
         start += spacing[i];
     }
     return end;
+}
+
+// Makes each column wide enough for its header word as translated: the
+// word, from its place in the column, up to one blank before the next
+// column's word (the last column's, before the table's end). In English
+// every header fits its column as the table always stood.
+void fit_header_words(TableColumn columns[], const HeaderWord words[], int count) {
+    for (int i = 0; i < count; ++i) {
+        const int next_offset = i + 1 < count ? words[i + 1].offset : 0;
+        const int needs = text_width(_(words[i].word)) + words[i].offset - next_offset + 1;
+        columns[i].least = std::max(columns[i].least, needs);
+    }
+}
+
+// Draws a table's header on `row` from column `left` up to `end`: the
+// `fill` character in `attr`, with each column's word over it, placed by
+// its screen columns; a word that would pass `end` is left out.
+void draw_table_header(WINDOW *window, int row, int left, int end, chtype fill, attr_t attr,
+                       const TableColumn columns[], const HeaderWord words[], int count) {
+    if (wmove(window, row, left) == ERR) return;
+    end = std::min(end, getmaxx(window));
+    wattr_on(window, attr, nullptr);
+    for (int column = left; column < end; ++column) waddch(window, fill);
+    for (int i = 0; i < count; ++i) {
+        const char *word = _(words[i].word);
+        const int column = columns[i].start + words[i].offset;
+        if (column >= left && column + text_width(word) <= end) put_text_at(window, row, column, word);
+    }
+    wattr_off(window, attr, nullptr);
 }

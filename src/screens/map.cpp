@@ -1,5 +1,6 @@
 // The map window: sector attributes and painting.
 #include "screens/screens.h"
+#include "terminal/messages.h"
 
 // The attribute a sector symbol is drawn in, by the display scheme.
 attr_t sector_attr(int symbol) {
@@ -30,7 +31,9 @@ void draw_map() {
 
     const attr_t title = scheme_attr(pair_attr(PAIR_BLACK_ON_WHITE), A_REVERSE);
     wattr_on(map_window, title, nullptr);
-    center_text(map_window, map_width * 3 + 2, 0, " Map ");
+    // TRANSLATORS: the map window's title, on its top border: at most 36
+    // columns with its blanks at both ends.
+    center_text(map_window, map_width * 3 + 2, 0, translation_within(N_(" Map "), map_width * 3));
     wattr_off(map_window, title, nullptr);
 
     for (int pos = 0; pos < MAP_CELLS; ++pos) draw_sector(pos, game.galaxy[pos]);

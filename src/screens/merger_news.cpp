@@ -16,11 +16,33 @@ enum { NAME, OLD, NEW, TOTAL, BONUS, COLUMN_COUNT };
 
 constexpr int TABLE_LEFT = 4;  // where the table starts
 
-// Lays out the table for the players' names and figures; returns its end.
-// At figures that fit (holdings of up to ten digits in the old stock, nine
-// in the new, sixteen in the total, a bonus of up to five) the columns
-// stand where they always have: old stock at 28, new at 40, the total
-// right-aligned in five columns from 50, the bonus at 67.
+// The header's words over their columns:
+// "=Player===...Old Stock===New Stock===Total Holdings===Bonus=".
+constexpr HeaderWord HEADER[COLUMN_COUNT] = {
+    // TRANSLATORS: the merger table's header over the players' names (also
+    // the standings'): at most 20 columns, as the longest name.
+    {N_("Player"), 1},
+    // TRANSLATORS: the merger table's header over each player's shares in
+    // the absorbed company: at most 11 columns; a longer one moves the columns after it right.
+    {N_("Old Stock"), -2},
+    // TRANSLATORS: the merger table's header over the survivor's shares
+    // given for them: at most 11 columns; a longer one moves the columns after it right.
+    {N_("New Stock"), -2},
+    // TRANSLATORS: the merger table's header over each player's holding in
+    // the survivor after the merger: at most 16 columns; a longer one
+    // moves the bonus right.
+    {N_("Total Holdings"), 0},
+    // TRANSLATORS: the merger table's header over each player's bonus: at
+    // most 5 columns; a longer one widens the table.
+    {N_("Bonus"), 0},
+};
+
+// Lays out the table for the players' names and figures and the header's
+// words; returns its end. At figures that fit (holdings of up to ten digits
+// in the old stock, nine in the new, sixteen in the total, a bonus of up to
+// five) and the English words the columns stand where they always have: old
+// stock at 28, new at 40, the total right-aligned in five columns from 50,
+// the bonus at 67.
 int lay_out(const Event &merger, TableColumn columns[COLUMN_COUNT]) {
     // nominal, room, least (for the header's words), width
     columns[NAME] = {24, 22, 10, 0, 0};
@@ -28,6 +50,7 @@ int lay_out(const Event &merger, TableColumn columns[COLUMN_COUNT]) {
     columns[NEW] = {10, 9, 8, 0, 0};
     columns[TOTAL] = {17, 16, 15, 5, 0};  // right-aligned in five columns at least
     columns[BONUS] = {6, 6, 6, 0, 0};
+    fit_header_words(columns, HEADER, COLUMN_COUNT);
     char figure[32];
     for (int k = 0; k < game.num_players; ++k) {
         const ShareExchange &line = merger.exchange[k];
@@ -42,28 +65,6 @@ int lay_out(const Event &merger, TableColumn columns[COLUMN_COUNT]) {
     }
     // A blank column and the border stay on the right.
     return lay_out_columns(columns, COLUMN_COUNT, TABLE_LEFT, getmaxx(general_window) - 2);
-}
-
-// "=Player===...Old Stock===New Stock===Total Holdings===Bonus=", its words
-// over their columns.
-void draw_header(const TableColumn columns[COLUMN_COUNT], int end) {
-    char header[160];
-    const int length = std::min(end - TABLE_LEFT, static_cast<int>(sizeof header) - 1);
-    std::memset(header, '=', sizeof header);
-    header[length] = '\0';
-    const auto place = [&](int column, const char *word) {
-        const int size = static_cast<int>(std::strlen(word));
-        if (column - TABLE_LEFT + size <= length) {
-            std::memcpy(header + column - TABLE_LEFT, word, static_cast<std::size_t>(size));
-        }
-    };
-    place(columns[NAME].start + 1, "Player");
-    place(columns[OLD].start - 2, "Old Stock");
-    place(columns[NEW].start - 2, "New Stock");
-    place(columns[TOTAL].start, "Total Holdings");
-    place(columns[BONUS].start, "Bonus");
-    put_text_attr_at(general_window, 2, TABLE_LEFT,
-                     scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE), header);
 }
 
 void draw_player_row(int row, int player, const ShareExchange &line, const TableColumn columns[COLUMN_COUNT]) {
@@ -90,12 +91,16 @@ void draw_player_row(int row, int player, const ShareExchange &line, const Table
 
 // The announcement of a merger.
 void announce_merger(int survivor, int absorbed) {
-    general_header(" Special Announcement! ", 1);
     const int width = screen_cols - 2;
+    // TRANSLATORS: the title of an announcement, on the general window's top
+    // border: at most 76 columns with its blanks at both ends.
+    general_header(translation_within(N_(" Special Announcement! "), width - 2), 1);
     wattr_on(general_window, A_BOLD, nullptr);
     center_text(general_window, width, 2, company_name(absorbed));
     wattr_off(general_window, A_BOLD, nullptr);
-    center_text(general_window, width, 3, "has just been merged into");
+    // TRANSLATORS: between the absorbed company's name and the survivor's,
+    // each on a line of its own: at most 76 columns.
+    center_text(general_window, width, 3, translation_within(N_("has just been merged into"), width - 2));
     wattr_on(general_window, A_BOLD, nullptr);
     center_text(general_window, width, 4, company_name(survivor));
     wattr_off(general_window, A_BOLD, nullptr);
@@ -106,13 +111,17 @@ void announce_merger(int survivor, int absorbed) {
 // the absorbed company, the survivor's shares given for them, the player's
 // new holding in the survivor and the bonus.
 void show_stock_exchange(const Event &merger) {
-    general_header(" Stock Transactions ", 0);
+    // TRANSLATORS: the merger table's title, on the general window's top
+    // border: at most 76 columns with its blanks at both ends.
+    general_header(translation_within(N_(" Stock Transactions "), screen_cols - 4), 0);
     wattr_on(general_window, A_BOLD, nullptr);
     center_text(general_window, screen_cols - 2, 1, company_name(merger.absorbed));
     wattr_off(general_window, A_BOLD, nullptr);
     TableColumn columns[COLUMN_COUNT];
     const int end = lay_out(merger, columns);
-    draw_header(columns, end);
+    draw_table_header(general_window, 2, TABLE_LEFT, end, '=',
+                      scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE), columns, HEADER,
+                      COLUMN_COUNT);
 
     for (int k = 0; k < game.num_players; ++k) {
         // A short general window has no room for the later rows.

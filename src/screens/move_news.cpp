@@ -2,6 +2,7 @@
 // with its pause for each event, in the order the rules report them.
 // (Screen; the move itself is src/rules/move.cpp.)
 #include "screens/screens.h"
+#include "terminal/messages.h"
 
 #include <cstdio>
 
@@ -35,11 +36,18 @@ void show_move(const MoveReport &report) {
 
 // The announcement of a newly founded company.
 void announce_new_company(int company) {
-    general_header(" Special Announcement! ", 1);
+    // TRANSLATORS: the title of an announcement, on the general window's top
+    // border: at most 76 columns with its blanks at both ends.
+    general_header(translation_within(N_(" Special Announcement! "), screen_cols - 4), 1);
+    const int room = screen_cols - 4;
     wattr_on(general_window, A_BOLD, nullptr);
-    center_text(general_window, screen_cols - 2, 2, "A new shipping company has been formed!");
-    char line[NAME_SIZE + 16];
-    std::snprintf(line, sizeof line, "Its name is %s", game.companies[company].name);
+    // TRANSLATORS: the announcement of a new company: at most 76 columns.
+    const char *formed = N_("A new shipping company has been formed!");
+    center_text(general_window, screen_cols - 2, 2, translation_within(formed, room));
+    char line[256];
+    // TRANSLATORS: the new company's name (at most 20 columns) in its
+    // announcement: at most 56 columns without the name.
+    format_within(line, sizeof line, room, N_("Its name is %s"), game.companies[company].name);
     center_text(general_window, screen_cols - 2, 4, line);
     wattr_off(general_window, A_BOLD, nullptr);
     wait_key(7);

@@ -13,7 +13,13 @@ int show_prompt(int offer_count) {
     char text[160];
     format_cash_title(text, sizeof text, player);
     general_header(text, 0);
-    std::snprintf(text, sizeof text, " %s, enter your move [1-%d]: ", player.name, offer_count);
+    // The digit typed stands after the prompt, inside the border.
+    format_within(text, sizeof text, screen_cols - 5,
+                  // TRANSLATORS: the move prompt: the mover's name (at most 20
+                  // columns) and the last offer's digit; the digit typed follows.
+                  // With its blank at the start, at most 54 columns without the
+                  // name and the digit.
+                  N_(" %s, enter your move [1-%d]: "), player.name, offer_count);
     put_text_at(general_window, 2, 1, text);
     show_computer_news();
     show_coinfo();

@@ -2,6 +2,7 @@
 // numbers the page, the page's own rows and a footer. A key turns the page,
 // and the key on the last page closes the window.
 #include "screens/screens.h"
+#include "terminal/messages.h"
 
 #include <cstdio>
 
@@ -21,8 +22,11 @@ void draw_frame(WINDOW *window, const PagedWindow &paged, int number) {
     wattr_on(window, title_attr, nullptr);
     center_text(window, columns, 0, title);
     wattr_off(window, title_attr, nullptr);
+    // TRANSLATORS: the key pause under an announcement, a window or the last
+    // page of a paged window: at most 40 columns.
+    const char *last_page = N_("Press any key to continue...");
     center_text(window, columns, rows - 2,
-                number < paged.page_count ? paged.next_footer : "Press any key to continue...");
+                number < paged.page_count ? paged.next_footer : translation_within(last_page, columns - 4));
 }
 
 }  // namespace

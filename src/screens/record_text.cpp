@@ -1,7 +1,10 @@
 // The words of the game's record, all in this one file: a line for each
 // deed, the list of what the computers did and the record window's own
-// texts. Each is one whole format, with the player's name an argument.
+// texts. Each is one whole format, with the player's name an argument. A
+// line of the record wraps where it is wider than its window, so only the
+// headings and titles have a room that a translation must keep to.
 #include "screens/screens.h"
+#include "terminal/messages.h"
 
 #include <cstdio>
 
@@ -24,70 +27,84 @@ void format_record_line(char *out, std::size_t size, const RecordLine &line) {
     char sector[8];
     format_sector(sector, sizeof sector, line.pos);
     const char *company = company_name_of(line.company);
+    const auto count = static_cast<unsigned long>(line.shares > 0 ? line.shares : 0);
+    // TRANSLATORS: a line of the game's record: the player's name, the
+    // sector (its row and column, as "5C") and a company's name. Keep it
+    // within 75 columns with a name of 20 where you can; a longer line wraps.
     switch (line.deed) {
-        case Deed::OUTPOST: std::snprintf(out, size, "%s claimed %s: an outpost", name, sector); return;
+        case Deed::OUTPOST: std::snprintf(out, size, _("%s claimed %s: an outpost"), name, sector); return;
         case Deed::SITE_LOST:
-            std::snprintf(out, size, "%s claimed %s, lost to a black hole", name, sector);
+            std::snprintf(out, size, _("%s claimed %s, lost to a black hole"), name, sector);
             return;
         case Deed::FOUNDED:
-            std::snprintf(out, size, "%s claimed %s and founded %s", name, sector, company);
+            std::snprintf(out, size, _("%s claimed %s and founded %s"), name, sector, company);
             return;
         case Deed::FOUNDING_SWALLOWED:
-            std::snprintf(out, size, "%s claimed %s; a black hole took new %s", name, sector, company);
+            std::snprintf(out, size, _("%s claimed %s; a black hole took new %s"), name, sector, company);
             return;
         case Deed::JOINED:
-            std::snprintf(out, size, "%s claimed %s, which joined %s", name, sector, company);
+            std::snprintf(out, size, _("%s claimed %s, which joined %s"), name, sector, company);
             return;
         case Deed::MERGED:
-            std::snprintf(out, size, "%s merged %s into %s", name, company_name_of(line.absorbed), company);
+            std::snprintf(out, size, _("%s merged %s into %s"), name, company_name_of(line.absorbed), company);
             return;
-        case Deed::SPLIT: std::snprintf(out, size, "%s split %s two for one", name, company); return;
+        case Deed::SPLIT: std::snprintf(out, size, _("%s split %s two for one"), name, company); return;
         case Deed::SWALLOWED:
-            std::snprintf(out, size, "%s drove %s into a black hole", name, company);
+            std::snprintf(out, size, _("%s drove %s into a black hole"), name, company);
             return;
         case Deed::BOUGHT:
-            if (line.shares == 1) {
-                std::snprintf(out, size, "%s bought 1 share of %s", name, company);
-            } else {
-                std::snprintf(out, size, "%s bought %d shares of %s", name, line.shares, company);
-            }
+            std::snprintf(out, size, P_("%s bought %d share of %s", "%s bought %d shares of %s", count), name,
+                          line.shares, company);
             return;
         case Deed::SOLD:
-            if (line.shares == 1) {
-                std::snprintf(out, size, "%s sold 1 share of %s", name, company);
-            } else {
-                std::snprintf(out, size, "%s sold %d shares of %s", name, line.shares, company);
-            }
+            std::snprintf(out, size, P_("%s sold %d share of %s", "%s sold %d shares of %s", count), name,
+                          line.shares, company);
             return;
     }
     std::snprintf(out, size, "%s", "?");
 }
 
 const char *news_heading(bool moved_before) {
-    return moved_before ? "Since your last move (R: the game's record):"
-                        : "Before your first move (R: the game's record):";
+    // TRANSLATORS: the heading of what the computers did, above the list at
+    // a person's move prompt: at most 75 columns. R stays R.
+    return moved_before ? _("Since your last move (R: the game's record):")
+                        : _("Before your first move (R: the game's record):");
 }
 
 void format_news_more(char *out, std::size_t size, int lines) {
-    if (lines == 1) {
-        std::snprintf(out, size, "%s", "(1 line before these is in the record: R)");
-    } else {
-        std::snprintf(out, size, "(%d lines before these are in the record: R)", lines);
-    }
+    // TRANSLATORS: the first line of the list at the move prompt when older
+    // lines did not fit: at most 75 columns. R stays R.
+    std::snprintf(out, size,
+                  P_("(%d line before these is in the record: R)", "(%d lines before these are in the record: R)",
+                     static_cast<unsigned long>(lines)),
+                  lines);
 }
 
 void format_record_title(char *out, std::size_t size, int page, int pages) {
-    std::snprintf(out, size, " The game's record: page %d of %d ", page, pages);
+    // TRANSLATORS: the record window's title on its top border, with the
+    // page's number and the pages': at most 60 columns without the figures.
+    std::snprintf(out, size, _(" The game's record: page %d of %d "), page, pages);
 }
 
 const char *record_heading() {
-    return "Newest first. Sector 5C: row 5 from the top, column C from the left.";
+    // TRANSLATORS: the record window's heading: at most 75 columns. The
+    // example sector, 5C, is the 5th row from the top and the 3rd column.
+    return _("Newest first. Sector 5C: row 5 from the top, column C from the left.");
 }
 
-const char *record_empty() { return "Nothing yet: no sector has been claimed."; }
+// TRANSLATORS: the record window's only line before any claim: at most 75 columns.
+const char *record_empty() { return _("Nothing yet: no sector has been claimed."); }
 
 void format_record_forgotten(char *out, std::size_t size, long long lines) {
-    std::snprintf(out, size, "(%lld earlier lines are no longer kept)", lines);
+    // TRANSLATORS: the record window's last line once its oldest lines gave
+    // way: at most 60 columns without the figure.
+    std::snprintf(out, size,
+                  P_("(%lld earlier line is no longer kept)", "(%lld earlier lines are no longer kept)",
+                     static_cast<unsigned long>(lines)),
+                  lines);
 }
 
-const char *record_next_footer() { return "Press any key for the next page, Escape to close..."; }
+const char *record_next_footer() {
+    // TRANSLATORS: the last line of a page of the record but the last: at most 74 columns.
+    return _("Press any key for the next page, Escape to close...");
+}

@@ -3,6 +3,7 @@
 // (Screen; the record itself is src/rules/record.cpp, its words
 // src/screens/record_text.cpp.)
 #include "screens/screens.h"
+#include "terminal/messages.h"
 
 #include <cstring>
 
@@ -142,6 +143,6 @@ void show_record() {
     pages.width = columns - TEXT_COLUMN - 1;
     order_lines();
     paginate();
-    show_pages({ROWS, columns, "vegatrade: couldn't create record window\n", format_record_title, pages.pages,
+    show_pages({ROWS, columns, _("vegatrade: couldn't create record window\n"), format_record_title, pages.pages,
                 draw_page, nullptr, record_next_footer(), true});
 }

@@ -11,6 +11,7 @@
 #include "computer/strength.h"
 #include "rules/record.h"
 #include "rules/rules.h"
+#include "terminal/messages.h"
 #include "terminal/terminal.h"
 
 #include <array>
@@ -19,11 +20,17 @@
 constexpr const char *VERSION = "1.2.2";
 constexpr const char *VERSION_DATE = "29-Mar-1997";
 
-// The three lines of the warranty notice (58, 54 and 54 characters).
+// The three lines of the warranty notice (58, 54 and 54 characters),
+// translated where they are shown.
 inline constexpr const char *NOTICE_LINES[3] = {
-    "This program is free software, and comes with NO WARRANTY.",
-    "You may share and change it under the MIT License; see",
-    "/usr/share/doc/vegatrade/copyright (or /usr/local/...)",
+    // TRANSLATORS: the warranty notice, three lines under the title screen
+    // and after the version banner: at most 76 columns each.
+    N_("This program is free software, and comes with NO WARRANTY."),
+    // TRANSLATORS: the notice's second line: at most 76 columns.
+    N_("You may share and change it under the MIT License; see"),
+    // TRANSLATORS: the notice's last line: at most 76 columns. It names the
+    // licence file as the package installs it; keep the path.
+    N_("/usr/share/doc/vegatrade/copyright (or /usr/local/...)"),
 };
 
 // state.cpp
@@ -107,6 +114,16 @@ struct TableColumn {
 };
 constexpr int MAX_TABLE_COLUMNS = 8;
 int lay_out_columns(TableColumn columns[], int count, int first, int limit);
+
+// A column's header word: its English message, translated where it is
+// shown, and where it stands from its column's start.
+struct HeaderWord {
+    const char *word;
+    int offset;
+};
+void fit_header_words(TableColumn columns[], const HeaderWord words[], int count);
+void draw_table_header(WINDOW *window, int row, int left, int end, chtype fill, attr_t attr,
+                       const TableColumn columns[], const HeaderWord words[], int count);
 
 // title_screen.cpp
 void setup_players();

@@ -1,17 +1,23 @@
 // Ending the game: final standings, the terminal restored, the banner.
 #include "screens/screens.h"
+#include "terminal/messages.h"
 
 #include <cstdio>
 
 // The one-line version banner, without its newline.
 const char *version_banner() {
-    static char banner[160];
-    std::snprintf(banner, sizeof banner, "Vegatrade for %s v%s %s", curses_version(), VERSION, VERSION_DATE);
+    static char banner[512];
+    // TRANSLATORS: the version banner: the curses library's version, the
+    // game's version and its date.
+    std::snprintf(banner, sizeof banner, _("Vegatrade for %s v%s %s"), curses_version(), VERSION,
+                  VERSION_DATE);
     return banner;
 }
 
 void shutdown() {
-    show_standings(" GAME OVER - Final Standings ", true);
+    // TRANSLATORS: the title of the final standings: at most 54 columns with
+    // its blanks at both ends.
+    show_standings(translation_within(N_(" GAME OVER - Final Standings "), 54), true);
     close_game();
 }
 
@@ -22,6 +28,7 @@ void close_game() {
     delwin(general_window);
     map_window = coinfo_window = general_window = nullptr;
     restore_terminal(true);
-    std::printf("%s\n", version_banner());
+    write_visible(stdout, version_banner());
+    std::fputc('\n', stdout);
     std::fflush(stdout);
 }

@@ -32,16 +32,35 @@ Figures figures_of(int player) {
 
 int width_of(const char *figure) { return static_cast<int>(std::strcspn(figure, " ")); }
 
-// Lays out the table for the players' widest name and figures; returns its
-// end. At figures of up to eight digits (nine for the net worth) the
-// columns stand where they always have: names at 3, stock value at 25,
-// cash at 37, net worth at 48.
+// The header's words over their columns:
+// "=Player====...Stock Value===Cash=====Net Worth=".
+constexpr HeaderWord HEADER[COLUMN_COUNT] = {
+    // TRANSLATORS: the standings' header over the players' names (also
+    // the merger table's): at most 20 columns, as the longest name.
+    {N_("Player"), 0},
+    // TRANSLATORS: the standings' header over each player's worth in
+    // shares: at most 13 columns; a longer one moves the columns after it
+    // right.
+    {N_("Stock Value"), 0},
+    // TRANSLATORS: the standings' header over each player's cash: at
+    // most 8 columns; a longer one moves the net worth right.
+    {N_("Cash"), 2},
+    // TRANSLATORS: the standings' header over each player's net worth:
+    // at most 9 columns; a longer one widens the window.
+    {N_("Net Worth"), 0},
+};
+
+// Lays out the table for the players' widest name and figures and the
+// header's words; returns its end. At figures of up to eight digits (nine
+// for the net worth) and the English words the columns stand where they
+// always have: names at 3, stock value at 25, cash at 37, net worth at 48.
 int lay_out(TableColumn columns[COLUMN_COUNT]) {
     // nominal, room, least (for the header's words), width
     columns[NAME] = {22, 20, 7, 0, 0};
     columns[STOCK] = {12, 11, 10, 0, 0};
     columns[CASH] = {11, 10, 7, 0, 0};
     columns[NET] = {10, 10, 10, 0, 0};
+    fit_header_words(columns, HEADER, COLUMN_COUNT);
     for (int p = 0; p < game.num_players; ++p) {
         const Figures figures = figures_of(p);
         columns[NAME].width = std::max(columns[NAME].width, text_width(game.players[p].name));
@@ -51,25 +70,6 @@ int lay_out(TableColumn columns[COLUMN_COUNT]) {
     }
     // One blank column and the border stay on the right.
     return lay_out_columns(columns, COLUMN_COUNT, TABLE_LEFT, std::max(MIN_WIDTH, screen_cols) - 2);
-}
-
-// "=Player====...Stock Value===Cash=====Net Worth=", its words over their columns.
-void draw_header(WINDOW *window, const TableColumn columns[COLUMN_COUNT], int end) {
-    char header[160];
-    const int left = TABLE_LEFT - 1;
-    const int length = std::min(end - left, static_cast<int>(sizeof header) - 1);
-    std::memset(header, '=', sizeof header);
-    header[length] = '\0';
-    const auto place = [&](int column, const char *word) {
-        const int size = static_cast<int>(std::strlen(word));
-        if (column - left + size <= length)
-            std::memcpy(header + column - left, word, static_cast<std::size_t>(size));
-    };
-    place(columns[NAME].start, "Player");
-    place(columns[STOCK].start, "Stock Value");
-    place(columns[CASH].start + 2, "Cash");
-    place(columns[NET].start, "Net Worth");
-    put_text_attr_at(window, 2, left, scheme_attr(pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE), header);
 }
 
 void draw_player_row(WINDOW *window, int row, int player, const TableColumn columns[COLUMN_COUNT]) {
@@ -96,25 +96,28 @@ void show_standings(const char *title, bool final) {
     TableColumn columns[COLUMN_COUNT];
     const int width = lay_out(columns) + 2;
     WINDOW *window = open_dialog(n + 9, width, scheme_attr(pair_attr(PAIR_BLUE), A_BOLD),
-                                 "vegatrade: couldn't create standings window\n");
+                                 _("vegatrade: couldn't create standings window\n"));
 
-    char text[128];
+    char text[256];
     std::snprintf(text, sizeof text, " %s ", title);
     const attr_t title_attr = scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE);
     wattr_on(window, title_attr, nullptr);
     center_text(window, width, 0, text);
     wattr_off(window, title_attr, nullptr);
-    draw_header(window, columns, width - 2);
+    draw_table_header(window, 2, TABLE_LEFT - 1, width - 2, '=',
+                      scheme_attr(pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE), columns, HEADER, COLUMN_COUNT);
 
     int order[MAX_PLAYERS];
     rank_players(game, order);
     for (int place = 0; place < n; ++place) draw_player_row(window, 4 + place, order[place], columns);
 
     // Once the game's end is reached no sectors remain, however far past it.
-    std::snprintf(text, sizeof text, "Available company sectors remaining: %d",
-                  std::max(0, sectors_remaining(game)));
+    format_within(text, sizeof text, width - 4,
+                  // TRANSLATORS: under the standings, with a number of up to
+                  // three digits: at most 53 columns without the number.
+                  N_("Available company sectors remaining: %d"), std::max(0, sectors_remaining(game)));
     center_text(window, width, n + 5, text);
-    center_text(window, width, n + 7, "Press any key to continue...");
+    center_text(window, width, n + 7, translation_within(N_("Press any key to continue..."), width - 4));
 
     if (final) {
         while (wait_dialog_key(window) == CTRL_L) redraw_all();

@@ -15,18 +15,30 @@ namespace {
 // while the names are asked how to give a seat to the computer; the second,
 // from the start, how to get help once the game is on.
 constexpr int SEAT_HINT_ROW = 16;
-constexpr const char *ALONE_HINT =
-    "Alone? Choose 2, then press Tab at the second name: the computer plays it";
-constexpr const char *NAME_HINT = "Tab: the computer plays this seat";
-constexpr const char *STRENGTH_HINT = "Tab: normal, strong or easy   Enter: take it   Backspace: a person";
+// TRANSLATORS: a hint on the title screen at the number prompt: at most 76
+// columns. Tab is the key's name.
+constexpr const char *ALONE_HINT = N_("Alone? Choose 2, then press Tab at the second name: the computer plays it");
+// TRANSLATORS: a hint on the title screen while the names are asked: at
+// most 76 columns. Tab is the key's name.
+constexpr const char *NAME_HINT = N_("Tab: the computer plays this seat");
+// TRANSLATORS: a hint on the title screen while a computer's seat is
+// offered: Tab shows the next strength, Enter gives the seat, Backspace
+// leaves it to a person. The strengths as the computer's names show them,
+// the keys as keyboards in your language name them. At most 76 columns.
+constexpr const char *STRENGTH_HINT = N_("Tab: normal, strong or easy   Enter: take it   Backspace: a person");
 constexpr int HELP_HINT_ROW = 17;
-constexpr const char *HELP_HINT = "?: help during the game";
+// TRANSLATORS: a hint on the title screen: at most 76 columns. ? is the key.
+constexpr const char *HELP_HINT = N_("?: help during the game");
+
+// The columns inside the title's frame a text may take, a blank kept on
+// either side.
+int title_room() { return screen_cols - 4; }
 
 // Writes a hint, centred, over what its row held inside the frame.
 void show_hint(int row, const char *hint) {
     wmove(stdscr, row, 1);
     for (int column = 1; column < screen_cols - 1; ++column) waddch(stdscr, ' ');
-    center_text(stdscr, screen_cols, row, hint);
+    center_text(stdscr, screen_cols, row, translation_within(hint, title_room()));
 }
 
 // The computer's names, each a star's; a computer seat takes the first that
@@ -35,13 +47,27 @@ constexpr const char *COMPUTER_STARS[] = {"Deneb", "Rigel", "Sirius", "Polaris",
 
 // A computer's name with its strength, as it stands wherever the name does.
 // Normal is simply "the computer".
+// A star's name takes at most 7 columns, the whole name at most 20.
 void computer_name(char *out, const char *star, Strength strength) {
     switch (strength) {
-        case Strength::EASY: std::snprintf(out, NAME_SIZE, "%s (easy)", star); return;
-        case Strength::STRONG: std::snprintf(out, NAME_SIZE, "%s (strong)", star); return;
+        case Strength::EASY:
+            // TRANSLATORS: the name of a computer player at its easy
+            // strength: a star's name (at most 7 columns) and the strength;
+            // 20 columns in all, so at most 13 columns without the star.
+            format_within(out, NAME_SIZE, MAX_NAME_LEN, N_("%s (easy)"), star);
+            return;
+        case Strength::STRONG:
+            // TRANSLATORS: the name of a computer player at its strong
+            // strength: a star's name (at most 7 columns) and the strength;
+            // 20 columns in all, so at most 13 columns without the star.
+            format_within(out, NAME_SIZE, MAX_NAME_LEN, N_("%s (strong)"), star);
+            return;
         case Strength::NORMAL: break;
     }
-    std::snprintf(out, NAME_SIZE, "%s (computer)", star);
+    // TRANSLATORS: a computer player's name at its normal strength: a star's
+    // name (at most 7 columns) and what says it is the computer's seat; 20
+    // columns in all, so at most 13 columns without the star.
+    format_within(out, NAME_SIZE, MAX_NAME_LEN, N_("%s (computer)"), star);
 }
 
 // The frame of '$' round the layout, or round as much of it as the screen
@@ -66,18 +92,26 @@ void draw_title_screen() {
     center_text(stdscr, screen_cols, screen_lines - 1, version);
     wattr_off(stdscr, frame, nullptr);
 
-    for (int i = 0; i < 3; ++i) center_text(stdscr, screen_cols, screen_lines - 5 + i, NOTICE_LINES[i]);
+    for (int i = 0; i < 3; ++i) {
+        const char *line = translation_within(NOTICE_LINES[i], title_room());
+        center_text(stdscr, screen_cols, screen_lines - 5 + i, line);
+    }
 
     const attr_t banner = scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE);
     wattr_on(stdscr, banner, nullptr);
     center_text(stdscr, screen_cols, 6, "* V * E * G * A ** T * R * A * D * E *");
     wattr_off(stdscr, banner, nullptr);
 
-    center_text(stdscr, screen_cols, SEAT_HINT_ROW, ALONE_HINT);
-    center_text(stdscr, screen_cols, HELP_HINT_ROW, HELP_HINT);
+    center_text(stdscr, screen_cols, SEAT_HINT_ROW, translation_within(ALONE_HINT, title_room()));
+    center_text(stdscr, screen_cols, HELP_HINT_ROW, translation_within(HELP_HINT, title_room()));
 
-    char prompt[64];
-    std::snprintf(prompt, sizeof prompt, "Please enter the number of players [1-%d]: ", MAX_PLAYERS);
+    char prompt[160];
+    // The digit typed follows the prompt, inside the frame.
+    format_within(prompt, sizeof prompt, title_room() - 1,
+                  // TRANSLATORS: the first question of the title screen, centred,
+                  // with the most players (one digit); the digit typed follows it:
+                  // at most 74 columns without the most players.
+                  N_("Please enter the number of players [1-%d]: "), MAX_PLAYERS);
     center_text(stdscr, screen_cols, 9, prompt);
     wrefresh(stdscr);
     noecho();
@@ -152,8 +186,14 @@ bool choose_computer(int index, int row, int column) {
 // centre as if it were 8 columns longer. Tab on the empty line offers the
 // seat to the computer, whose name then stands where a typed one would.
 void read_player_name(int index) {
-    char prompt[40];
-    const int length = std::snprintf(prompt, sizeof prompt, "Player %d, enter your name: ", index + 1);
+    char prompt[160];
+    // The prompt, 8 columns left of the centre, and the longest name after
+    // it stay inside the frame with a blank beside it.
+    const int length = format_within(prompt, sizeof prompt, screen_cols + 8 - 2 * (MAX_NAME_LEN + 2),
+                                     // TRANSLATORS: the name prompt on the title screen, with
+                                     // the player's number (one digit); the name typed follows
+                                     // it: at most 43 columns without the number.
+                                     N_("Player %d, enter your name: "), index + 1);
     const int column = (screen_cols - length - 8) / 2;
     char *name = game.players[index].name;
     do {

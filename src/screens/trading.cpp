@@ -104,9 +104,22 @@ AmountPrompt show_amount_prompt(const Dialog &dialog) {
     AmountPrompt prompt{dialog.active[dialog.selected], LIST_ROW + dialog.selected, 0, 0, 0, 0, 0};
     trade_range(game, prompt.company, prompt.min, prompt.max);
     const int room = screen_cols - 3 - PROMPT_COLUMN;
-    char text[64];
-    int length = std::snprintf(text, sizeof text, "Amount (%d to %d): ", prompt.min, prompt.max);
-    if (length + MAX_AMOUNT_LEN > room) length = std::snprintf(text, sizeof text, "(%d to %d): ", prompt.min, prompt.max);
+    char text[160];
+    int length = format_within(text, sizeof text, room - MAX_AMOUNT_LEN,
+                               // TRANSLATORS: the amount prompt on the selected company's
+                               // row, with the fewest and the most shares (up to eleven
+                               // characters each) and 9 columns for the amount after it, 37
+                               // in all; where they do not fit, the shorter one is shown.
+                               // So that common bounds fit: at most 18 columns without the
+                               // two figures.
+                               N_("Amount (%d to %d): "), prompt.min, prompt.max);
+    if (length + MAX_AMOUNT_LEN > room) {
+        length = format_within(text, sizeof text, room - TYPED_AMOUNT_LENGTH,
+                               // TRANSLATORS: the amount prompt without its first word, for
+                               // the longest bounds, as wide as its English text: at most 8
+                               // columns without the two figures.
+                               N_("(%d to %d): "), prompt.min, prompt.max);
+    }
     prompt.field_column = PROMPT_COLUMN + length;
     prompt.field = std::min(MAX_AMOUNT_LEN, room - length);
     prompt.used = std::max(PROMPT_WIDTH, length + prompt.field);
@@ -130,9 +143,13 @@ void trade(const Dialog &dialog) {
 
     const int amount = read_amount(text, prompt.min, prompt.max);
     if (amount < prompt.min || amount > prompt.max) {
-        put_text_at(general_window, prompt.row, PROMPT_COLUMN, "Invalid amount!");
-        blank(prompt.row, PROMPT_COLUMN + 15, prompt.used - 15);
-        wmove(general_window, prompt.row, PROMPT_COLUMN + 15);
+        // TRANSLATORS: shown a second in place of the amount prompt when the
+        // amount typed is out of its bounds: at most 37 columns.
+        const char *invalid = translation_within(N_("Invalid amount!"), prompt.used);
+        const int width = text_width(invalid);
+        put_text_at(general_window, prompt.row, PROMPT_COLUMN, invalid);
+        blank(prompt.row, PROMPT_COLUMN + width, prompt.used - width);
+        wmove(general_window, prompt.row, PROMPT_COLUMN + width);
         wnoutrefresh(general_window);
         doupdate();
         sleep(1);
@@ -191,7 +208,10 @@ void trade_stock() {
     format_cash_title(title, sizeof title, mover());
     general_header(title, 0);
     center_text(general_window, screen_cols - 2, 1,
-                "Arrow keys to select a company, return to trade, escape when done:");
+                // TRANSLATORS: the trading dialog's line under its title: at
+                // most 76 columns. The keys are the arrows, Enter and Escape.
+                translation_within(N_("Arrow keys to select a company, return to trade, escape when done:"),
+                                   screen_cols - 4));
     draw_entry(dialog, 0, A_REVERSE);
     for (int entry = 1; entry < dialog.count; ++entry) draw_entry(dialog, entry, entry_attr(dialog, entry));
     wnoutrefresh(general_window);

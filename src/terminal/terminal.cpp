@@ -2,6 +2,7 @@
 // answer do, and leaving the program with the terminal restored whichever
 // way it ends.
 #include "terminal/terminal.h"
+#include "terminal/messages.h"
 
 #include <sys/ioctl.h>
 #include <term.h>
@@ -41,35 +42,34 @@ constexpr int ESCAPE_DELAY_MS = 25;
 void require_usable_terminal() {
     const char *term = std::getenv("TERM");
     if (term == nullptr || term[0] == '\0') {
-        fatal("vegatrade: TERM is not set; set it to your terminal's type\n");
+        fatal(_("vegatrade: TERM is not set; set it to your terminal's type\n"));
     }
     char type[128];
     visible_bytes(term, type, sizeof type);
-    char message[256];
+    char message[1024];
     int found = 0;
     if (setupterm(nullptr, STDOUT_FILENO, &found) != OK) {
-        std::snprintf(
-            message, sizeof message,
-            "vegatrade: the terminal type \"%s\" is not known here (no terminfo entry); set TERM to "
-            "your terminal's type\n",
-            type);
+        std::snprintf(message, sizeof message,
+                      _("vegatrade: the terminal type \"%s\" is not known here (no terminfo entry); set TERM "
+                        "to your terminal's type\n"),
+                      type);
         fatal(message);
     }
     const char *move = tigetstr("cup");
     const bool addressable = move != nullptr && move != reinterpret_cast<char *>(-1);
     del_curterm(cur_term);
     if (addressable) return;
-    std::snprintf(
-        message, sizeof message,
-        "vegatrade: the terminal type \"%s\" cannot move the cursor; set TERM to your terminal's type\n",
-        type);
+    std::snprintf(message, sizeof message,
+                  _("vegatrade: the terminal type \"%s\" cannot move the cursor; set TERM to your terminal's "
+                    "type\n"),
+                  type);
     fatal(message);
 }
 
 // What Ctrl-L and Ctrl-C do until the game gives its own actions: a program
 // drawn on stdscr alone repaints it, and leaves as on a fatal error.
 void repaint_stdscr() { repaint_windows({}); }
-void leave_interrupted() { fatal("vegatrade: interrupted\n"); }
+void leave_interrupted() { fatal(_("vegatrade: interrupted\n")); }
 
 KeyActions actions = {repaint_stdscr, leave_interrupted};
 
@@ -127,10 +127,12 @@ void restore_terminal(bool clear_first) {
 }
 
 // Writes a one-line message to standard error and ends the program with
-// status 1, restoring the terminal first when curses is running.
+// status 1, restoring the terminal first when curses is running. The
+// message is written in its visible form: a translation cannot put a
+// control character on the terminal.
 void fatal(const char *message) {
     if (curses_started && !isendwin()) restore_terminal(false);
-    std::fputs(message, stderr);
+    write_visible(stderr, message);
     std::exit(1);
 }
 
@@ -152,13 +154,13 @@ bool terminal_size(int &height, int &width) {
 // under the general window (so a 24-row terminal plays the 25-row layout).
 // Called once the windows are made, so their own messages come first.
 void require_layout_fits() {
-    char message[320];
+    char message[1024];
     if (screen_cols < MIN_LAYOUT_COLS || screen_lines < MIN_LAYOUT_LINES) {
-        std::snprintf(
-            message, sizeof message,
-            "vegatrade: the %d x %d layout (columns x rows) that LINES and COLUMNS set cannot show the "
-            "game, which needs at least %d x %d; set both to a layout that large, or unset them\n",
-            screen_cols, screen_lines, MIN_LAYOUT_COLS, MIN_LAYOUT_LINES);
+        std::snprintf(message, sizeof message,
+                      _("vegatrade: the %d x %d layout (columns x rows) that LINES and COLUMNS set cannot show "
+                        "the game, which needs at least %d x %d; set both to a layout that large, or unset "
+                        "them\n"),
+                      screen_cols, screen_lines, MIN_LAYOUT_COLS, MIN_LAYOUT_LINES);
         fatal(message);
     }
     const int height = getmaxy(stdscr);
@@ -166,21 +168,21 @@ void require_layout_fits() {
     const int needed_rows = screen_lines - 1;
     if (width >= screen_cols && height >= needed_rows) return;
     // A smaller layout is a remedy only when the terminal can show one.
-    char other_layout[96] = "";
+    char other_layout[512] = "";
     if (width >= MIN_LAYOUT_COLS && height >= MIN_LAYOUT_LINES - 1) {
+        // TRANSLATORS: the end of the next message, after "enlarge the terminal".
         std::snprintf(other_layout, sizeof other_layout,
-                      ", or set both LINES and COLUMNS to a layout that fits it, of at least %d x %d",
+                      _(", or set both LINES and COLUMNS to a layout that fits it, of at least %d x %d"),
                       MIN_LAYOUT_COLS, MIN_LAYOUT_LINES);
     }
-    std::snprintf(
-        message, sizeof message,
-        "vegatrade: the terminal is %d x %d (columns x rows), but the %d x %d layout needs at least "
-        "%d x %d; enlarge the terminal%s\n",
-        width, height, screen_cols, screen_lines, screen_cols, needed_rows, other_layout);
+    std::snprintf(message, sizeof message,
+                  _("vegatrade: the terminal is %d x %d (columns x rows), but the %d x %d layout needs at "
+                    "least %d x %d; enlarge the terminal%s\n"),
+                  width, height, screen_cols, screen_lines, screen_cols, needed_rows, other_layout);
     fatal(message);
 }
 
-void input_closed() { fatal("vegatrade: input closed\n"); }
+void input_closed() { fatal(_("vegatrade: input closed\n")); }
 
 // Sets what is drawn again when the game comes back from a suspension;
 // nullptr gives it back to the Ctrl-L repaint of the key actions.

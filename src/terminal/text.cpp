@@ -152,6 +152,27 @@ ShownCharacter next_shown(const char *text) {
     return shown;
 }
 
+// Writes a message to `stream` as put_text shows a text: the characters
+// shown as themselves, in their own bytes, and everything else in its
+// visible form; a newline ends a line. So no message, translated or not,
+// puts a control character on the terminal.
+void write_visible(std::FILE *stream, const char *text) {
+    for (const char *p = text; *p != '\0';) {
+        if (*p == '\n') {
+            std::fputc('\n', stream);
+            ++p;
+            continue;
+        }
+        const ShownCharacter shown = next_shown(p);
+        if (shown.wide != 0) {
+            std::fwrite(p, 1, shown.bytes, stream);
+        } else {
+            std::fputs(shown.form, stream);
+        }
+        p += shown.bytes;
+    }
+}
+
 // Writes `text` into `out` (`size` bytes) with every byte outside printable
 // ASCII in its `cat -v` form, so that it can go to any terminal as it is;
 // what does not fit is cut.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 
 // Whether the character type is UTF-8, so that a name's bytes are taken as
 // characters; in any other locale a name is shown byte by byte.
@@ -40,6 +41,10 @@ std::size_t row_bytes(const char *text, int columns);
 
 // Whether a text shows nothing but blanks.
 bool blank_text(const char *text);
+
+// Writes a message to `stream` as the screen shows a text: characters as
+// put_text writes them or in their visible form, with its newlines kept.
+void write_visible(std::FILE *stream, const char *text);
 
 // `text` with every byte outside printable ASCII in its `cat -v` form, cut
 // to fit `size` bytes: for messages that go to any terminal as they are.

@@ -1,6 +1,7 @@
 // Writing into windows: text output, centring, the note that the terminal is
 // too small, the repaint of chosen windows, creating and staging windows.
 #include "terminal/terminal.h"
+#include "terminal/messages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,21 +16,45 @@ void show_too_small(int width) {
     const int rows = screen_lines - 1;
     // The terminal's last column is left alone: a character there may wrap.
     const int room = std::min(width - 1, getmaxx(stdscr));
-    char note[96];
-    int length = std::snprintf(
-        note, sizeof note, "Terminal too small, needs %d x %d: enlarge it, then press Ctrl-L", columns, rows);
+    // The notes from the longest to the shortest; the first that fits the
+    // terminal's width is shown.
+    char note[160];
+    int length =
+        format_within(note, sizeof note, room,
+                      // TRANSLATORS: the note on the top row when the terminal has
+                      // shrunk below the game's layout (its columns and rows). The
+                      // first of the five notes that fits is shown, so each is no
+                      // wider than its English text: at most 60 columns without the
+                      // two figures.
+                      N_("Terminal too small, needs %d x %d: enlarge it, then press Ctrl-L"), columns, rows);
     if (length > room) {
-        length =
-            std::snprintf(note, sizeof note, "Too small, needs %d x %d: enlarge, then Ctrl-L", columns, rows);
+        length = format_within(note, sizeof note, room,
+                               // TRANSLATORS: the same note, shorter: at most 42 columns
+                               // without the two figures.
+                               N_("Too small, needs %d x %d: enlarge, then Ctrl-L"), columns, rows);
     }
-    if (length > room) length = std::snprintf(note, sizeof note, "Needs %d x %d, then Ctrl-L", columns, rows);
-    if (length > room) length = std::snprintf(note, sizeof note, "Enlarge, Ctrl-L");
-    if (length > room) length = std::snprintf(note, sizeof note, "Ctrl-L");
+    if (length > room) {
+        length = format_within(note, sizeof note, room,
+                               // TRANSLATORS: the same note, shorter: at most 22 columns
+                               // without the two figures.
+                               N_("Needs %d x %d, then Ctrl-L"), columns, rows);
+    }
+    const char *const shortest[] = {
+        // TRANSLATORS: the same note, shorter: at most 15 columns.
+        N_("Enlarge, Ctrl-L"),
+        // TRANSLATORS: the same note, shortest: at most 6 columns.
+        N_("Ctrl-L"),
+    };
+    for (const char *text : shortest) {
+        if (length <= room) break;
+        std::snprintf(note, sizeof note, "%s", translation_within(text, room));
+        length = text_width(note);
+    }
     if (length > room || length <= 0) return;
     WINDOW *bar = newwin(1, length, 0, 0);
     if (bar == nullptr) return;
     wattr_on(bar, A_REVERSE, nullptr);
-    waddnstr(bar, note, length);
+    put_text(bar, note);
     wnoutrefresh(bar);
     delwin(bar);
     doupdate();

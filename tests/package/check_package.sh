@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build tree, unpacks it into a temporary
 # root and checks what it installs: the game runs and needs only the C
-# library and ncurses, the manual page, the copyright and the changelog are
-# there, the licence notice names the copyright file the package installs,
+# library and ncurses, the manual page, the copyright, the changelog and the
+# message catalogs are there (and the game finds the catalogs beside it),
+# the licence notice names the copyright file the package installs,
 # the menu entry, its icons at every size and the AppStream metadata are
 # there and pass appstreamcli as installed, every time stamp is the commit's,
 # the game is hardened, and lintian (when installed) reports nothing at all,
@@ -96,6 +97,15 @@ status=0
 "$game" -v 2>"$work/version" || status=$?
 [ "$status" -eq 1 ] || fail "vegatrade -v exited $status"
 grep -q '^Vegatrade .*v1.2.2 29-Mar-1997$' "$work/version" || { echo "unexpected banner:"; cat "$work/version"; exit 1; }
+
+# Every catalog of po/LINGUAS is installed, and the installed game finds
+# them beside itself: it speaks German under LANGUAGE=de.
+for lang in $(grep -v '^#' "$source_dir/po/LINGUAS"); do
+    test -s "$work/root/usr/share/locale/$lang/LC_MESSAGES/vegatrade.mo" || fail "no catalog for $lang installed"
+done
+status=0
+LANG=C.UTF-8 LANGUAGE=de "$game" -x 2>"$work/usage" || status=$?
+grep -q '^Aufruf: vegatrade' "$work/usage" || { echo "the installed game does not speak German:"; cat "$work/usage"; exit 1; }
 
 # The notice shown on the title screen and by -v names where the licence is.
 licence=$(sed -n 's|^\(/usr/share/doc/vegatrade/copyright\) .*|\1|p' "$work/version")

@@ -1,4 +1,5 @@
-// The layout's windows: the general header, the key wait and the colours.
+// The layout's windows: the general header, the key wait, the colours, and
+// the header words of a table over their columns.
 #include "screens/screens.h"
 #include "support/screen.h"
 #include "terminal/terminal.h"
@@ -57,6 +58,38 @@ TEST_F(CursesTest, ColourPairsFollowTheScheme) {
         pair_content(pair, &foreground, &background);
         EXPECT_EQ(foreground, expected[pair - 1][0]) << "pair " << pair;
         EXPECT_EQ(background, expected[pair - 1][1]) << "pair " << pair;
+    }
+}
+
+// A header word wider than its column (a translation's) widens the column,
+// moving the later columns and the table's end right; words that fit leave
+// the columns where their nominal widths put them. A word stands at an
+// offset from its column's start and needs a blank before the next word.
+TEST(HeaderWords, AWordWiderThanItsColumnMovesTheColumnsAfterIt) {
+    const struct {
+        const char *words[3];
+        int offsets[3];
+        int starts[3];
+        int end;
+    } cases[] = {
+        {{"Name", "Price", "Size"}, {0, 0, 0}, {2, 12, 22}, 32},
+        {{"Name", "The price of a share", "Size"}, {0, 0, 0}, {2, 12, 33}, 43},
+        {{"Name", "Price", "The company's size"}, {0, 0, 0}, {2, 12, 22}, 41},
+        {{"Name", "Price", "Holdings held"}, {0, 0, -1}, {2, 12, 22}, 35},
+        {{"Name", "Price tag", "Size"}, {0, 2, -2}, {2, 12, 26}, 36},
+    };
+    for (const auto &c : cases) {
+        TableColumn columns[3];
+        HeaderWord words[3];
+        for (int i = 0; i < 3; ++i) {
+            columns[i] = {10, 9, 1, 0, 0};
+            words[i] = {c.words[i], c.offsets[i]};
+        }
+        fit_header_words(columns, words, 3);
+        const int end = lay_out_columns(columns, 3, 2, 78);
+        SCOPED_TRACE(std::string(c.words[1]) + " / " + c.words[2]);
+        EXPECT_EQ(end, c.end);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(columns[i].start, c.starts[i]) << "column " << i;
     }
 }
 

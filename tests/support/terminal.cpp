@@ -205,8 +205,10 @@ EnvList child_environment(const Options &options) {
             env.emplace_back(std::string(text.substr(0, eq)), std::string(text.substr(eq + 1)));
     }
     env_set(env, "TERM", "xterm-256color");
-    // The C locale unless a test chooses one, whatever the test run's own.
-    for (const char *name : {"LINES", "COLUMNS", "ESCDELAY", "LC_ALL", "LC_CTYPE", "LANG"})
+    // The C locale and English unless a test chooses otherwise, whatever the
+    // test run's own.
+    for (const char *name :
+         {"LINES", "COLUMNS", "ESCDELAY", "LC_ALL", "LC_CTYPE", "LC_MESSAGES", "LANG", "LANGUAGE"})
         env_set(env, name, std::nullopt);
     for (const auto &[name, value] : options.env) env_set(env, name, value);
     if (options.pin_clock) {

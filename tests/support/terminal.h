@@ -101,8 +101,9 @@ struct Options {
     int rows = 25;
     int cols = 80;
     // Applied on top of the current environment after the defaults
-    // (TERM=xterm-256color; LINES, COLUMNS, ESCDELAY, LC_ALL, LC_CTYPE and
-    // LANG unset, so the program runs in the C locale).
+    // (TERM=xterm-256color; LINES, COLUMNS, ESCDELAY, LC_ALL, LC_CTYPE,
+    // LC_MESSAGES, LANG and LANGUAGE unset, so the program runs in the C
+    // locale, in English).
     // A value sets the variable, nullopt unsets it.
     std::map<std::string, std::optional<std::string>> env;
     // Make standard input a pipe that type() writes and close_input()
