@@ -14,15 +14,14 @@
 
 namespace {
 
+constexpr std::uint64_t HASH_START = 0xCBF29CE484222325ULL;
+
 std::uint64_t mix(std::uint64_t hash, std::int64_t value) {
     return (hash ^ static_cast<std::uint64_t>(value)) * 0x100000001B3ULL;
 }
 
-// The computer's own generator, seeded from everything the rules read, so
-// that the same game gives the same choices and the game's generator is
-// never touched. It decides only merger ties inside its look-ahead.
-SeededRandom generator_for(const Game &game) {
-    std::uint64_t hash = 0xCBF29CE484222325ULL;
+// `hash` with everything the rules read mixed in.
+std::uint64_t game_hash(const Game &game, std::uint64_t hash) {
     for (const char sector : game.galaxy) hash = mix(hash, sector);
     for (const Company &company : game.companies) hash = mix(mix(hash, company.price), company.size);
     for (int j = 0; j < game.num_players; ++j) {
@@ -30,9 +29,13 @@ SeededRandom generator_for(const Game &game) {
         for (const int holding : player.holdings) hash = mix(hash, holding);
         hash = mix(hash, player.cash);
     }
-    hash = mix(mix(hash, game.num_players), game.current_player);
-    return SeededRandom{hash};
+    return mix(mix(hash, game.num_players), game.current_player);
 }
+
+// The computer's own generator, seeded from everything the rules read, so
+// that the same game gives the same choices and the game's generator is
+// never touched. It decides only merger ties inside its look-ahead.
+SeededRandom generator_for(const Game &game) { return SeededRandom{game_hash(game, HASH_START)}; }
 
 // How far `me` is expected to stand ahead of its richest rival at its next
 // trade, once it has put its worth where it grows most.
@@ -135,4 +138,8 @@ double judge_position(const Game &game, int me) {
     SeededRandom generator = generator_for(game);
     Outlook outlook;
     return judge(game, me, outlook, generator);
+}
+
+SeededRandom generator_from(const Game &game, std::uint64_t salt) {
+    return SeededRandom{game_hash(game, mix(HASH_START, static_cast<std::int64_t>(salt)))};
 }

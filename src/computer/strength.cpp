@@ -1,15 +1,7 @@
-// Choosing a strength, and what the strengths share.
+// Choosing a strength.
 #include "computer/strength.h"
 
 #include "computer/thinking.h"
-
-namespace {
-
-std::uint64_t mix(std::uint64_t hash, std::int64_t value) {
-    return (hash ^ static_cast<std::uint64_t>(value)) * 0x100000001B3ULL;
-}
-
-}  // namespace
 
 Strength next_strength(Strength strength) {
     switch (strength) {
@@ -45,17 +37,4 @@ int plan_trades(const Game &game, Trade trades[], int max, Strength strength) {
         case Strength::NORMAL: break;
     }
     return plan_trades(game, trades, max);
-}
-
-SeededRandom generator_from(const Game &game, std::uint64_t salt) {
-    std::uint64_t hash = mix(0xCBF29CE484222325ULL, static_cast<std::int64_t>(salt));
-    for (const char sector : game.galaxy) hash = mix(hash, sector);
-    for (const Company &company : game.companies) hash = mix(mix(hash, company.price), company.size);
-    for (int j = 0; j < game.num_players; ++j) {
-        const Player &player = game.players[j];
-        for (const int holding : player.holdings) hash = mix(hash, holding);
-        hash = mix(hash, player.cash);
-    }
-    hash = mix(mix(hash, game.num_players), game.current_player);
-    return SeededRandom{hash};
 }
