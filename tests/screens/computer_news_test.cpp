@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "rules/course.h"
+#include "screens/record_fixture.h"
 #include "screens/screens.h"
 #include "support/map_fixture.h"
 #include "support/screen.h"
@@ -14,6 +15,7 @@ namespace {
 
 using headless::CursesTest;
 using map_fixture::at;
+using record_fixture::turn;
 
 // The colours of the general window: border, title, bold.
 const headless::Styles STYLES = {
@@ -30,19 +32,6 @@ class ComputerNewsTest : public CursesTest {
         computer_seat[0] = computer_seat[2] = true;
         map_fixture::load_map(game, {"....*", "", "", "", "...A.BB", "", "", "", "", "*"});
         for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].price = game.companies[i].size * 100;
-    }
-
-    // The current player claims `pos` with the rules, trades `trades`
-    // (company, amount) and passes the turn, all kept in the record.
-    void turn(int pos, const std::vector<std::pair<int, int>> &trades = {}) {
-        MoveReport report;
-        claim_sector(game, pos, c_library_random(), report);
-        record_claim(game_record, game, report);
-        for (const auto &[company, amount] : trades) {
-            apply_trade(game, company, amount);
-            record_trade(game_record, game, company, amount);
-        }
-        end_turn(game);
     }
 
     // The general window as the move prompt leaves it once a digit is typed.

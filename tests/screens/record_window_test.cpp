@@ -8,32 +8,21 @@
 
 #include "rules/course.h"
 #include "screens/modal_screen.h"
+#include "screens/record_fixture.h"
 #include "screens/screens.h"
 #include "support/map_fixture.h"
 
 namespace {
 
 using map_fixture::at;
+using record_fixture::turn;
 
 using RecordWindowTest = market_test::ModalTest<headless::CursesTest>;
 
 const headless::Styles STYLES = {
     {'u', pair_attr(PAIR_BLUE)}, {'t', A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE)}, {'b', A_BOLD}};
 
-// Two seats, the computer's first; the current player claims `pos` with the
-// rules, trades `trades` (company, amount) and passes the turn, all kept in
-// the record.
-void turn(int pos, const std::vector<std::pair<int, int>> &trades = {}) {
-    MoveReport report;
-    claim_sector(game, pos, c_library_random(), report);
-    record_claim(game_record, game, report);
-    for (const auto &[company, amount] : trades) {
-        apply_trade(game, company, amount);
-        record_trade(game_record, game, company, amount);
-    }
-    end_turn(game);
-}
-
+// Two seats, the computer's first, and a few turns kept in the record.
 void play_a_few_turns() {
     std::snprintf(game.players[0].name, NAME_SIZE, "Deneb (computer)");
     std::snprintf(game.players[1].name, NAME_SIZE, "Ann");
