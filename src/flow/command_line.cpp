@@ -9,10 +9,10 @@ Launch parse_command_line(int argc, const char *const argv[]) {
     if (argc == 1) return Launch::AUTO_COLOR;
     if (argc != 2 || argv[1][0] == '\0') return Launch::USAGE_ERROR;
     switch (argv[1][1]) {
-    case 'c': return Launch::FORCE_COLOR;
-    case 'm': return Launch::MONOCHROME;
-    case 'v': return Launch::SHOW_VERSION;
-    default: return Launch::USAGE_ERROR;
+        case 'c': return Launch::FORCE_COLOR;
+        case 'm': return Launch::MONOCHROME;
+        case 'v': return Launch::SHOW_VERSION;
+        default: return Launch::USAGE_ERROR;
     }
 }
 

@@ -13,11 +13,12 @@ namespace {
 void create_windows() {
     const std::int64_t lines = screen_lines;
     const std::int64_t columns = screen_cols;
-    map_window = create_window(map_height + 2, map_width * 3 + 2, 1, 1, _("vegatrade: can't create map window\n"));
-    general_window = create_window(clamp_int(lines - map_height - 4), clamp_int(columns - 2), map_height + 3, 1,
-                                   _("vegatrade: can't create general window\n"));
-    coinfo_window = create_window(map_height + 2, clamp_int(columns - map_width * 3 - 4), 1, map_width * 3 + 3,
-                                  _("vegatrade: can't create coinfo window\n"));
+    map_window =
+        create_window(map_height + 2, map_width * 3 + 2, 1, 1, _("vegatrade: can't create map window\n"));
+    general_window = create_window(clamp_int(lines - map_height - 4), clamp_int(columns - 2), map_height + 3,
+                                   1, _("vegatrade: can't create general window\n"));
+    coinfo_window = create_window(map_height + 2, clamp_int(columns - map_width * 3 - 4), 1,
+                                  map_width * 3 + 3, _("vegatrade: can't create coinfo window\n"));
 }
 
 }  // namespace

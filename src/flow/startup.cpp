@@ -10,9 +10,9 @@ void start_curses(Launch launch) {
     start_terminal();
     start_color();
     switch (launch) {
-    case Launch::FORCE_COLOR: use_color = 1; break;
-    case Launch::MONOCHROME: use_color = 0; break;
-    default: use_color = has_colors() ? 1 : 0; break;
+        case Launch::FORCE_COLOR: use_color = 1; break;
+        case Launch::MONOCHROME: use_color = 0; break;
+        default: use_color = has_colors() ? 1 : 0; break;
     }
     if (use_color) init_colors();
     // curses would draw a key at the cursor whenever one is read outside
@@ -24,7 +24,8 @@ void start_curses(Launch launch) {
 
 // The title bar on row 0: " VegaTrade " and a rule of '=' to column 79.
 void draw_title_bar() {
-    put_text_attr_at(stdscr, 0, 0, scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE), " VegaTrade ");
+    put_text_attr_at(stdscr, 0, 0, scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE),
+                     " VegaTrade ");
     const attr_t rule = scheme_attr(pair_attr(PAIR_BLUE), A_NORMAL);
     wattr_on(stdscr, rule, nullptr);
     for (int column = 11; column < 80; ++column) mvwaddch(stdscr, 0, column, '=');

@@ -7,10 +7,10 @@
 // first sector of a row has no west neighbour, the last no east neighbour.
 int neighbor_pos(int pos, Direction direction) {
     switch (direction) {
-    case NORTH: return pos - map_width >= 0 ? pos - map_width : -1;
-    case SOUTH: return pos + map_width < MAP_CELLS ? pos + map_width : -1;
-    case WEST: return pos % map_width != 0 ? pos - 1 : -1;
-    case EAST: return pos % map_width != map_width - 1 ? pos + 1 : -1;
+        case NORTH: return pos - map_width >= 0 ? pos - map_width : -1;
+        case SOUTH: return pos + map_width < MAP_CELLS ? pos + map_width : -1;
+        case WEST: return pos % map_width != 0 ? pos - 1 : -1;
+        case EAST: return pos % map_width != map_width - 1 ? pos + 1 : -1;
     }
     return -1;
 }

@@ -5,7 +5,8 @@
 // Whether a sector may be offered: open, and while every company is active,
 // not a founding site.
 bool is_move_candidate(const Game &game, int pos) {
-    return game.galaxy[pos] == SECTOR_EMPTY && !(next_free_company(game) == -1 && is_founding_site(game, pos));
+    return game.galaxy[pos] == SECTOR_EMPTY &&
+           !(next_free_company(game) == -1 && is_founding_site(game, pos));
 }
 
 // The number of sectors that may be offered this turn.

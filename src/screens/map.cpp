@@ -5,10 +5,10 @@
 // The attribute a sector symbol is drawn in, by the display scheme.
 attr_t sector_attr(int symbol) {
     switch (symbol) {
-    case SECTOR_EMPTY: return scheme_attr(pair_attr(PAIR_WHITE), A_NORMAL);
-    case SECTOR_STAR: return scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW), A_BOLD);
-    case SECTOR_OUTPOST: return scheme_attr(pair_attr(PAIR_CYAN), A_NORMAL);
-    default: break;
+        case SECTOR_EMPTY: return scheme_attr(pair_attr(PAIR_WHITE), A_NORMAL);
+        case SECTOR_STAR: return scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW), A_BOLD);
+        case SECTOR_OUTPOST: return scheme_attr(pair_attr(PAIR_CYAN), A_NORMAL);
+        default: break;
     }
     if (symbol >= 'A' && symbol < 'A' + NUM_COMPANIES) return company_name_attr(symbol - 'A');
     return A_NORMAL;

@@ -67,7 +67,8 @@ int lay_out(const Event &merger, TableColumn columns[COLUMN_COUNT]) {
     return lay_out_columns(columns, COLUMN_COUNT, TABLE_LEFT, getmaxx(general_window) - 2);
 }
 
-void draw_player_row(int row, int player, const ShareExchange &line, const TableColumn columns[COLUMN_COUNT]) {
+void draw_player_row(int row, int player, const ShareExchange &line,
+                     const TableColumn columns[COLUMN_COUNT]) {
     // The name and the blanks round it are bold, up to the old stock.
     wattr_on(general_window, A_BOLD, nullptr);
     waddch(general_window, ' ');

@@ -16,20 +16,20 @@ void show_move(const MoveReport &report) {
         }
         wnoutrefresh(map_window);
         switch (event.kind) {
-        case EventKind::OUTPOST: break;
-        case EventKind::SITE_LOST: announce_lost_site(); break;
-        case EventKind::FOUNDED:
-            show_panel(event.companies);
-            announce_new_company(event.company);
-            break;
-        case EventKind::FOUNDING_SWALLOWED:
-        case EventKind::SWALLOWED: announce_swallowed_company(event); break;
-        case EventKind::GREW: show_panel(event.companies); break;
-        case EventKind::MERGED:
-            announce_merger(event.company, event.absorbed);
-            show_stock_exchange(event);
-            break;
-        case EventKind::SPLIT: announce_split(event); break;
+            case EventKind::OUTPOST: break;
+            case EventKind::SITE_LOST: announce_lost_site(); break;
+            case EventKind::FOUNDED:
+                show_panel(event.companies);
+                announce_new_company(event.company);
+                break;
+            case EventKind::FOUNDING_SWALLOWED:
+            case EventKind::SWALLOWED: announce_swallowed_company(event); break;
+            case EventKind::GREW: show_panel(event.companies); break;
+            case EventKind::MERGED:
+                announce_merger(event.company, event.absorbed);
+                show_stock_exchange(event);
+                break;
+            case EventKind::SPLIT: announce_split(event); break;
         }
     }
 }

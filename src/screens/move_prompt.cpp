@@ -73,7 +73,8 @@ int get_move(const int offers[NUM_MOVES], int offer_count) {
     const int choice = computer_seat[game.current_player] ? computer_choice(offers, offer_count, prompt_end)
                                                           : read_choice(offer_count, prompt_end);
     for (int k = 0; k < offer_count; ++k) {
-        mvwaddch(map_window, sector_row(offers[k]), sector_column(offers[k]), static_cast<chtype>(SECTOR_EMPTY));
+        mvwaddch(map_window, sector_row(offers[k]), sector_column(offers[k]),
+                 static_cast<chtype>(SECTOR_EMPTY));
     }
     wnoutrefresh(map_window);
     return choice - 1;

@@ -46,7 +46,8 @@ void format_record_line(char *out, std::size_t size, const RecordLine &line) {
             std::snprintf(out, size, _("%s claimed %s, which joined %s"), name, sector, company);
             return;
         case Deed::MERGED:
-            std::snprintf(out, size, _("%s merged %s into %s"), name, company_name_of(line.absorbed), company);
+            std::snprintf(out, size, _("%s merged %s into %s"), name, company_name_of(line.absorbed),
+                          company);
             return;
         case Deed::SPLIT: std::snprintf(out, size, _("%s split %s two for one"), name, company); return;
         case Deed::SWALLOWED:
@@ -75,8 +76,8 @@ void format_news_more(char *out, std::size_t size, int lines) {
     // TRANSLATORS: the first line of the list at the move prompt when older
     // lines did not fit: at most 75 columns. R stays R.
     std::snprintf(out, size,
-                  P_("(%d line before these is in the record: R)", "(%d lines before these are in the record: R)",
-                     static_cast<unsigned long>(lines)),
+                  P_("(%d line before these is in the record: R)",
+                     "(%d lines before these are in the record: R)", static_cast<unsigned long>(lines)),
                   lines);
 }
 

@@ -143,6 +143,6 @@ void show_record() {
     pages.width = columns - TEXT_COLUMN - 1;
     order_lines();
     paginate();
-    show_pages({ROWS, columns, _("vegatrade: couldn't create record window\n"), format_record_title, pages.pages,
-                draw_page, nullptr, record_next_footer(), true});
+    show_pages({ROWS, columns, _("vegatrade: couldn't create record window\n"), format_record_title,
+                pages.pages, draw_page, nullptr, record_next_footer(), true});
 }

@@ -59,13 +59,13 @@ constexpr int MAX_NAME_LEN = 20;
 
 // Colour pair numbers, in the order init_colors defines them.
 enum ColorPair : short {
-    PAIR_BLUE = 1,          // company A, general border, title-bar rule, dialog borders
-    PAIR_RED = 2,           // company D, quit-window border
-    PAIR_GREEN = 3,         // company B
-    PAIR_YELLOW = 4,        // company C, stars, title-screen border, quit question
-    PAIR_MAGENTA = 5,       // company E
-    PAIR_CYAN = 6,          // outposts
-    PAIR_WHITE = 7,         // open space, map border
+    PAIR_BLUE = 1,     // company A, general border, title-bar rule, dialog borders
+    PAIR_RED = 2,      // company D, quit-window border
+    PAIR_GREEN = 3,    // company B
+    PAIR_YELLOW = 4,   // company C, stars, title-screen border, quit question
+    PAIR_MAGENTA = 5,  // company E
+    PAIR_CYAN = 6,     // outposts
+    PAIR_WHITE = 7,    // open space, map border
     PAIR_YELLOW_ON_BLUE = 8,
     PAIR_WHITE_ON_BLUE = 9,
     PAIR_BLACK_ON_YELLOW = 10,
@@ -79,8 +79,8 @@ constexpr attr_t pair_attr(ColorPair pair) { return static_cast<attr_t>(COLOR_PA
 
 // The colour attribute of each company's letter and name.
 inline constexpr std::array<attr_t, NUM_COMPANIES> company_attr = {
-    A_BOLD | pair_attr(PAIR_BLUE), pair_attr(PAIR_GREEN), pair_attr(PAIR_YELLOW),
-    pair_attr(PAIR_RED), pair_attr(PAIR_MAGENTA)};
+    A_BOLD | pair_attr(PAIR_BLUE), pair_attr(PAIR_GREEN), pair_attr(PAIR_YELLOW), pair_attr(PAIR_RED),
+    pair_attr(PAIR_MAGENTA)};
 
 // The attribute of a company's name: its colour, or nothing in monochrome.
 attr_t company_name_attr(int company);

@@ -17,7 +17,8 @@ namespace {
 constexpr int SEAT_HINT_ROW = 16;
 // TRANSLATORS: a hint on the title screen at the number prompt: at most 76
 // columns. Tab is the key's name.
-constexpr const char *ALONE_HINT = N_("Alone? Choose 2, then press Tab at the second name: the computer plays it");
+constexpr const char *ALONE_HINT =
+    N_("Alone? Choose 2, then press Tab at the second name: the computer plays it");
 // TRANSLATORS: a hint on the title screen while the names are asked: at
 // most 76 columns. Tab is the key's name.
 constexpr const char *NAME_HINT = N_("Tab: the computer plays this seat");
@@ -25,7 +26,8 @@ constexpr const char *NAME_HINT = N_("Tab: the computer plays this seat");
 // offered: Tab shows the next strength, Enter gives the seat, Backspace
 // leaves it to a person. The strengths as the computer's names show them,
 // the keys as keyboards in your language name them. At most 76 columns.
-constexpr const char *STRENGTH_HINT = N_("Tab: normal, strong or easy   Enter: take it   Backspace: a person");
+constexpr const char *STRENGTH_HINT =
+    N_("Tab: normal, strong or easy   Enter: take it   Backspace: a person");
 constexpr int HELP_HINT_ROW = 17;
 // TRANSLATORS: a hint on the title screen: at most 76 columns. ? is the key.
 constexpr const char *HELP_HINT = N_("?: help during the game");

@@ -74,8 +74,8 @@ void repaint_title() {
     const int length = text_width(title);
     if (length > width) return;
     const int column = (width - length) / 2;
-    put_text_attr_at(general_window, 0, column, scheme_attr(A_BOLD | pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE),
-                     title);
+    put_text_attr_at(general_window, 0, column,
+                     scheme_attr(A_BOLD | pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE), title);
     const attr_t border = scheme_attr(pair_attr(PAIR_BLUE), A_NORMAL);
     put_text_attr_at(general_window, 0, column - 4, border, "////");
     put_text_attr_at(general_window, 0, column + length, border, "////");
@@ -226,14 +226,23 @@ void trade_stock() {
         doupdate();
         const int key = read_key();
         switch (key) {
-        case KEY_DOWN: case '5': case 'J': case 'j': move_selection(dialog, 1); break;
-        case KEY_UP: case '8': case 'K': case 'k': move_selection(dialog, -1); break;
-        case KEY_RIGHT: case CTRL_F: case '\n': case '\r': trade(dialog); break;
-        case ESCAPE: return;
-        default:
-            // A window over the dialog leaves the cursor where it was.
-            if (serve_hotkey(key, HelpFrom::TRADING) == Hotkey::SHOWN) put_cursor_back(dialog);
-            break;
+            case KEY_DOWN:
+            case '5':
+            case 'J':
+            case 'j': move_selection(dialog, 1); break;
+            case KEY_UP:
+            case '8':
+            case 'K':
+            case 'k': move_selection(dialog, -1); break;
+            case KEY_RIGHT:
+            case CTRL_F:
+            case '\n':
+            case '\r': trade(dialog); break;
+            case ESCAPE: return;
+            default:
+                // A window over the dialog leaves the cursor where it was.
+                if (serve_hotkey(key, HelpFrom::TRADING) == Hotkey::SHOWN) put_cursor_back(dialog);
+                break;
         }
     }
 }

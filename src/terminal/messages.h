@@ -2,8 +2,8 @@
 // written in English in the sources and goes through gettext in the text
 // domain "vegatrade": _() translates a message where it is used, N_() marks
 // one in a table (or one whose room is checked) for translation where it is
-// shown, and P_() translates one that counts something. Without a catalog for the player's language gettext gives the
-// English text back, byte for byte.
+// shown, and P_() translates one that counts something. Without a catalog for the player's language gettext
+// gives the English text back, byte for byte.
 #pragma once
 
 #include <libintl.h>

@@ -156,11 +156,12 @@ bool terminal_size(int &height, int &width) {
 void require_layout_fits() {
     char message[1024];
     if (screen_cols < MIN_LAYOUT_COLS || screen_lines < MIN_LAYOUT_LINES) {
-        std::snprintf(message, sizeof message,
-                      _("vegatrade: the %d x %d layout (columns x rows) that LINES and COLUMNS set cannot show "
-                        "the game, which needs at least %d x %d; set both to a layout that large, or unset "
-                        "them\n"),
-                      screen_cols, screen_lines, MIN_LAYOUT_COLS, MIN_LAYOUT_LINES);
+        std::snprintf(
+            message, sizeof message,
+            _("vegatrade: the %d x %d layout (columns x rows) that LINES and COLUMNS set cannot show "
+              "the game, which needs at least %d x %d; set both to a layout that large, or unset "
+              "them\n"),
+            screen_cols, screen_lines, MIN_LAYOUT_COLS, MIN_LAYOUT_LINES);
         fatal(message);
     }
     const int height = getmaxy(stdscr);

@@ -1,7 +1,7 @@
 // Writing into windows: text output, centring, the note that the terminal is
 // too small, the repaint of chosen windows, creating and staging windows.
-#include "terminal/terminal.h"
 #include "terminal/messages.h"
+#include "terminal/terminal.h"
 
 #include <algorithm>
 #include <cstdio>

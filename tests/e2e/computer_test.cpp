@@ -311,9 +311,9 @@ constexpr std::string_view STANDINGS_OVER_OFFERS = R"(
 
 // S, C, ? and R during a computer's turn open their windows as at a
 // person's prompt (the help with the keys of the prompt the computer is
-// at; the company report once a company is active), and the turn waits: nothing changes while the window is up, however
-// long. The key that closes it brings back the step as it was, which then
-// stays its time before the computer goes on.
+// at; the company report once a company is active), and the turn waits: nothing changes while the window is
+// up, however long. The key that closes it brings back the step as it was, which then stays its time before
+// the computer goes on.
 TEST(ComputerSeats, WindowKeysDuringAComputersTurnOpenTheirWindowsWhileTheTurnWaits) {
     const struct {
         const char *key;
@@ -321,12 +321,9 @@ TEST(ComputerSeats, WindowKeysDuringAComputersTurnOpenTheirWindowsWhileTheTurnWa
         const char *window;  // a text of the window
         int pages;
     } cases[] = {
-        {"s", false, " Current Standings ", 1},
-        {"C", true, " Detailed Company Information ", 1},
-        {"?", false, "Keys at the move prompt", 4},
-        {"r", false, " The game's record: page 1 of 1 ", 1},
-        {"?", true, "Keys in the trading dialog", 4},
-        {"S", true, " Current Standings ", 1},
+        {"s", false, " Current Standings ", 1},       {"C", true, " Detailed Company Information ", 1},
+        {"?", false, "Keys at the move prompt", 4},   {"r", false, " The game's record: page 1 of 1 ", 1},
+        {"?", true, "Keys in the trading dialog", 4}, {"S", true, " Current Standings ", 1},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(::testing::PrintToString(std::string(c.key)) + (c.trading ? " while trading" : ""));

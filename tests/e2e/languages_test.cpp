@@ -171,7 +171,8 @@ std::optional<Frame> dialog_frame(const Terminal &t, const char *name) {
     }
     if (left < 0 || right < left) return std::nullopt;
     for (int row = TOP + 1; row < t.rows(); ++row) {
-        if (t.cell(row, left).ch == "└") return Frame{name, TOP, left, row - TOP + 1, right - left + 1, "|", "="};
+        if (t.cell(row, left).ch == "└")
+            return Frame{name, TOP, left, row - TOP + 1, right - left + 1, "|", "="};
     }
     return std::nullopt;
 }
@@ -187,11 +188,13 @@ std::optional<Frame> dialog_frame(const Terminal &t, const char *name) {
             if (shown_at(t, row, c, word) >= 0) col = c;
         }
         if (col < 0) {
-            return ::testing::AssertionFailure() << "row " << row << " does not show the header word \"" << word
-                                                 << "\" whole after column " << after << " and before " << end;
+            return ::testing::AssertionFailure()
+                   << "row " << row << " does not show the header word \"" << word << "\" whole after column "
+                   << after << " and before " << end;
         }
         after = col + shown_at(t, row, col, word) + 1;
-        if (after > end + 1) return ::testing::AssertionFailure() << "\"" << word << "\" runs past column " << end;
+        if (after > end + 1)
+            return ::testing::AssertionFailure() << "\"" << word << "\" runs past column " << end;
     }
     return ::testing::AssertionSuccess();
 }
@@ -330,15 +333,15 @@ void check_reports(Game &g) {
 // and the standings over it, its help, and an amount out of bounds.
 void check_trading(Game &g) {
     EXPECT_TRUE(frame_intact(g.t, GENERAL, std::nullopt)) << g.t.dump();
-    EXPECT_TRUE(
-        centred(g.t, GENERAL.top + 1, GENERAL.left, GENERAL.cols,
-                g.tr("Arrow keys to select a company, return to trade, escape when done:")))
+    EXPECT_TRUE(centred(g.t, GENERAL.top + 1, GENERAL.left, GENERAL.cols,
+                        g.tr("Arrow keys to select a company, return to trade, escape when done:")))
         << g.t.dump();
     check_reports(g);
     if (::testing::Test::HasFatalFailure()) return;
     g.t.type("?");
     ASSERT_TRUE(g.t.wait_for_key_request());
-    EXPECT_GE(shown_at(g.t, HELP.top + 2, HELP.left + 2, g.tr("Keys in the trading dialog")), 0) << g.t.dump();
+    EXPECT_GE(shown_at(g.t, HELP.top + 2, HELP.left + 2, g.tr("Keys in the trading dialog")), 0)
+        << g.t.dump();
     for (int page = 1; page <= 4; ++page) {
         EXPECT_TRUE(frame_intact(g.t, HELP, fill(g.tr(" Help: page %d of %d "), {std::to_string(page), "4"})))
             << g.t.dump();
@@ -388,7 +391,8 @@ void play_through(Game &g) {
         if (::testing::Test::HasFailure()) return;
         const std::string screen = g.t.screen_text();
         if (titled(g, " Special Announcement! ")) {
-            for (auto &[msgid, shown] : seen) shown = shown || screen.find(g.tr(msgid.c_str())) != std::string::npos;
+            for (auto &[msgid, shown] : seen)
+                shown = shown || screen.find(g.tr(msgid.c_str())) != std::string::npos;
             EXPECT_TRUE(frame_intact(g.t, GENERAL, g.tr(" Special Announcement! "))) << g.t.dump();
             EXPECT_TRUE(margins_blank(g.t, GENERAL)) << g.t.dump();
             EXPECT_TRUE(rows_centred(g.t, GENERAL)) << g.t.dump();
@@ -397,8 +401,9 @@ void play_through(Game &g) {
             seen[" Stock Transactions "] = true;
             EXPECT_TRUE(frame_intact(g.t, GENERAL, g.tr(" Stock Transactions "))) << g.t.dump();
             EXPECT_TRUE(margins_blank(g.t, GENERAL)) << g.t.dump();
-            EXPECT_TRUE(header_words(g.t, GENERAL.top + 2, GENERAL.left + 1, GENERAL.left + GENERAL.cols - 2,
-                                     words(g, {"Player", "Old Stock", "New Stock", "Total Holdings", "Bonus"})))
+            EXPECT_TRUE(
+                header_words(g.t, GENERAL.top + 2, GENERAL.left + 1, GENERAL.left + GENERAL.cols - 2,
+                             words(g, {"Player", "Old Stock", "New Stock", "Total Holdings", "Bonus"})))
                 << g.t.dump();
             g.t.type(" ");
         } else if (screen.find(g.tr("Arrow keys to select a company, return to trade, escape when done:")) !=
@@ -411,7 +416,8 @@ void play_through(Game &g) {
             g.t.type(key::Escape);
         } else if (g.t.row_text(GENERAL.top + 2).find(move_prompt) != std::string::npos) {
             EXPECT_TRUE(frame_intact(g.t, GENERAL, std::nullopt)) << g.t.dump();
-            EXPECT_TRUE(header_words(g.t, 1, 39, 80, words(g, {"Company", "Price", "Holdings"}))) << g.t.dump();
+            EXPECT_TRUE(header_words(g.t, 1, 39, 80, words(g, {"Company", "Price", "Holdings"})))
+                << g.t.dump();
             EXPECT_LE(g.t.cursor().col, GENERAL.left + GENERAL.cols - 2) << "the prompt runs into the border";
             if (all_seen()) return;
             g.t.type("1");
@@ -433,10 +439,12 @@ const std::vector<Screen> &screens() {
          [](Game &g) {
              for (int i = 0; i < 3; ++i)
                  EXPECT_TRUE(centred(g.t, 20 + i, 0, 80, g.tr(NOTICE_LINES[i]))) << g.t.dump();
-             EXPECT_TRUE(centred(g.t, 9, 0, 80, fill(g.tr("Please enter the number of players [1-%d]: "), {"4"})))
+             EXPECT_TRUE(
+                 centred(g.t, 9, 0, 80, fill(g.tr("Please enter the number of players [1-%d]: "), {"4"})))
                  << g.t.dump();
-             EXPECT_TRUE(centred(g.t, 16, 0, 80,
-                                 g.tr("Alone? Choose 2, then press Tab at the second name: the computer plays it")))
+             EXPECT_TRUE(
+                 centred(g.t, 16, 0, 80,
+                         g.tr("Alone? Choose 2, then press Tab at the second name: the computer plays it")))
                  << g.t.dump();
              EXPECT_TRUE(centred(g.t, 17, 0, 80, g.tr("?: help during the game"))) << g.t.dump();
          }},
@@ -692,8 +700,9 @@ TEST(ComputerName, IsTranslatedWithWhatItDid) {
             const int col = column_of(t, 12, shown);
             ASSERT_GE(col, 0) << shown << "\n" << t.dump();
             EXPECT_LE(col + shown_at(t, 12, col, shown), 78) << shown << " runs into the frame";
-            EXPECT_TRUE(centred(t, 16, 0, 80,
-                                catalog.tr("Tab: normal, strong or easy   Enter: take it   Backspace: a person")))
+            EXPECT_TRUE(
+                centred(t, 16, 0, 80,
+                        catalog.tr("Tab: normal, strong or easy   Enter: take it   Backspace: a person")))
                 << t.dump();
         }
         t.type(key::Enter);
@@ -710,7 +719,8 @@ TEST(ComputerName, IsTranslatedWithWhatItDid) {
         // the computer did since stands under it, translated; R opens the
         // game's record, translated too.
         const std::string since = catalog.tr("Since your last move (R: the game's record):");
-        const std::string trading = catalog.tr("Arrow keys to select a company, return to trade, escape when done:");
+        const std::string trading =
+            catalog.tr("Arrow keys to select a company, return to trade, escape when done:");
         t.type("1");
         for (int keys = 0; keys < 40; ++keys) {
             ASSERT_TRUE(t.wait_for_key_request());

@@ -55,7 +55,8 @@ class OutputGuard : public ::testing::TestWithParam<Case> {};
 TEST_P(OutputGuard, BytesStayWithinFivePercentOfTheBaseline) {
     const Case &c = GetParam();
     const auto baseline = baseline_for(c.game.name, c.term);
-    ASSERT_TRUE(baseline) << "no line for " << c.game.name << " " << c.term << " in " << VEGATRADE_PERF_BASELINE;
+    ASSERT_TRUE(baseline) << "no line for " << c.game.name << " " << c.term << " in "
+                          << VEGATRADE_PERF_BASELINE;
 
     const perf::GameRun run = perf::play(c.game, c.term);
     ASSERT_EQ(run.failure, "");

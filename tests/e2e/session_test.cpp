@@ -238,8 +238,8 @@ TEST(Session, HostileNamesAreShownInVisibleFormAndNeverSentRaw) {
 TEST(Session, QuitDeclinedWithManyKeysThenConfirmed) {
     Terminal t;
     ASSERT_TRUE(start_players(t, {"Ann", "Bob"}));
-    for (const std::string_view answer : {std::string_view("n"), key::Enter, key::Escape, key::CtrlL, key::Down,
-                                          std::string_view("x")}) {
+    for (const std::string_view answer :
+         {std::string_view("n"), key::Enter, key::Escape, key::CtrlL, key::Down, std::string_view("x")}) {
         t.type("q");
         ASSERT_TRUE(t.wait_for_screen_contains("Are you sure you want to quit (y/n)?"));
         t.type(answer);
@@ -254,7 +254,8 @@ TEST(Session, QuitDeclinedWithManyKeysThenConfirmed) {
     EXPECT_TRUE(t.running()) << "the final standings wait for a key";
     t.type("\r");
     EXPECT_TRUE(ended_with(t, 2, ""));
-    EXPECT_NE(t.output_bytes().find("v1.2.2 29-Mar-1997\r\n"), std::string::npos) << "banner on standard output";
+    EXPECT_NE(t.output_bytes().find("v1.2.2 29-Mar-1997\r\n"), std::string::npos)
+        << "banner on standard output";
 }
 
 TEST(Session, CtrlLRepairsAScreenThatOtherOutputGarbled) {

@@ -59,8 +59,7 @@ struct Totals {
         for (std::size_t k = 0; k < perf::kByteKinds; ++k) by_kind[k] += key.cost.by_kind[k];
         // The start-up has its own figure, and Escape's wait is measured to
         // the next prompt.
-        if (key.record.context == "start" ? count_startup
-                                          : key.record.label != "Esc" && key.cost.bytes > 0)
+        if (key.record.context == "start" ? count_startup : key.record.label != "Esc" && key.cost.bytes > 0)
             latencies.push_back(key.record.latency);
     }
     double ratio() const {
@@ -83,8 +82,9 @@ std::vector<AnalysedKey> analyse(const perf::GameRun &run) {
     perf::OutputAnalysis screen(25, 80);
     std::vector<AnalysedKey> keys;
     for (const auto &record : run.keys) {
-        keys.push_back({record, screen.feed(std::string_view(run.output).substr(
-                                    record.begin, record.end - record.begin))});
+        keys.push_back(
+            {record,
+             screen.feed(std::string_view(run.output).substr(record.begin, record.end - record.begin))});
     }
     return keys;
 }
@@ -111,10 +111,10 @@ void print_machine() {
     std::string one = "?", five = "?", fifteen = "?";
     loadavg >> one >> five >> fifteen;
     const std::string load = one + " " + five + " " + fifteen;
-    std::printf("Machine: %ld CPUs, %s; %s, Linux %s; load average %s; %s\n\n",
-                sysconf(_SC_NPROCESSORS_ONLN), line_value("/proc/cpuinfo", "model name").c_str(),
-                line_value("/etc/os-release", "PRETTY_NAME").c_str(), names.release,
-                load.c_str(), curses_version());
+    std::printf("Machine: %ld CPUs, %s; %s, Linux %s; load average %s; %s\n\n", sysconf(_SC_NPROCESSORS_ONLN),
+                line_value("/proc/cpuinfo", "model name").c_str(),
+                line_value("/etc/os-release", "PRETTY_NAME").c_str(), names.release, load.c_str(),
+                curses_version());
 }
 
 // A key's label as one field of the tab-separated file.
@@ -157,13 +157,15 @@ int main(int argc, char **argv) {
     std::vector<std::string> baseline;
     std::vector<std::string> misses;
     std::map<std::string, std::map<std::string, Totals>> by_context;  // term -> context
-    std::map<std::string, std::vector<Micros>> escape_keys;            // term -> Escape to prompt
+    std::map<std::string, std::vector<Micros>> escape_keys;           // term -> Escape to prompt
 
     print_machine();
     std::printf("## Games\n\n");
-    std::printf("| game | term | turns | exit | keys | bytes | changed cells | lower bound | bytes/bound |"
-                " rewritten / wasted cells | key latency median / p99 ms (Escape aside) | Escape median / max ms | start-up ms |"
-                " peak RSS at title / in game KiB | idle CPU us |\n");
+    std::printf(
+        "| game | term | turns | exit | keys | bytes | changed cells | lower bound | bytes/bound |"
+        " rewritten / wasted cells | key latency median / p99 ms (Escape aside) | Escape median / max ms | "
+        "start-up ms |"
+        " peak RSS at title / in game KiB | idle CPU us |\n");
     std::printf("|---|---|---:|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     std::vector<std::pair<std::string, Totals>> kinds_rows;
     for (const auto &term : perf::terminal_types()) {
@@ -173,7 +175,8 @@ int main(int argc, char **argv) {
             if (!idle) options.idle_turn = -1;
             const perf::GameRun run = perf::play(game, term, options);
             if (!run.failure.empty()) {
-                std::fprintf(stderr, "%s under %s: %s\n", game.name.c_str(), term.c_str(), run.failure.c_str());
+                std::fprintf(stderr, "%s under %s: %s\n", game.name.c_str(), term.c_str(),
+                             run.failure.c_str());
                 script_ok = false;
                 continue;
             }
@@ -183,35 +186,38 @@ int main(int argc, char **argv) {
             for (std::size_t i = 0; i < keys.size(); ++i) {
                 const auto &key = keys[i];
                 (key.record.repaint ? repaint : total).add(key);
-                const std::string context = key.record.repaint               ? "repaint (Ctrl-L)"
-                                            : key.record.label == "Esc"      ? "trade, Escape"
-                                                                             : key.record.context;
+                const std::string context = key.record.repaint          ? "repaint (Ctrl-L)"
+                                            : key.record.label == "Esc" ? "trade, Escape"
+                                                                        : key.record.context;
                 by_context[term][context].count_startup = true;
                 by_context[term][context].add(key);
                 if (keys_out) {
                     keys_out << game.name << '\t' << term << '\t' << i << '\t' << key.record.context << '\t'
                              << tsv_field(key.record.label) << '\t' << key.cost.bytes << '\t'
                              << key.cost.changed_cells << '\t' << key.cost.changed_runs << '\t'
-                             << key.cost.lower_bound << '\t' << key.cost.rewritten_cells << '\t' << key.cost.wasted_cells << '\t'
-                             << key.cost.erased_unchanged << '\t' << key.record.latency.count();
+                             << key.cost.lower_bound << '\t' << key.cost.rewritten_cells << '\t'
+                             << key.cost.wasted_cells << '\t' << key.cost.erased_unchanged << '\t'
+                             << key.record.latency.count();
                     for (auto n : key.cost.by_kind) keys_out << '\t' << n;
                     keys_out << '\n';
                 }
             }
-            const std::string status = run.status ? (run.status->code >= 0 ? std::to_string(run.status->code)
-                                                                           : "signal " +
-                                                                                 std::to_string(run.status->signal))
-                                                  : "?";
+            const std::string status =
+                run.status ? (run.status->code >= 0 ? std::to_string(run.status->code)
+                                                    : "signal " + std::to_string(run.status->signal))
+                           : "?";
             std::vector<Micros> escapes = run.escape_latency;
             escape_keys[term].insert(escape_keys[term].end(), escapes.begin(), escapes.end());
-            const Micros escape_max = escapes.empty() ? Micros{0} : *std::max_element(escapes.begin(), escapes.end());
-            std::printf("| %s | %s | %d | %s | %zu | %zu | %ld | %zu | %.2f | %ld / %ld | %.2f / %.2f | %.1f / %.1f |"
-                        " %.1f | %lld / %lld | %lld |\n",
-                        game.name.c_str(), term.c_str(), run.turns, status.c_str(), keys.size() - 1,
-                        run.output.size(), total.changed, total.lower_bound, total.ratio(), total.rewritten,
-                        total.wasted, percentile_ms(total.latencies, 50), percentile_ms(total.latencies, 99),
-                        percentile_ms(escapes, 50), ms(escape_max), ms(run.startup), run.title_rss_kib, run.peak_rss_kib,
-                        static_cast<long long>(run.idle_cpu.count()));
+            const Micros escape_max =
+                escapes.empty() ? Micros{0} : *std::max_element(escapes.begin(), escapes.end());
+            std::printf(
+                "| %s | %s | %d | %s | %zu | %zu | %ld | %zu | %.2f | %ld / %ld | %.2f / %.2f | %.1f / %.1f |"
+                " %.1f | %lld / %lld | %lld |\n",
+                game.name.c_str(), term.c_str(), run.turns, status.c_str(), keys.size() - 1,
+                run.output.size(), total.changed, total.lower_bound, total.ratio(), total.rewritten,
+                total.wasted, percentile_ms(total.latencies, 50), percentile_ms(total.latencies, 99),
+                percentile_ms(escapes, 50), ms(escape_max), ms(run.startup), run.title_rss_kib,
+                run.peak_rss_kib, static_cast<long long>(run.idle_cpu.count()));
             kinds_rows.emplace_back(game.name + " | " + term, total);
             baseline.push_back(game.name + " " + term + " " + std::to_string(keys.size() - 1) + " " +
                                std::to_string(run.output.size()));
@@ -219,8 +225,8 @@ int main(int argc, char **argv) {
             const std::string where = game.name + " under " + term;
             if (total.ratio() > kByteRatioTarget) {
                 char text[160];
-                std::snprintf(text, sizeof text, "%s: %.2f bytes per lower-bound byte (target %.1f)", where.c_str(),
-                              total.ratio(), kByteRatioTarget);
+                std::snprintf(text, sizeof text, "%s: %.2f bytes per lower-bound byte (target %.1f)",
+                              where.c_str(), total.ratio(), kByteRatioTarget);
                 misses.push_back(text);
             }
             if (total.wasted > 0)
@@ -249,16 +255,17 @@ int main(int argc, char **argv) {
         std::printf("\n");
     }
 
-    std::printf("\n## Per key, by screen\n\n| term | screen | keys | bytes/key | changed/key | bytes/bound |"
-                " rewritten / wasted cells | latency median / p99 ms |\n|---|---|---:|---:|---:|---:|---:|---:|\n");
+    std::printf(
+        "\n## Per key, by screen\n\n| term | screen | keys | bytes/key | changed/key | bytes/bound |"
+        " rewritten / wasted cells | latency median / p99 ms |\n|---|---|---:|---:|---:|---:|---:|---:|\n");
     for (const auto &[term, contexts] : by_context) {
         for (const auto &[context, total] : contexts) {
             std::vector<Micros> latencies = total.latencies;
             if (context == "trade, Escape") latencies = escape_keys[term];
             std::printf("| %s | %s | %d | %.0f | %.1f | %.2f | %ld / %ld | %.2f / %.2f |\n", term.c_str(),
                         context.c_str(), total.keys, static_cast<double>(total.bytes) / total.keys,
-                        static_cast<double>(total.changed) / total.keys, total.ratio(), total.rewritten, total.wasted,
-                        percentile_ms(latencies, 50), percentile_ms(latencies, 99));
+                        static_cast<double>(total.changed) / total.keys, total.ratio(), total.rewritten,
+                        total.wasted, percentile_ms(latencies, 50), percentile_ms(latencies, 99));
         }
     }
 

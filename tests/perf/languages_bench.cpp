@@ -151,7 +151,8 @@ bool report_startup(const std::vector<std::string> &languages, int runs) {
     std::printf("\n## Start-up with and without a catalog\n\n");
     std::printf("To the complete title screen under LANG=C.UTF-8, English without LANGUAGE (no catalog\n");
     std::printf("loaded), each language with LANGUAGE set to it; medians of %d interleaved runs.\n\n", runs);
-    std::printf("| language | start-up ms | CPU ms | peak RSS KiB | against English (start-up / CPU / RSS) |\n");
+    std::printf(
+        "| language | start-up ms | CPU ms | peak RSS KiB | against English (start-up / CPU / RSS) |\n");
     std::printf("|---|---:|---:|---:|---|\n");
     std::vector<double> base;
     for (std::size_t l = 0; l < languages.size(); ++l) {
@@ -167,9 +168,11 @@ bool report_startup(const std::vector<std::string> &languages, int runs) {
         const double c = median(cpu);
         const auto r = static_cast<double>(median(rss));
         if (l == 0) base = {m, c, r};
-        std::printf("| %s | %.1f | %.1f | %.0f | %s |\n", languages[l].empty() ? "English" : languages[l].c_str(), m,
-                    c, r,
-                    l == 0 ? "" : (change(m, base[0]) + " / " + change(c, base[1]) + " / " + change(r, base[2])).c_str());
+        std::printf(
+            "| %s | %.1f | %.1f | %.0f | %s |\n", languages[l].empty() ? "English" : languages[l].c_str(), m,
+            c, r,
+            l == 0 ? ""
+                   : (change(m, base[0]) + " / " + change(c, base[1]) + " / " + change(r, base[2])).c_str());
     }
     return true;
 }

@@ -24,12 +24,14 @@ int moverect(VTermRect dest, VTermRect src, void *user) {
     return 0;  // libvterm then reports the destination as damaged
 }
 
-constexpr VTermScreenCallbacks kCallbacks = {&damage, &moverect, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+constexpr VTermScreenCallbacks kCallbacks = {&damage, &moverect, nullptr, nullptr,
+                                             nullptr, nullptr,   nullptr, nullptr};
 
 unsigned colour_code(const VTermColor &colour, bool foreground) {
     if (foreground ? VTERM_COLOR_IS_DEFAULT_FG(&colour) : VTERM_COLOR_IS_DEFAULT_BG(&colour)) return 0;
     if (VTERM_COLOR_IS_INDEXED(&colour)) return 0x100u | colour.indexed.idx;
-    return 0x1000000u | (unsigned{colour.rgb.red} << 16) | (unsigned{colour.rgb.green} << 8) | colour.rgb.blue;
+    return 0x1000000u | (unsigned{colour.rgb.red} << 16) | (unsigned{colour.rgb.green} << 8) |
+           colour.rgb.blue;
 }
 
 std::size_t digits(int n) { return n < 10 ? 1 : n < 100 ? 2 : n < 1000 ? 3 : 4; }
@@ -39,32 +41,62 @@ std::size_t cursor_address_bytes(int row, int col) { return 4 + digits(row + 1) 
 
 ByteKind csi_kind(char final) {
     switch (final) {
-    case 'H': case 'f': case 'A': case 'B': case 'C': case 'D': case 'E': case 'F':
-    case 'G': case '`': case 'a': case 'd': case 'e':
-        return ByteKind::Cursor;
-    case 'm': return ByteKind::Attributes;
-    case 'K': case 'J': case 'X': case 'P': case '@': case 'L': case 'M': case 'S': case 'T':
-        return ByteKind::Erase;
-    case 'b': return ByteKind::Repeat;
-    case 'h': case 'l': case 'r': return ByteKind::Modes;
-    default: return ByteKind::Other;
+        case 'H':
+        case 'f':
+        case 'A':
+        case 'B':
+        case 'C':
+        case 'D':
+        case 'E':
+        case 'F':
+        case 'G':
+        case '`':
+        case 'a':
+        case 'd':
+        case 'e': return ByteKind::Cursor;
+        case 'm': return ByteKind::Attributes;
+        case 'K':
+        case 'J':
+        case 'X':
+        case 'P':
+        case '@':
+        case 'L':
+        case 'M':
+        case 'S':
+        case 'T': return ByteKind::Erase;
+        case 'b': return ByteKind::Repeat;
+        case 'h':
+        case 'l':
+        case 'r': return ByteKind::Modes;
+        default: return ByteKind::Other;
     }
 }
 
 ByteKind escape_kind(const std::string &sequence) {
     if (sequence.size() > 2) return ByteKind::Attributes;  // ESC ( 0 and the like: character sets
     switch (sequence.back()) {
-    case '7': case '8': case 'D': case 'E': case 'M': return ByteKind::Cursor;
-    case '=': case '>': return ByteKind::Modes;
-    default: return ByteKind::Other;
+        case '7':
+        case '8':
+        case 'D':
+        case 'E':
+        case 'M': return ByteKind::Cursor;
+        case '=':
+        case '>': return ByteKind::Modes;
+        default: return ByteKind::Other;
     }
 }
 
 ByteKind control_kind(unsigned char byte) {
     switch (byte) {
-    case '\b': case '\t': case '\n': case '\v': case '\f': case '\r': return ByteKind::Cursor;
-    case 0x0E: case 0x0F: return ByteKind::Attributes;  // shift out / in: the line-drawing set
-    default: return ByteKind::Other;
+        case '\b':
+        case '\t':
+        case '\n':
+        case '\v':
+        case '\f':
+        case '\r': return ByteKind::Cursor;
+        case 0x0E:
+        case 0x0F: return ByteKind::Attributes;  // shift out / in: the line-drawing set
+        default: return ByteKind::Other;
     }
 }
 
@@ -72,14 +104,14 @@ ByteKind control_kind(unsigned char byte) {
 
 const char *byte_kind_name(ByteKind kind) {
     switch (kind) {
-    case ByteKind::Text: return "text";
-    case ByteKind::Cursor: return "cursor";
-    case ByteKind::Attributes: return "attributes";
-    case ByteKind::Erase: return "erase";
-    case ByteKind::Repeat: return "repeat";
-    case ByteKind::Modes: return "modes";
-    case ByteKind::Other: return "other";
-    case ByteKind::Count: break;
+        case ByteKind::Text: return "text";
+        case ByteKind::Cursor: return "cursor";
+        case ByteKind::Attributes: return "attributes";
+        case ByteKind::Erase: return "erase";
+        case ByteKind::Repeat: return "repeat";
+        case ByteKind::Modes: return "modes";
+        case ByteKind::Other: return "other";
+        case ByteKind::Count: break;
     }
     return "?";
 }
@@ -87,7 +119,9 @@ const char *byte_kind_name(ByteKind kind) {
 void OutputAnalysis::VTermDeleter::operator()(VTerm *vt) const { vterm_free(vt); }
 
 OutputAnalysis::OutputAnalysis(int rows, int cols)
-    : rows_(rows), cols_(cols), vt_(vterm_new(rows, cols)),
+    : rows_(rows),
+      cols_(cols),
+      vt_(vterm_new(rows, cols)),
       touched_(static_cast<std::size_t>(rows * cols), None) {
     vterm_set_utf8(vt_.get(), 1);
     VTermScreen *screen = vterm_obtain_screen(vt_.get());
@@ -115,7 +149,8 @@ void OutputAnalysis::moved(int dest_row, int start_row, int end_row, int start_c
         const int to = dest_row + row - start_row;
         if (row < 0 || row >= rows_ || to < 0 || to >= rows_) continue;
         for (int col = std::max(start_col, 0); col < std::min(end_col, cols_); ++col)
-            touched_[static_cast<std::size_t>(to * cols_ + col)] = copy[static_cast<std::size_t>(row * cols_ + col)];
+            touched_[static_cast<std::size_t>(to * cols_ + col)] =
+                copy[static_cast<std::size_t>(row * cols_ + col)];
     }
 }
 
@@ -167,69 +202,71 @@ void OutputAnalysis::finish_sequence(KeyCost &cost, ByteKind kind) {
 void OutputAnalysis::take(char byte, KeyCost &cost) {
     const auto b = static_cast<unsigned char>(byte);
     switch (state_) {
-    case State::Ground:
-        if (utf8_left_ > 0 && (b & 0xC0) == 0x80) {
-            sequence_ += byte;
-            cost.by_kind[static_cast<std::size_t>(ByteKind::Text)] += 1;
-            if (--utf8_left_ == 0) {
-                last_char_ = sequence_;
-                write(sequence_, Printed);
-                sequence_.clear();
-            }
-            return;
-        }
-        utf8_left_ = 0;
-        sequence_.clear();
-        if (b == 0x1B) {
-            sequence_ = byte;
-            state_ = State::Escape;
-        } else if (b < 0x20 || b == 0x7F) {
-            cost.by_kind[static_cast<std::size_t>(control_kind(b))] += 1;
-            write(std::string_view(&byte, 1), None);
-        } else {
-            cost.by_kind[static_cast<std::size_t>(ByteKind::Text)] += 1;
-            if (b >= 0xC0) {
-                sequence_ = byte;
-                utf8_left_ = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : 1;
+        case State::Ground:
+            if (utf8_left_ > 0 && (b & 0xC0) == 0x80) {
+                sequence_ += byte;
+                cost.by_kind[static_cast<std::size_t>(ByteKind::Text)] += 1;
+                if (--utf8_left_ == 0) {
+                    last_char_ = sequence_;
+                    write(sequence_, Printed);
+                    sequence_.clear();
+                }
                 return;
             }
-            last_char_ = std::string(1, byte);
-            write(last_char_, Printed);
-        }
-        return;
-    case State::Escape:
-        sequence_ += byte;
-        if (b == '[' && sequence_.size() == 2) {
-            state_ = State::Csi;
-        } else if ((b == ']' || b == 'P' || b == '_' || b == '^') && sequence_.size() == 2) {
-            state_ = State::String;
-        } else if (b >= 0x30 && b <= 0x7E) {
-            finish_sequence(cost, escape_kind(sequence_));
-        } else if (b < 0x20 || b > 0x7E) {
-            finish_sequence(cost, ByteKind::Other);
-        }
-        return;
-    case State::Csi:
-        sequence_ += byte;
-        if (b >= 0x40 && b <= 0x7E) {
-            const bool private_marker = sequence_.size() > 2 && sequence_[2] >= 0x3C && sequence_[2] <= 0x3F;
-            finish_sequence(cost, private_marker && b != 'h' && b != 'l' ? ByteKind::Other : csi_kind(byte));
-        } else if (b < 0x20) {
-            finish_sequence(cost, ByteKind::Other);
-        }
-        return;
-    case State::String:
-        sequence_ += byte;
-        if (b == 0x07) finish_sequence(cost, ByteKind::Other);
-        if (b == 0x1B) state_ = State::StringEscape;
-        return;
-    case State::StringEscape:
-        sequence_ += byte;
-        if (b == '\\')
-            finish_sequence(cost, ByteKind::Other);
-        else
-            state_ = State::String;
-        return;
+            utf8_left_ = 0;
+            sequence_.clear();
+            if (b == 0x1B) {
+                sequence_ = byte;
+                state_ = State::Escape;
+            } else if (b < 0x20 || b == 0x7F) {
+                cost.by_kind[static_cast<std::size_t>(control_kind(b))] += 1;
+                write(std::string_view(&byte, 1), None);
+            } else {
+                cost.by_kind[static_cast<std::size_t>(ByteKind::Text)] += 1;
+                if (b >= 0xC0) {
+                    sequence_ = byte;
+                    utf8_left_ = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : 1;
+                    return;
+                }
+                last_char_ = std::string(1, byte);
+                write(last_char_, Printed);
+            }
+            return;
+        case State::Escape:
+            sequence_ += byte;
+            if (b == '[' && sequence_.size() == 2) {
+                state_ = State::Csi;
+            } else if ((b == ']' || b == 'P' || b == '_' || b == '^') && sequence_.size() == 2) {
+                state_ = State::String;
+            } else if (b >= 0x30 && b <= 0x7E) {
+                finish_sequence(cost, escape_kind(sequence_));
+            } else if (b < 0x20 || b > 0x7E) {
+                finish_sequence(cost, ByteKind::Other);
+            }
+            return;
+        case State::Csi:
+            sequence_ += byte;
+            if (b >= 0x40 && b <= 0x7E) {
+                const bool private_marker =
+                    sequence_.size() > 2 && sequence_[2] >= 0x3C && sequence_[2] <= 0x3F;
+                finish_sequence(cost,
+                                private_marker && b != 'h' && b != 'l' ? ByteKind::Other : csi_kind(byte));
+            } else if (b < 0x20) {
+                finish_sequence(cost, ByteKind::Other);
+            }
+            return;
+        case State::String:
+            sequence_ += byte;
+            if (b == 0x07) finish_sequence(cost, ByteKind::Other);
+            if (b == 0x1B) state_ = State::StringEscape;
+            return;
+        case State::StringEscape:
+            sequence_ += byte;
+            if (b == '\\')
+                finish_sequence(cost, ByteKind::Other);
+            else
+                state_ = State::String;
+            return;
     }
 }
 
@@ -256,15 +293,16 @@ KeyCost OutputAnalysis::feed(std::string_view bytes) {
         for (int col = 0; col <= cols_; ++col) {
             const auto c = static_cast<std::size_t>(col);
             const bool here = col < cols_ && changed[c];
-            const bool rewritten =
-                col < cols_ && !here && (touched_[static_cast<std::size_t>(row * cols_ + col)] & Printed) != 0;
+            const bool rewritten = col < cols_ && !here &&
+                                   (touched_[static_cast<std::size_t>(row * cols_ + col)] & Printed) != 0;
             if (here) {
                 ++cost.changed_cells;
                 if (col == 0 || !changed[c - 1]) {
                     ++cost.changed_runs;
                     cost.lower_bound += cursor_address_bytes(row, col);
                 }
-            } else if (col < cols_ && !rewritten && (touched_[static_cast<std::size_t>(row * cols_ + col)] & Erased)) {
+            } else if (col < cols_ && !rewritten &&
+                       (touched_[static_cast<std::size_t>(row * cols_ + col)] & Erased)) {
                 ++cost.erased_unchanged;
             }
             if (rewritten) {
@@ -275,7 +313,8 @@ KeyCost OutputAnalysis::feed(std::string_view bytes) {
             if (rewritten_run > 0) {
                 const bool target = here || (row == cursor.row && col == cursor.col);
                 const auto run = static_cast<std::size_t>(rewritten_run);
-                if (!target || run > cursor_address_bytes(row, col - rewritten_run)) cost.wasted_cells += rewritten_run;
+                if (!target || run > cursor_address_bytes(row, col - rewritten_run))
+                    cost.wasted_cells += rewritten_run;
             }
             rewritten_run = 0;
         }

@@ -44,7 +44,7 @@ struct KeyCost {
 
 // A terminal screen (libvterm) that takes a program's output key by key.
 class OutputAnalysis {
-public:
+  public:
     OutputAnalysis(int rows, int cols);
     ~OutputAnalysis();
     OutputAnalysis(const OutputAnalysis &) = delete;
@@ -61,7 +61,7 @@ public:
     // Called back by libvterm when it scrolls rows start_row..end_row.
     void moved(int dest_row, int start_row, int end_row, int start_col, int end_col);
 
-private:
+  private:
     struct CellValue {
         std::array<unsigned, 6> chars{};
         unsigned attrs = 0;

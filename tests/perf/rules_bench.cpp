@@ -112,7 +112,8 @@ int main(int argc, char *argv[]) {
                     mergers += report.events[e].kind == EventKind::MERGED ? 1 : 0;
                     splits += report.events[e].kind == EventKind::SPLIT ? 1 : 0;
                 }
-                checksum += static_cast<std::uint64_t>(copy.companies[0].price) + static_cast<std::uint64_t>(report.change_count);
+                checksum += static_cast<std::uint64_t>(copy.companies[0].price) +
+                            static_cast<std::uint64_t>(report.change_count);
             }
         }
         moves += moves_per_round;
@@ -125,7 +126,8 @@ int main(int argc, char *argv[]) {
     std::printf("Rules: moves resolved on copied games, one core\n");
     std::printf("  positions              %zu (from 40 pinned games, every third turn)\n", positions.size());
     std::printf("  moves per round        %ld (every open sector of every position)\n", moves_per_round);
-    std::printf("  mergers, splits        %.1f%%, %.1f%% of the moves\n", 100.0 * static_cast<double>(mergers) / static_cast<double>(moves),
+    std::printf("  mergers, splits        %.1f%%, %.1f%% of the moves\n",
+                100.0 * static_cast<double>(mergers) / static_cast<double>(moves),
                 100.0 * static_cast<double>(splits) / static_cast<double>(moves));
     std::printf("  moves per second       %.0f   (target at least 1000000)  %s\n", rate,
                 rate >= 1e6 ? "ok" : "MISSED");

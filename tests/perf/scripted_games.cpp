@@ -42,7 +42,7 @@ long long peak_rss_kib(pid_t pid) {
 
 struct Settled {
     bool ok = false;
-    Clock::time_point last_output;           // when the last byte arrived
+    Clock::time_point last_output;             // when the last byte arrived
     std::optional<Clock::time_point> watched;  // when `watch` first held
 };
 
@@ -97,7 +97,7 @@ enum class Amount { Half, Most, SellAll };
 
 // The rules of the scripted player.
 class Player {
-public:
+  public:
     explicit Player(const ScriptedGame &game) : game_(game) {}
 
     int turns() const { return turns_; }
@@ -113,10 +113,10 @@ public:
             return plain(quitting_ ? 'y' : 'n');
         }
         if (screen_has(t, "Press any key to continue...")) {
-            context_ = screen_has(t, "Final Standings")      ? "final"
-                       : screen_has(t, "Current Standings")  ? "standings"
-                       : screen_has(t, "Detailed Company")   ? "report"
-                                                             : "announce";
+            context_ = screen_has(t, "Final Standings")     ? "final"
+                       : screen_has(t, "Current Standings") ? "standings"
+                       : screen_has(t, "Detailed Company")  ? "report"
+                                                            : "announce";
             return plain(' ');
         }
         if (auto range = amount_range(t)) return amount(*range);
@@ -127,7 +127,7 @@ public:
         return std::nullopt;
     }
 
-private:
+  private:
     std::optional<Key> title(const Terminal &t, std::string &failure) {
         context_ = "title";
         if (!screen_has(t, "Please enter the number of players [1-4]:")) {
@@ -141,8 +141,7 @@ private:
     std::optional<Key> names(const Terminal &t, std::string &failure) {
         context_ = "name";
         const std::string &name = game_.players[name_];
-        if (char_ == 0 &&
-            !screen_has(t, "Player " + std::to_string(name_ + 1) + ", enter your name:")) {
+        if (char_ == 0 && !screen_has(t, "Player " + std::to_string(name_ + 1) + ", enter your name:")) {
             failure = "no name prompt for player " + std::to_string(name_ + 1);
             return std::nullopt;
         }
@@ -221,17 +220,20 @@ private:
         if (trade_turn_ != turns_) {
             trade_turn_ = turns_;
             switch (turns_ % 4) {
-            case 0: trade_plan_ = {named("Down", e2e::key::Down), named("Enter", e2e::key::Enter)};
+                case 0:
+                    trade_plan_ = {named("Down", e2e::key::Down), named("Enter", e2e::key::Enter)};
                     amounts_ = {Amount::Half};
                     break;
-            case 1: trade_plan_ = {named("Enter", e2e::key::Enter), plain('j')};
+                case 1:
+                    trade_plan_ = {named("Enter", e2e::key::Enter), plain('j')};
                     amounts_ = {Amount::Most};
                     break;
-            case 2: trade_plan_ = {plain('j'), named("Right", e2e::key::Right), plain('k'),
+                case 2:
+                    trade_plan_ = {plain('j'), named("Right", e2e::key::Right), plain('k'),
                                    named("Up", e2e::key::Up)};
                     amounts_ = {Amount::SellAll};
                     break;
-            default: break;
+                default: break;
             }
             if (turns_ == 7) trade_plan_.push_front(plain('s'));
             if (turns_ == 9) trade_plan_.push_front(plain('c'));
@@ -250,7 +252,8 @@ private:
             const auto at = text.find("Amount (");
             int min = 0;
             int max = 0;
-            if (at != std::string::npos && std::sscanf(text.c_str() + at, "Amount (%d to %d)", &min, &max) == 2)
+            if (at != std::string::npos &&
+                std::sscanf(text.c_str() + at, "Amount (%d to %d)", &min, &max) == 2)
                 return std::pair{min, max};
         }
         return std::nullopt;
@@ -263,23 +266,21 @@ private:
             if (!amounts_.empty()) amounts_.pop_front();
             const auto [min, max] = range;
             switch (kind) {
-            case Amount::Half: {
-                for (char c : std::to_string(max / 2)) amount_keys_.push_back(plain(c));
-                // A digit typed and erased, as a person corrects a slip.
-                amount_keys_.push_back(plain('7'));
-                amount_keys_.push_back(named("Backspace", e2e::key::Backspace));
-                amount_keys_.push_back(named("Enter", e2e::key::Enter));
-                break;
-            }
-            case Amount::Most:
-                amount_keys_ = {plain('m'), named("Enter", e2e::key::Enter)};
-                break;
-            case Amount::SellAll:
-                if (min < 0)
-                    amount_keys_ = {plain('n'), named("Enter", e2e::key::Enter)};
-                else
-                    amount_keys_ = {plain('0'), named("Enter", e2e::key::Enter)};
-                break;
+                case Amount::Half: {
+                    for (char c : std::to_string(max / 2)) amount_keys_.push_back(plain(c));
+                    // A digit typed and erased, as a person corrects a slip.
+                    amount_keys_.push_back(plain('7'));
+                    amount_keys_.push_back(named("Backspace", e2e::key::Backspace));
+                    amount_keys_.push_back(named("Enter", e2e::key::Enter));
+                    break;
+                }
+                case Amount::Most: amount_keys_ = {plain('m'), named("Enter", e2e::key::Enter)}; break;
+                case Amount::SellAll:
+                    if (min < 0)
+                        amount_keys_ = {plain('n'), named("Enter", e2e::key::Enter)};
+                    else
+                        amount_keys_ = {plain('0'), named("Enter", e2e::key::Enter)};
+                    break;
             }
         }
         Key key = amount_keys_.front();
@@ -350,7 +351,8 @@ GameRun play(const ScriptedGame &game, const std::string &term, const PlayOption
         if (!key) break;
         if (options.measure) {
             run.peak_rss_kib = peak_rss_kib(t.pid());
-            if (player.context() == "move" && player.turns() == options.idle_turn && run.idle_cpu < Micros{0}) {
+            if (player.context() == "move" && player.turns() == options.idle_turn &&
+                run.idle_cpu < Micros{0}) {
                 const auto before = t.cpu_time();
                 (void)t.wait_for([] { return false; }, options.idle_time, "nothing: the game stays idle");
                 run.idle_cpu = t.cpu_time() - before;

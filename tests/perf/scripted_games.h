@@ -36,11 +36,11 @@ const std::vector<std::string> &terminal_types();
 
 // What one key (or the start-up, the first "key") cost.
 struct KeyRecord {
-    std::string label;    // the key as typed, readable ("Down", "Esc", "m")
-    std::string context;  // the screen it was typed at ("trade", "move", ...)
+    std::string label;      // the key as typed, readable ("Down", "Esc", "m")
+    std::string context;    // the screen it was typed at ("trade", "move", ...)
     std::size_t begin = 0;  // its output: [begin, end) of the game's output
     std::size_t end = 0;
-    Micros latency{0};  // key written to the last byte of its output
+    Micros latency{0};     // key written to the last byte of its output
     bool repaint = false;  // Ctrl-L, which resends every cell on purpose
 };
 
@@ -55,17 +55,17 @@ struct PlayOptions {
 struct GameRun {
     std::string game;
     std::string term;
-    std::string output;  // every byte written to the terminal
+    std::string output;           // every byte written to the terminal
     std::vector<KeyRecord> keys;  // keys[0] is the start-up
     int turns = 0;
     std::optional<e2e::ExitStatus> status;
     std::string failure;  // empty when the script went as planned
     // With PlayOptions::measure:
-    Micros startup{0};  // start to the first complete title screen
+    Micros startup{0};                   // start to the first complete title screen
     std::vector<Micros> escape_latency;  // Escape to the next move prompt
-    long long title_rss_kib = 0;  // VmHWM at the complete title screen
-    long long peak_rss_kib = 0;  // VmHWM just before the last key
-    Micros idle_cpu{-1};  // CPU time used while idle at a prompt
+    long long title_rss_kib = 0;         // VmHWM at the complete title screen
+    long long peak_rss_kib = 0;          // VmHWM just before the last key
+    Micros idle_cpu{-1};                 // CPU time used while idle at a prompt
 };
 
 // Plays one scripted game on a terminal of type `term` (25 x 80).

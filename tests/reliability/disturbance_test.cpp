@@ -48,8 +48,9 @@ bool same_look(const e2e::Cell &a, const e2e::Cell &b) {
             const e2e::Cell &a = before[i];
             const e2e::Cell &b = now[i];
             if (!same_look(a, b)) {
-                return ::testing::AssertionFailure() << "cell (" << row << ", " << col << ") was " << a << ", is "
-                                                     << b << "\n" << t.dump();
+                return ::testing::AssertionFailure()
+                       << "cell (" << row << ", " << col << ") was " << a << ", is " << b << "\n"
+                       << t.dump();
             }
         }
     }
@@ -130,7 +131,8 @@ void disturb_once(Stage target, std::mt19937 &rng) {
             t.resize(LAYOUT_ROWS, LAYOUT_COLS);
             t.type(*modal == 'q' ? "n" : " ");
             t.wait_until_quiet(Millis{30});
-            ASSERT_TRUE(repaired(t, before, 30 + static_cast<int>(rng() % 20), 100 + static_cast<int>(rng() % 100)))
+            ASSERT_TRUE(
+                repaired(t, before, 30 + static_cast<int>(rng() % 20), 100 + static_cast<int>(rng() % 100)))
                 << "after " << modal;
         }
     }

@@ -47,8 +47,9 @@ inline void report(const std::string &line) {
 // clock; printed so a failure can be replayed.
 inline unsigned seed_for(const std::string &what) {
     const long fixed = setting("VEGATRADE_RELIABILITY_SEED", 0);
-    const unsigned seed = fixed != 0 ? static_cast<unsigned>(fixed) + static_cast<unsigned>(std::hash<std::string>{}(what))
-                                     : static_cast<unsigned>(Clock::now().time_since_epoch().count());
+    const unsigned seed =
+        fixed != 0 ? static_cast<unsigned>(fixed) + static_cast<unsigned>(std::hash<std::string>{}(what))
+                   : static_cast<unsigned>(Clock::now().time_since_epoch().count());
     std::printf("[seed] %s: %u\n", what.c_str(), seed);
     return seed;
 }
@@ -76,18 +77,18 @@ enum class Stage {
 
 inline const char *stage_name(Stage stage) {
     switch (stage) {
-    case Stage::Unknown: return "unknown";
-    case Stage::Number: return "number prompt";
-    case Stage::Name: return "name editor";
-    case Stage::Move: return "move prompt";
-    case Stage::Trade: return "trading list";
-    case Stage::Amount: return "amount editor";
-    case Stage::Announcement: return "announcement";
-    case Stage::Standings: return "standings";
-    case Stage::Report: return "company report";
-    case Stage::Quit: return "quit question";
-    case Stage::Final: return "final standings";
-    case Stage::Exited: return "exited";
+        case Stage::Unknown: return "unknown";
+        case Stage::Number: return "number prompt";
+        case Stage::Name: return "name editor";
+        case Stage::Move: return "move prompt";
+        case Stage::Trade: return "trading list";
+        case Stage::Amount: return "amount editor";
+        case Stage::Announcement: return "announcement";
+        case Stage::Standings: return "standings";
+        case Stage::Report: return "company report";
+        case Stage::Quit: return "quit question";
+        case Stage::Final: return "final standings";
+        case Stage::Exited: return "exited";
     }
     return "?";
 }
@@ -121,41 +122,45 @@ inline Stage classify(const std::string &screen) {
 
 // Random keys of every kind a keyboard can send.
 class KeySource {
-public:
+  public:
     explicit KeySource(std::mt19937 &rng) : rng_(rng) {}
 
     std::string key() {
         static constexpr const char *sequences[] = {
-            "\033OA",   "\033OB",   "\033OC",   "\033OD",   "\033[A",   "\033[B",   "\033[C",  "\033[D",
-            "\033OP",   "\033OQ",   "\033OR",   "\033OS",   "\033[15~", "\033[17~", "\033[18~", "\033[19~",
-            "\033[20~", "\033[21~", "\033[23~", "\033[24~", "\033[H",   "\033[F",   "\033[2~", "\033[3~",
-            "\033[5~",  "\033[6~",  "\033[1;5A", "\033[Z",  "\033",     "\033[",    "\033O",   "\033[999;999R",
+            "\033OA",   "\033OB",   "\033OC",   "\033OD",        "\033[A",   "\033[B",    "\033[C",
+            "\033[D",   "\033OP",   "\033OQ",   "\033OR",        "\033OS",   "\033[15~",  "\033[17~",
+            "\033[18~", "\033[19~", "\033[20~", "\033[21~",      "\033[23~", "\033[24~",  "\033[H",
+            "\033[F",   "\033[2~",  "\033[3~",  "\033[5~",       "\033[6~",  "\033[1;5A", "\033[Z",
+            "\033",     "\033[",    "\033O",    "\033[999;999R",
         };
         switch (pick(10)) {
-        case 0: case 1: case 2: case 3: return std::string(1, static_cast<char>(' ' + pick(95)));  // printable
-        case 4: return std::string(1, "0123456789"[pick(10)]);
-        case 5: {
-            // Control characters, NUL included; not Ctrl-Z, which typed after
-            // the game has restored the terminal would stop the exiting program.
-            const int control = pick(32);
-            return std::string(1, static_cast<char>(control == 26 ? 25 : control));
-        }
-        case 6: return std::string(1, "\r\n\177\b\033"[pick(5)]);
-        case 7: {
-            // A byte from 128, or a character of several bytes, ordinary or
-            // hostile in a UTF-8 locale.
-            static constexpr const char *characters[] = {"é",      "Ж",      "王",     "🚀",
-                                                         "\u0301", "\u202E", "\u200B", "\u0085"};
-            if (pick(2) == 0) return characters[pick(static_cast<int>(std::size(characters)))];
-            return std::string(1, static_cast<char>(128 + pick(128)));
-        }
-        default: return sequences[pick(static_cast<int>(std::size(sequences)))];
+            case 0:
+            case 1:
+            case 2:
+            case 3: return std::string(1, static_cast<char>(' ' + pick(95)));  // printable
+            case 4: return std::string(1, "0123456789"[pick(10)]);
+            case 5: {
+                // Control characters, NUL included; not Ctrl-Z, which typed after
+                // the game has restored the terminal would stop the exiting program.
+                const int control = pick(32);
+                return std::string(1, static_cast<char>(control == 26 ? 25 : control));
+            }
+            case 6: return std::string(1, "\r\n\177\b\033"[pick(5)]);
+            case 7: {
+                // A byte from 128, or a character of several bytes, ordinary or
+                // hostile in a UTF-8 locale.
+                static constexpr const char *characters[] = {"é",      "Ж",      "王",     "🚀",
+                                                             "\u0301", "\u202E", "\u200B", "\u0085"};
+                if (pick(2) == 0) return characters[pick(static_cast<int>(std::size(characters)))];
+                return std::string(1, static_cast<char>(128 + pick(128)));
+            }
+            default: return sequences[pick(static_cast<int>(std::size(sequences)))];
         }
     }
 
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
 
-private:
+  private:
     std::mt19937 &rng_;
 };
 
@@ -175,13 +180,13 @@ struct Tally {
 // legal key chosen at random; with a key budget it is a monkey that also
 // types random bursts, and once the budget is spent it quits the game.
 class Driver {
-public:
+  public:
     Driver(Terminal &t, std::mt19937 &rng, Tally &tally) : t_(t), rng_(rng), keys_(rng), tally_(tally) {}
 
     int players = 2;
-    std::vector<std::string> names;  // typed at the name prompts; random when empty
-    long monkey_budget = 0;  // 0: play fairly to the end
-    bool quit = false;       // quit the game at the first chance
+    std::vector<std::string> names;   // typed at the name prompts; random when empty
+    long monkey_budget = 0;           // 0: play fairly to the end
+    bool quit = false;                // quit the game at the first chance
     bool prefer_black_holes = false;  // take offers next to a black hole when there are any
     Millis game_limit{setting("VEGATRADE_SOAK_GAME_SECONDS", 180) * 1000};
     // Called at every stage before the driver answers it; returning true
@@ -199,7 +204,8 @@ public:
             if (!t_.running()) return ::testing::AssertionSuccess();
             if (Clock::now() > deadline) {
                 return ::testing::AssertionFailure()
-                       << "hang: the game did not end within " << game_limit.count() << " ms\n" << t_.dump();
+                       << "hang: the game did not end within " << game_limit.count() << " ms\n"
+                       << t_.dump();
             }
             const std::string screen = t_.screen_text();
             Stage stage = classify(screen);
@@ -218,50 +224,50 @@ public:
                 continue;
             }
             switch (stage) {
-            case Stage::Exited: return ::testing::AssertionSuccess();
-            case Stage::Number: send(std::string(1, static_cast<char>('0' + players))); break;
-            case Stage::Name:
-                send(name_for(names_typed) + "\r");
-                ++names_typed;
-                break;
-            case Stage::Move:
-                ++tally_.turns;
-                if (quitting) {
-                    send("q");
-                } else if (keys_.pick(25) == 0) {
-                    // The report opens only when a company is active.
-                    const bool active = screen.find("no active companies") == std::string::npos;
-                    send(std::string(1, (active ? "scSC\014" : "sS\014")[keys_.pick(active ? 5 : 3)]));
-                } else {
-                    const int near_hole = prefer_black_holes ? offer_next_to_black_hole() : 0;
-                    const int choice = near_hole != 0 ? near_hole : 1 + keys_.pick(offer_count(screen));
-                    send(std::string(1, static_cast<char>('0' + choice)));
-                }
-                break;
-            case Stage::Trade:
-                if (quitting) {
-                    send("q");
-                } else if (keys_.pick(5) < 2) {
-                    send(std::string(e2e::key::Escape));
-                } else {
-                    const int steps = list_length(t_) > 1 ? keys_.pick(4) : 0;
-                    for (int i = 0; i < steps; ++i) send(keys_.pick(2) == 0 ? "j" : "k");
-                    send("\r");
-                }
-                break;
-            case Stage::Amount: send(quitting ? "\r" : random_amount(screen) + "\r"); break;
-            case Stage::Announcement:
-                ++tally_.announcements[announcement_kind(screen)];
-                send(" ");
-                break;
-            case Stage::Standings:
-            case Stage::Report:
-            case Stage::Final: send(" "); break;
-            case Stage::Quit: send(quitting ? "y" : "n"); break;
-            case Stage::Unknown:
-                (void)t_.wait_for_key_request(Millis{500});
-                if (quitting) send("\r");
-                break;
+                case Stage::Exited: return ::testing::AssertionSuccess();
+                case Stage::Number: send(std::string(1, static_cast<char>('0' + players))); break;
+                case Stage::Name:
+                    send(name_for(names_typed) + "\r");
+                    ++names_typed;
+                    break;
+                case Stage::Move:
+                    ++tally_.turns;
+                    if (quitting) {
+                        send("q");
+                    } else if (keys_.pick(25) == 0) {
+                        // The report opens only when a company is active.
+                        const bool active = screen.find("no active companies") == std::string::npos;
+                        send(std::string(1, (active ? "scSC\014" : "sS\014")[keys_.pick(active ? 5 : 3)]));
+                    } else {
+                        const int near_hole = prefer_black_holes ? offer_next_to_black_hole() : 0;
+                        const int choice = near_hole != 0 ? near_hole : 1 + keys_.pick(offer_count(screen));
+                        send(std::string(1, static_cast<char>('0' + choice)));
+                    }
+                    break;
+                case Stage::Trade:
+                    if (quitting) {
+                        send("q");
+                    } else if (keys_.pick(5) < 2) {
+                        send(std::string(e2e::key::Escape));
+                    } else {
+                        const int steps = list_length(t_) > 1 ? keys_.pick(4) : 0;
+                        for (int i = 0; i < steps; ++i) send(keys_.pick(2) == 0 ? "j" : "k");
+                        send("\r");
+                    }
+                    break;
+                case Stage::Amount: send(quitting ? "\r" : random_amount(screen) + "\r"); break;
+                case Stage::Announcement:
+                    ++tally_.announcements[announcement_kind(screen)];
+                    send(" ");
+                    break;
+                case Stage::Standings:
+                case Stage::Report:
+                case Stage::Final: send(" "); break;
+                case Stage::Quit: send(quitting ? "y" : "n"); break;
+                case Stage::Unknown:
+                    (void)t_.wait_for_key_request(Millis{500});
+                    if (quitting) send("\r");
+                    break;
             }
             typed += 1;
         }
@@ -281,12 +287,13 @@ public:
         for (int i = 0; i < players; ++i) title += name_for(i) + "\r";
         t_.type(title);
         tally_.keys += 1 + 2 * players;
-        static constexpr const char *tokens[] = {"1", "2", "3", "4", "5", "1", "2", "\033", "\033", "\033",
-                                                 " ", "\006m ", "\006n ", "j", "k"};
+        static constexpr const char *tokens[] = {"1",    "2",    "3", "4",      "5",      "1", "2", "\033",
+                                                 "\033", "\033", " ", "\006m ", "\006n ", "j", "k"};
         while (t_.running()) {
             if (Clock::now() > deadline) {
                 return ::testing::AssertionFailure()
-                       << "hang: the game did not end within " << game_limit.count() << " ms\n" << t_.dump();
+                       << "hang: the game did not end within " << game_limit.count() << " ms\n"
+                       << t_.dump();
             }
             std::string chunk;
             for (int i = 0; i < 8; ++i) chunk += tokens[keys_.pick(static_cast<int>(std::size(tokens)))];
@@ -297,17 +304,17 @@ public:
         return ::testing::AssertionSuccess();
     }
 
-private:
-  // Types keys and waits until the program has answered them and waits
-  // for the next key (or has ended). A wait that times out is left to the
-  // game's time limit, which tells a hang.
-  void send(const std::string &bytes, long count = 1, bool wait = true) {
-      const std::size_t before = t_.output_bytes().size();
-      t_.type(bytes);
-      tally_.keys += count;
-      if (!wait) return;
-      (void)t_.wait_for_key_request(Millis{3000});
-      if (t_.output_bytes().size() == before && t_.running()) ++tally_.silent_keys;
+  private:
+    // Types keys and waits until the program has answered them and waits
+    // for the next key (or has ended). A wait that times out is left to the
+    // game's time limit, which tells a hang.
+    void send(const std::string &bytes, long count = 1, bool wait = true) {
+        const std::size_t before = t_.output_bytes().size();
+        t_.type(bytes);
+        tally_.keys += count;
+        if (!wait) return;
+        (void)t_.wait_for_key_request(Millis{3000});
+        if (t_.output_bytes().size() == before && t_.running()) ++tally_.silent_keys;
     }
 
     // An offer (1 to 5) next to a black hole on the map, or 0.
@@ -363,9 +370,9 @@ private:
         const auto at = screen.find("Amount (");
         if (std::sscanf(screen.c_str() + at, "Amount (%ld to %ld)", &low, &high) != 2) return "0";
         switch (keys_.pick(4)) {
-        case 0: return "m";
-        case 1: return "n";
-        default: return std::to_string(std::uniform_int_distribution<long>(low, high)(rng_));
+            case 0: return "m";
+            case 1: return "n";
+            default: return std::to_string(std::uniform_int_distribution<long>(low, high)(rng_));
         }
     }
 

@@ -13,8 +13,8 @@ struct ExitCase {
     const char *name;
     std::vector<std::string> args;
     std::optional<std::string> lines, columns;
-    const char *keys;     // typed once
-    const char *repeat;   // then typed again and again until the program ends
+    const char *keys;    // typed once
+    const char *repeat;  // then typed again and again until the program ends
     int code;
     const char *message;  // exact standard error
 };

@@ -42,7 +42,8 @@ std::string visible(const std::string &name) {
             return ::testing::AssertionFailure() << "byte " << int{byte} << " at " << i << " of the output";
         }
     }
-    if (output.find("\033]0;") != std::string::npos) return ::testing::AssertionFailure() << "a title sequence";
+    if (output.find("\033]0;") != std::string::npos)
+        return ::testing::AssertionFailure() << "a title sequence";
     return ::testing::AssertionSuccess();
 }
 
@@ -74,8 +75,10 @@ TEST(HostileText, NamesShowInVisibleFormEverywhere) {
                 const std::string prompt = t.row_text(15);
                 bool known = false;
                 for (const auto &name : NAMES) {
-                    known = known || (prompt.find("| " + visible(name) + ", enter your move [1-") != std::string::npos &&
-                                      t.row_text(13).find(" " + visible(name) + " (Cash: $") != std::string::npos);
+                    known =
+                        known ||
+                        (prompt.find("| " + visible(name) + ", enter your move [1-") != std::string::npos &&
+                         t.row_text(13).find(" " + visible(name) + " (Cash: $") != std::string::npos);
                 }
                 EXPECT_TRUE(known) << t.dump();
                 if (++prompts == 6 && !standings_seen) {
@@ -90,7 +93,8 @@ TEST(HostileText, NamesShowInVisibleFormEverywhere) {
             if ((stage == Stage::Announcement && announcement_kind(screen) == "stock transactions") ||
                 stage == Stage::Final) {
                 merger_seen = merger_seen || stage == Stage::Announcement;
-                for (const auto &name : NAMES) EXPECT_NE(screen.find(visible(name)), std::string::npos) << t.dump();
+                for (const auto &name : NAMES)
+                    EXPECT_NE(screen.find(visible(name)), std::string::npos) << t.dump();
             }
             return false;
         };

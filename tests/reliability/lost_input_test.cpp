@@ -11,10 +11,10 @@ enum class Cut { HangUp, EndOfFile };
 
 struct Place {
     const char *name;
-    Stage stage;              // where the driver stops
-    const char *kind;         // the announcement kind, or nullptr
-    const char *keys;         // typed at the stop to open the place, or nullptr
-    const char *shows;        // what the screen shows once it is open
+    Stage stage;        // where the driver stops
+    const char *kind;   // the announcement kind, or nullptr
+    const char *keys;   // typed at the stop to open the place, or nullptr
+    const char *shows;  // what the screen shows once it is open
 };
 
 const Place PLACES[] = {
@@ -89,13 +89,14 @@ TEST_P(LostInput, EndsTheGameAtOnce) {
         const auto took = std::chrono::duration_cast<Millis>(Clock::now() - cut_at);
         EXPECT_EQ(*status, e2e::ExitStatus::exited(1));
         EXPECT_EQ(t.stderr_text(), "vegatrade: input closed\n");
-        EXPECT_LT(t.cpu_time() - cpu_before, std::chrono::milliseconds(300)) << "CPU spent after the input was lost";
+        EXPECT_LT(t.cpu_time() - cpu_before, std::chrono::milliseconds(300))
+            << "CPU spent after the input was lost";
         if (c.cut == Cut::EndOfFile) {
             // The terminal is still there, so its modes can be compared.
             EXPECT_TRUE(t.modes_restored());
         }
-        report(std::string("lost input ") + place.name + ": " + (c.cut == Cut::HangUp ? "hangups=1" : "eofs=1") +
-               " exit_ms=" + std::to_string(took.count()));
+        report(std::string("lost input ") + place.name + ": " +
+               (c.cut == Cut::HangUp ? "hangups=1" : "eofs=1") + " exit_ms=" + std::to_string(took.count()));
         return;
     }
     FAIL() << place.name << " did not come up in " << attempts << " games";

@@ -17,7 +17,7 @@ namespace {
 
 const std::vector<std::optional<std::string>> &size_values() {
     static const std::vector<std::optional<std::string>> values = {
-        "0",  "1",  "13", "14", "15", "24",  "25",  "39",          "40",           "41", "58",
+        "0",  "1",  "13", "14",  "15", "24",   "25",          "39",           "40",  "41",         "58",
         "59", "60", "80", "200", "-5", " +60", "99999999999", "-99999999999", "abc", std::nullopt,
     };
     return values;
@@ -30,7 +30,8 @@ std::int64_t size_of(const std::string &text) {
     while (i < text.size() && text[i] == ' ') ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) value = std::min<std::int64_t>(value * 10 + (text[i] - '0'), std::int64_t{INT_MAX} + 1);
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = std::min<std::int64_t>(value * 10 + (text[i] - '0'), std::int64_t{INT_MAX} + 1);
     value = negative ? -value : value;
     return std::clamp<std::int64_t>(value, INT_MIN, INT_MAX);
 }
@@ -44,7 +45,8 @@ struct Outcome {
 // Whether curses makes a window: it needs a positive size that fits its
 // short coordinates and a start on the screen; it may reach past the
 // screen's right and bottom edges (what lies there is never shown).
-bool fits(std::int64_t rows, std::int64_t cols, std::int64_t top, std::int64_t left, int term_rows, int term_cols) {
+bool fits(std::int64_t rows, std::int64_t cols, std::int64_t top, std::int64_t left, int term_rows,
+          int term_cols) {
     return rows > 0 && cols > 0 && rows <= SHRT_MAX && cols <= SHRT_MAX && top >= 0 && left >= 0 &&
            top < term_rows && left < term_cols;
 }
@@ -133,8 +135,8 @@ TEST_P(SizeGrid, PlaysOrEndsWithTheWindowMessage) {
             EXPECT_TRUE(t.modes_restored());
         }
     }
-    report("size grid " + std::to_string(row.rows) + "x" + std::to_string(row.cols) + " LINES=" +
-           values[row.lines].value_or("(unset)") + ": runs=" + std::to_string(tried) +
+    report("size grid " + std::to_string(row.rows) + "x" + std::to_string(row.cols) +
+           " LINES=" + values[row.lines].value_or("(unset)") + ": runs=" + std::to_string(tried) +
            " hangups=" + std::to_string(hangups));
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "galaxy_fixture.h"
 #include "flow/flow.h"
+#include "galaxy_fixture.h"
 
 namespace {
 

@@ -86,7 +86,8 @@ class NamesShownTest : public Utf8CursesTest {
         open_screen(25, 80, 0, 4);
         meta(stdscr, TRUE);
         const char *const names[] = {"José Ñandú", "王小明", "Дмитрий", "Zoe\xcc\x88\xe2\x80\xae"};
-        for (int i = 0; i < 4; ++i) std::snprintf(game.players[i].name, sizeof game.players[i].name, "%s", names[i]);
+        for (int i = 0; i < 4; ++i)
+            std::snprintf(game.players[i].name, sizeof game.players[i].name, "%s", names[i]);
     }
 };
 

@@ -144,7 +144,8 @@ AssertionResult Bot::Impl::play() {
 AssertionResult Bot::Impl::finish() {
     BOT_TRY(settle_running("where the final standings were due"));
     BOT_TRY(expect_standings(true));
-    const std::string closing = pick<std::string>({"\r", " ", "x", "q", "\x0c", "\x1b", std::string(key::Down)});
+    const std::string closing =
+        pick<std::string>({"\r", " ", "x", "q", "\x0c", "\x1b", std::string(key::Down)});
     if (closing == "\x0c") {
         // Ctrl-L repaints the final standings, which go on waiting for a key.
         const std::string before = t.screen_text();

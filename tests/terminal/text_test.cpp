@@ -79,12 +79,22 @@ TEST(CharacterLength, CompleteBeginningOrNoCharacter) {
         std::string bytes;
         int length;
     } cases[] = {
-        {"a", 1},           {"\xc3\xa9", 2},        {"\xc3", 0},           {"\xe7\x8e", 0},
-        {"\xe7\x8e\x8b", 3}, {"\xf0\x9f\x9a\x80", 4}, {"\x80", -1},          {"\xc3x", -1},
-        {"\xc0\xaf", -1},   {"\xed\xa0\x80", -1},   {"\xf4\x90\x80\x80", -1}, {"\xff", -1},
+        {"a", 1},
+        {"\xc3\xa9", 2},
+        {"\xc3", 0},
+        {"\xe7\x8e", 0},
+        {"\xe7\x8e\x8b", 3},
+        {"\xf0\x9f\x9a\x80", 4},
+        {"\x80", -1},
+        {"\xc3x", -1},
+        {"\xc0\xaf", -1},
+        {"\xed\xa0\x80", -1},
+        {"\xf4\x90\x80\x80", -1},
+        {"\xff", -1},
     };
     for (const auto &c : cases) {
-        EXPECT_EQ(character_length(c.bytes.data(), c.bytes.size()), c.length) << testing::PrintToString(c.bytes);
+        EXPECT_EQ(character_length(c.bytes.data(), c.bytes.size()), c.length)
+            << testing::PrintToString(c.bytes);
     }
     EXPECT_EQ(character_length("", 0), 0);
     std::setlocale(LC_CTYPE, "C");

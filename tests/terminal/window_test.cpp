@@ -46,8 +46,8 @@ TEST_F(CursesTest, PlayerTextIsShownInVisibleForm) {
 }
 
 TEST_F(CursesTest, FailedWindowEndsTheProgramWithItsMessage) {
-    EXPECT_EXIT(create_window(0, 10, 0, 0, "vegatrade: can't create general window\n"), ::testing::ExitedWithCode(1),
-                "^vegatrade: can't create general window\n$");
+    EXPECT_EXIT(create_window(0, 10, 0, 0, "vegatrade: can't create general window\n"),
+                ::testing::ExitedWithCode(1), "^vegatrade: can't create general window\n$");
     EXPECT_EXIT(create_window(5, 10, 0, -1, "vegatrade: couldn't create standings window\n"),
                 ::testing::ExitedWithCode(1), "^vegatrade: couldn't create standings window\n$");
 }
