@@ -173,6 +173,10 @@ void show_help(HelpFrom from) {
     const Page &keys = from == HelpFrom::TRADING ? TRADING_KEYS : MOVE_KEYS;
     // TRANSLATORS: the last line of a help page but the last: at most 70 columns.
     const char *next_page = N_("Press any key for the next page...");
-    show_pages({ROWS, COLUMNS, _("vegatrade: couldn't create help window\n"), format_title, PAGE_COUNT,
-                draw_page, &keys, translation_within(next_page, TEXT_COLUMNS), false});
+    // TRANSLATORS: a fatal message on standard error, after the game has
+    // left the screen: "vegatrade: " stays; no room limit. The help is the
+    // window ? opens.
+    const char *failure = _("vegatrade: couldn't create help window\n");
+    show_pages({ROWS, COLUMNS, failure, format_title, PAGE_COUNT, draw_page, &keys,
+                translation_within(next_page, TEXT_COLUMNS), false});
 }
