@@ -67,7 +67,7 @@ TEST_F(TranslatedTest, StandingsHeaderWordsStandOverTheirColumns) {
  {b:|}  {b:Player1               }$149400     $1250      {b:$150650  }  {b:|}
  {b:|}  {b:Player2               }$5600       $10400     {b:$16000   }  {b:|}
  {b:|}                                                          {b:|}
- {b:|}        Noch freie Sektoren für Gesellschaften: 49        {b:|}
+ {b:|}    Noch von Gesellschaften zu besetzende Sektoren: 49    {b:|}
  {b:|}                                                          {b:|}
  {b:|}              Weiter mit beliebiger Taste...              {b:|}
  {b:└==========================================================┘}
@@ -81,7 +81,7 @@ TEST_F(TranslatedTest, StandingsHeaderWordsStandOverTheirColumns) {
  {b:|}  {b:Player1               }$149400     $1250      {b:$150650  }  {b:|}
  {b:|}  {b:Player2               }$5600       $10400     {b:$16000   }  {b:|}
  {b:|}                                                          {b:|}
- {b:|}                剩余可供公司使用的星区：49                {b:|}
+ {b:|}                  公司还需占领的星区：49                  {b:|}
  {b:|}                                                          {b:|}
  {b:|}                     按任意键继续...                      {b:|}
  {b:└==========================================================┘}
@@ -146,7 +146,7 @@ TEST_F(TranslatedTest, PanelHeaderWordsStandOverTheirColumns) {
         const char *picture;
     } cases[] = {
         {"de", R"(
-{r: Gesellschaft           Kurs   Anteile  }
+{r: Gesellschaft           Kurs   Bestand  }
 
  Altair Starways        $2450   12
 
