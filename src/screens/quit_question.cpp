@@ -62,7 +62,7 @@ bool answers_yes(int key) {
 
 // Asks whether to quit. A yes ends the game with the final standings and
 // exit status 2; any other key closes the window and returns.
-void confirm_quit() {
+void confirm_quit(const Game &game) {
     WINDOW *window = open_dialog(ROWS, COLUMNS, scheme_attr(pair_attr(PAIR_RED), A_BOLD),
                                  _("vegatrade: couldn't open window for y/n prompt\n"));
     // TRANSLATORS: the quit window's title, on its top border: at most 40
@@ -80,7 +80,7 @@ void confirm_quit() {
     const int key = wait_dialog_key(window);
     delete_dialog(window);
     if (answers_yes(key)) {
-        shutdown();
+        shutdown(game);
         std::exit(QUIT_STATUS);
     }
     // The question stands over the map and the panel only.

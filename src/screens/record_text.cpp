@@ -16,17 +16,17 @@ void format_sector(char *out, std::size_t size, int pos) {
     std::snprintf(out, size, "%d%c", pos / map_width + 1, static_cast<char>('A' + pos % map_width));
 }
 
-const char *company_name_of(int company) {
+const char *company_name_of(const Game &game, int company) {
     return company >= 0 && company < NUM_COMPANIES ? game.companies[company].name : "?";
 }
 
 }  // namespace
 
-void format_record_line(char *out, std::size_t size, const RecordLine &line) {
+void format_record_line(const Game &game, char *out, std::size_t size, const RecordLine &line) {
     const char *name = line.player >= 0 && line.player < MAX_PLAYERS ? game.players[line.player].name : "?";
     char sector[8];
     format_sector(sector, sizeof sector, line.pos);
-    const char *company = company_name_of(line.company);
+    const char *company = company_name_of(game, line.company);
     const auto count = static_cast<unsigned long>(line.shares > 0 ? line.shares : 0);
     // TRANSLATORS: a line of the game's record: the player's name, the
     // sector (its row and column, as "5C") and a company's name. Keep it
@@ -46,7 +46,7 @@ void format_record_line(char *out, std::size_t size, const RecordLine &line) {
             std::snprintf(out, size, _("%s claimed %s, which joined %s"), name, sector, company);
             return;
         case Deed::MERGED:
-            std::snprintf(out, size, _("%s merged %s into %s"), name, company_name_of(line.absorbed),
+            std::snprintf(out, size, _("%s merged %s into %s"), name, company_name_of(game, line.absorbed),
                           company);
             return;
         case Deed::SPLIT: std::snprintf(out, size, _("%s split %s two for one"), name, company); return;
