@@ -43,16 +43,13 @@ struct Table {
 };
 
 // state.cpp: what stays global in the screens, each for its reason.
-// The map's window. The windows are global because curses' own are: a
-// repaint, a modal window or a fatal exit reaches them from any depth.
+// The map's window; global, as curses' screen is: a repaint or an exit reaches it from anywhere.
 extern WINDOW *map_window;
-// The general window: prompts, the trading dialog and the announcements.
+// The general window (prompts, trading, announcements); global, as the map's window is.
 extern WINDOW *general_window;
-// The company panel's window.
+// The company panel's window; global, as the map's window is.
 extern WINDOW *coinfo_window;
-// Whether every seat is the computer's, so announcements go on by
-// themselves: set once when the game is made, and read by every
-// announcement's pause however deep in a move it stands.
+// Every seat the computer's, so announcements go on by themselves; global: each one's pause reads it.
 extern bool every_seat_computer;
 
 // A name fits the line editor whole.
