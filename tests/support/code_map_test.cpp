@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -251,29 +251,88 @@ std::string code_only(const std::string &text) {
 }
 
 // The types that hold the game being played or its record.
-const char *const GAME_TYPES = "(Game|GameRecord|Table|Match)";
+const std::set<std::string> GAME_TYPES = {"Game", "GameRecord", "Table", "Match"};
+
+// The words and marks of a statement: names, "::", and one character each
+// for every other mark.
+std::vector<std::string> tokens_of(const std::string &statement) {
+    std::vector<std::string> tokens;
+    for (std::size_t i = 0; i < statement.size();) {
+        const char c = statement[i];
+        const auto word_char = [](char x) { return std::isalnum(static_cast<unsigned char>(x)) || x == '_'; };
+        if (std::isspace(static_cast<unsigned char>(c))) {
+            ++i;
+        } else if (word_char(c)) {
+            std::size_t end = i;
+            while (end < statement.size() && word_char(statement[end])) ++end;
+            tokens.push_back(statement.substr(i, end - i));
+            i = end;
+        } else if (statement.compare(i, 2, "::") == 0) {
+            tokens.emplace_back("::");
+            i += 2;
+        } else {
+            tokens.emplace_back(1, c);
+            ++i;
+        }
+    }
+    return tokens;
+}
+
+// Whether a statement declares a variable of a game's type, or a pointer or
+// reference to one, static (or thread_local) when `must_be_static`.
+bool declares_game(const std::string &statement, bool must_be_static) {
+    const std::vector<std::string> tokens = tokens_of(statement);
+    const std::set<std::string> qualifiers = {"static",    "extern",    "inline", "thread_local",
+                                              "constinit", "constexpr", "const",  "volatile"};
+    std::size_t k = 0;
+    bool is_static = false;
+    for (; k < tokens.size() && qualifiers.count(tokens[k]) != 0; ++k) {
+        is_static = is_static || tokens[k] == "static" || tokens[k] == "thread_local";
+    }
+    if (must_be_static && !is_static) return false;
+    if (k < tokens.size() && tokens[k] == "::") ++k;
+    if (k >= tokens.size() || GAME_TYPES.count(tokens[k]) == 0) return false;
+    for (++k; k < tokens.size() && (tokens[k] == "const" || tokens[k] == "*" || tokens[k] == "&"); ++k) {
+    }
+    if (k >= tokens.size() ||
+        !(std::isalpha(static_cast<unsigned char>(tokens[k][0])) || tokens[k][0] == '_'))
+        return false;
+    ++k;
+    while (k < tokens.size() && tokens[k] == "[") {
+        while (k < tokens.size() && tokens[k] != "]") ++k;
+        if (k < tokens.size()) ++k;
+    }
+    return k == tokens.size() || tokens[k] == "=" || tokens[k] == ",";
+}
+
+// Whether a statement ending at '{' opens a namespace (or an extern "C" block).
+bool opens_namespace(const std::string &statement) {
+    const std::vector<std::string> tokens = tokens_of(statement);
+    if (tokens.size() == 1 && tokens[0] == "extern") return true;
+    for (std::size_t k = 0; k < tokens.size(); ++k) {
+        if (tokens[k] != "namespace") continue;
+        bool only_names = true;
+        for (std::size_t after = k + 1; after < tokens.size(); ++after) {
+            only_names = only_names && (tokens[after] == "::" ||
+                                        std::isalpha(static_cast<unsigned char>(tokens[after][0])) ||
+                                        tokens[after][0] == '_');
+        }
+        if (only_names) return true;
+    }
+    return false;
+}
 
 // Each declaration of `code` that makes a variable of a game's type (or a
 // pointer or reference to one) outlive the call it is in: at namespace
 // scope, or static anywhere. A message each, with its line.
 std::vector<std::string> global_games(const std::string &file, const std::string &code) {
-    const std::string qualifiers =
-        "(?:(?:static|extern|inline|thread_local|constinit|constexpr|const|volatile)\\s+)*";
-    const std::string declarator =
-        std::string("(?:::)?") + GAME_TYPES +
-        "\\s*(?:const\\s*)?[*&]*\\s*(?:const\\s+)?[A-Za-z_]\\w*\\s*(?:\\[[^\\]]*\\]\\s*)*(?:=.*)?$";
-    const std::regex at_namespace("^\\s*" + qualifiers + declarator);
-    const std::regex is_static("^\\s*(?:inline\\s+)?(?:static|thread_local)\\s+" + qualifiers + declarator);
-    const std::regex opens_namespace(
-        "(?:^|\\s)(?:inline\\s+)?namespace(?:\\s+[\\w:]+)?\\s*$|^\\s*extern\\s*$");
     std::vector<std::string> faults;
     std::vector<bool> namespaces = {true};  // per open brace: a namespace's
     std::vector<std::string> statements = {""};
     int line = 1;
     const auto check = [&] {
         const std::string &statement = statements.back();
-        const bool found = namespaces.back() ? std::regex_search(statement, at_namespace)
-                                             : std::regex_search(statement, is_static);
+        const bool found = declares_game(statement, !namespaces.back());
         if (found) faults.push_back(file + ":" + std::to_string(line) + ": " + trimmed(statement));
     };
     for (const char c : code) {
@@ -285,7 +344,7 @@ std::vector<std::string> global_games(const std::string &file, const std::string
             statements.back().clear();
         } else if (c == '{') {
             check();
-            namespaces.push_back(std::regex_search(statements.back(), opens_namespace));
+            namespaces.push_back(opens_namespace(statements.back()));
             statements.emplace_back();
         } else if (c == '}') {
             if (namespaces.size() > 1) {
