@@ -1,7 +1,6 @@
 // Creating the game: the layout size, a new game on a random galaxy, and the
 // three windows of the main screen.
 #include "flow/flow.h"
-#include "rules/course.h"
 
 #include <cstdlib>
 
@@ -49,8 +48,9 @@ void read_screen_size() {
 }
 
 // Builds the game and the screen's windows once; a window that cannot be
-// made ends the program. The galaxy is the first thing drawn from rand().
-void init_game() {
+// made ends the program. The galaxy is the first thing drawn from rand(),
+// from the time's seed (start_curses).
+void init_game(Game &game) {
     read_screen_size();
     open_game(game, c_library_random());
     create_windows();

@@ -5,7 +5,10 @@
 #include <ctime>
 
 // Starts curses in raw mode with the chosen display scheme and seeds the
-// generator with the time, from which the galaxy is drawn.
+// generator with the time, from which the galaxy is drawn (init_game); the
+// turns are drawn from a second seed, the process id (seat_lineup). A test
+// pins a game by preloading tests/support/pin_clock.c, which fixes both the
+// time and the process id.
 void start_curses(Launch launch) {
     start_terminal();
     start_color();
@@ -33,10 +36,10 @@ void draw_title_bar() {
 }
 
 // Clears the title screen and stages the main screen: title bar, map, panel.
-void draw_main_screen() {
+void draw_main_screen(const Game &game) {
     wclear(stdscr);
     draw_title_bar();
     wnoutrefresh(stdscr);
-    draw_map();
-    show_coinfo();
+    draw_map(game);
+    show_coinfo(game);
 }

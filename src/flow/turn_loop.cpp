@@ -1,29 +1,10 @@
 // The turn loop: the course of a turn (src/rules/course.cpp) played on the
-// game being played, each seat's choice and trades made on the screens and
-// each claim shown there and kept in the game's record.
+// game being played, each player through their own seat (src/flow/seating.cpp).
 #include "flow/flow.h"
-#include "rules/course.h"
-
-namespace {
-
-int choose_on_screen(void *, const Game &, const int offers[], int offer_count) {
-    return get_move(offers, offer_count);
-}
-
-// The claim goes into the game's record before it is shown.
-void show_on_screen(void *, const Game &, const MoveReport &report) {
-    record_claim(game_record, game, report);
-    show_move(report);
-}
-
-void trade_on_screen(void *, Game &) { trade_stock(); }
-
-}  // namespace
 
 // Plays turns until the end-of-game test holds, or until no sector can be
 // offered any more.
-void play_game() {
-    const TurnSeat screens{choose_on_screen, show_on_screen, trade_on_screen, nullptr};
-    while (play_turn(game, c_library_random(), screens)) {
+void play_game(Match &match) {
+    while (play_turn(match.game, c_library_random(), match.seats[match.game.current_player])) {
     }
 }

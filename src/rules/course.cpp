@@ -1,6 +1,6 @@
 // The course of a game: its start and the order of a turn. (Rules; the
-// turn loop that plays it on the screens is src/flow/turn_loop.cpp, and the
-// title screen, src/screens/title_screen.cpp, seats the players.)
+// turn loop that plays it on the screens is src/flow/turn_loop.cpp; the
+// title screen reads the players and src/flow/seating.cpp seats them.)
 #include "rules/course.h"
 
 void open_game(Game &game, Random random) {

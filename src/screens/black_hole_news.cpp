@@ -33,7 +33,7 @@ void announce_lost_site() {
 
 // A company swallowed by a black hole: one just founded by this move, or
 // one that existed, whose loss the panel shows.
-void announce_swallowed_company(const Event &event) {
+void announce_swallowed_company(const Game &game, const Event &event) {
     const bool existed = event.kind == EventKind::SWALLOWED;
     // TRANSLATORS: the title of an announcement, on the general window's top
     // border: at most 76 columns with its blanks at both ends.
@@ -54,7 +54,7 @@ void announce_swallowed_company(const Event &event) {
         // TRANSLATORS: under the announcement of a swallowed company: at most 76 columns.
         const char *lost = N_("All players' holdings lost.");
         center_text(general_window, width, 6, translation_within(lost, width - 2));
-        show_panel(event.companies);
+        show_panel(game, event.companies);
     }
     wattr_off(general_window, A_BOLD, nullptr);
     wait_key(8);

@@ -29,7 +29,7 @@ constexpr HeaderWord HEADER[COLUMN_COUNT] = {
 // header's words; returns its end. At figures that fit (a price of up to
 // six digits, a holding of up to eight) and the English words the columns
 // stand where they always have: price at 24, holdings at 32.
-int lay_out(const CompanyStatus lines[NUM_COMPANIES], TableColumn columns[COLUMN_COUNT]) {
+int lay_out(const Game &game, const CompanyStatus lines[NUM_COMPANIES], TableColumn columns[COLUMN_COUNT]) {
     // nominal, room, least (for the header's words), width
     columns[NAME] = {24, 23, 9, 0, 0};
     columns[PRICE] = {8, 7, 7, 0, 0};
@@ -81,21 +81,21 @@ void put_name(int row, const char *name, int end, attr_t attr) {
 }  // namespace
 
 // The panel for the game as it stands.
-void show_coinfo() {
+void show_coinfo(const Game &game) {
     const Player &mover = game.players[game.current_player];
     CompanyStatus lines[NUM_COMPANIES];
     for (int i = 0; i < NUM_COMPANIES; ++i) {
         const Company &company = game.companies[i];
         lines[i] = CompanyStatus{company.price, company.size, mover.holdings[i]};
     }
-    show_panel(lines);
+    show_panel(game, lines);
 }
 
 // The panel for the companies as a move left them at one of its steps.
-void show_panel(const CompanyStatus lines[NUM_COMPANIES]) {
+void show_panel(const Game &game, const CompanyStatus lines[NUM_COMPANIES]) {
     werase(coinfo_window);
     TableColumn columns[COLUMN_COUNT];
-    const int end = lay_out(lines, columns);
+    const int end = lay_out(game, lines, columns);
     draw_table_header(coinfo_window, 0, 0, end, ' ', scheme_attr(pair_attr(PAIR_BLACK_ON_GREEN), A_REVERSE),
                       columns, HEADER, COLUMN_COUNT);
 

@@ -21,7 +21,7 @@ struct Figures {
     char worth[32];
 };
 
-Figures figures_of(int company) {
+Figures figures_of(const Game &game, int company) {
     const Company &c = game.companies[company];
     Figures figures{};
     std::snprintf(figures.price, sizeof figures.price, "$%d", c.price);
@@ -56,7 +56,7 @@ constexpr HeaderWord HEADER[COLUMN_COUNT] = {
 // English words the columns stand where they always have: names at 2,
 // price at 24, size at 33, worth at 40; a blank stays between the worth
 // and the border.
-int lay_out(const int active[], int n, TableColumn columns[COLUMN_COUNT]) {
+int lay_out(const Game &game, const int active[], int n, TableColumn columns[COLUMN_COUNT]) {
     // nominal, room, least (for the header's words), width
     columns[NAME] = {22, 21, 13, 0, 0};
     columns[PRICE] = {9, 8, 7, 0, 0};
@@ -64,7 +64,7 @@ int lay_out(const int active[], int n, TableColumn columns[COLUMN_COUNT]) {
     columns[WORTH] = {11, 10, 11, 0, 0};
     fit_header_words(columns, HEADER, COLUMN_COUNT);
     for (int row = 0; row < n; ++row) {
-        const Figures figures = figures_of(active[row]);
+        const Figures figures = figures_of(game, active[row]);
         columns[NAME].width = std::max(columns[NAME].width, text_width(game.companies[active[row]].name));
         columns[PRICE].width = std::max(columns[PRICE].width, width_of(figures.price));
         columns[SIZE].width = std::max(columns[SIZE].width, width_of(figures.size));
@@ -74,8 +74,9 @@ int lay_out(const int active[], int n, TableColumn columns[COLUMN_COUNT]) {
     return lay_out_columns(columns, COLUMN_COUNT, TABLE_LEFT, std::max(MIN_WIDTH, screen_cols) - 1);
 }
 
-void draw_company_row(WINDOW *window, int row, int company, const TableColumn columns[COLUMN_COUNT]) {
-    const Figures figures = figures_of(company);
+void draw_company_row(const Game &game, WINDOW *window, int row, int company,
+                      const TableColumn columns[COLUMN_COUNT]) {
+    const Figures figures = figures_of(game, company);
     // The name and the blanks after it are in the company's attribute, up to the price.
     const attr_t name_attr = company_name_attr(company);
     wmove(window, row, columns[NAME].start);
@@ -91,7 +92,7 @@ void draw_company_row(WINDOW *window, int row, int company, const TableColumn co
 
 }  // namespace
 
-void more_coinfo() {
+void more_coinfo(const Game &game) {
     int active[NUM_COMPANIES];
     int n = 0;
     for (int i = 0; i < NUM_COMPANIES; ++i) {
@@ -100,7 +101,7 @@ void more_coinfo() {
     if (n == 0) return;
 
     TableColumn columns[COLUMN_COUNT];
-    const int width = lay_out(active, n, columns) + 1;
+    const int width = lay_out(game, active, n, columns) + 1;
     WINDOW *window = open_dialog(n + 7, width, scheme_attr(pair_attr(PAIR_BLUE), A_BOLD),
                                  // TRANSLATORS: a fatal message on standard error, after the
                                  // game has left the screen: "vegatrade: " stays; no room limit.
@@ -114,7 +115,7 @@ void more_coinfo() {
     draw_table_header(window, 2, TABLE_LEFT - 1, width - 1, ' ',
                       scheme_attr(pair_attr(PAIR_WHITE_ON_BLUE), A_REVERSE), columns, HEADER, COLUMN_COUNT);
 
-    for (int row = 0; row < n; ++row) draw_company_row(window, row + 4, active[row], columns);
+    for (int row = 0; row < n; ++row) draw_company_row(game, window, row + 4, active[row], columns);
     center_text(window, width, n + 5, translation_within(N_("Press any key to continue..."), width - 4));
 
     wait_dialog_key(window);

@@ -6,10 +6,10 @@
 #include "screens/screens.h"
 #include "terminal/messages.h"
 
-Hotkey serve_hotkey(int key, HelpFrom from) {
+Hotkey serve_hotkey(int key, HelpFrom from, const Game &game, const Table &table) {
     const int upper = ascii_upper(key);
     if (key == CTRL_C || upper == 'Q') {
-        confirm_quit();
+        confirm_quit(game);
         return Hotkey::SHOWN;
     }
     if (key == CTRL_L) {
@@ -21,15 +21,15 @@ Hotkey serve_hotkey(int key, HelpFrom from) {
     if (upper == 'S') {
         // TRANSLATORS: the title of the standings in the game: at most 54
         // columns with its blanks at both ends.
-        if (!note_too_small()) show_standings(translation_within(N_(" Current Standings "), 54));
+        if (!note_too_small()) show_standings(game, translation_within(N_(" Current Standings "), 54));
         return Hotkey::SHOWN;
     }
     if (upper == 'C') {
-        if (!note_too_small()) more_coinfo();
+        if (!note_too_small()) more_coinfo(game);
         return Hotkey::SHOWN;
     }
-    if (upper == 'R' && any_computer_seat()) {
-        if (!note_too_small()) show_record();
+    if (upper == 'R' && any_computer_seat(table)) {
+        if (!note_too_small()) show_record(game, table.record);
         return Hotkey::SHOWN;
     }
     if (key == '?') {

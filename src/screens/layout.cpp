@@ -51,7 +51,7 @@ void wait_key(int row) {
     noecho();
     raw();
     doupdate();
-    if (every_seat_computer()) {
+    if (every_seat_computer) {
         pause_for_key(ANNOUNCEMENT_PAUSE_MS);
         return;
     }

@@ -23,7 +23,7 @@ void draw_sector(int pos, int symbol) {
 }
 
 // Paints the whole map window once: border, title and every sector.
-void draw_map() {
+void draw_map(const Game &game) {
     const attr_t border = scheme_attr(A_BOLD | pair_attr(PAIR_WHITE), A_BOLD);
     wattr_on(map_window, border, nullptr);
     wborder(map_window, '|', '|', '-', '-', 0, 0, 0, 0);

@@ -8,7 +8,7 @@
 
 namespace {
 
-const char *company_name(int company) { return game.companies[company].name; }
+const char *company_name(const Game &game, int company) { return game.companies[company].name; }
 
 // The stock table's columns: player, old stock, new stock, total holdings
 // and bonus.
@@ -43,7 +43,7 @@ constexpr HeaderWord HEADER[COLUMN_COUNT] = {
 // five) and the English words the columns stand where they always have: old
 // stock at 28, new at 40, the total right-aligned in five columns from 50,
 // the bonus at 67.
-int lay_out(const Event &merger, TableColumn columns[COLUMN_COUNT]) {
+int lay_out(const Game &game, const Event &merger, TableColumn columns[COLUMN_COUNT]) {
     // nominal, room, least (for the header's words), width
     columns[NAME] = {24, 22, 10, 0, 0};
     columns[OLD] = {12, 10, 10, 0, 0};
@@ -67,7 +67,7 @@ int lay_out(const Event &merger, TableColumn columns[COLUMN_COUNT]) {
     return lay_out_columns(columns, COLUMN_COUNT, TABLE_LEFT, getmaxx(general_window) - 2);
 }
 
-void draw_player_row(int row, int player, const ShareExchange &line,
+void draw_player_row(const Game &game, int row, int player, const ShareExchange &line,
                      const TableColumn columns[COLUMN_COUNT]) {
     // The name and the blanks round it are bold, up to the old stock.
     wattr_on(general_window, A_BOLD, nullptr);
@@ -91,19 +91,19 @@ void draw_player_row(int row, int player, const ShareExchange &line,
 }  // namespace
 
 // The announcement of a merger.
-void announce_merger(int survivor, int absorbed) {
+void announce_merger(const Game &game, int survivor, int absorbed) {
     const int width = screen_cols - 2;
     // TRANSLATORS: the title of an announcement, on the general window's top
     // border: at most 76 columns with its blanks at both ends.
     general_header(translation_within(N_(" Special Announcement! "), width - 2), 1);
     wattr_on(general_window, A_BOLD, nullptr);
-    center_text(general_window, width, 2, company_name(absorbed));
+    center_text(general_window, width, 2, company_name(game, absorbed));
     wattr_off(general_window, A_BOLD, nullptr);
     // TRANSLATORS: between the absorbed company's name and the survivor's,
     // each on a line of its own: at most 76 columns.
     center_text(general_window, width, 3, translation_within(N_("has just been merged into"), width - 2));
     wattr_on(general_window, A_BOLD, nullptr);
-    center_text(general_window, width, 4, company_name(survivor));
+    center_text(general_window, width, 4, company_name(game, survivor));
     wattr_off(general_window, A_BOLD, nullptr);
     wait_key(7);
 }
@@ -111,15 +111,15 @@ void announce_merger(int survivor, int absorbed) {
 // The exchange of a merger's stock, a row per player: the shares held in
 // the absorbed company, the survivor's shares given for them, the player's
 // new holding in the survivor and the bonus.
-void show_stock_exchange(const Event &merger) {
+void show_stock_exchange(const Game &game, const Event &merger) {
     // TRANSLATORS: the merger table's title, on the general window's top
     // border: at most 76 columns with its blanks at both ends.
     general_header(translation_within(N_(" Stock Transactions "), screen_cols - 4), 0);
     wattr_on(general_window, A_BOLD, nullptr);
-    center_text(general_window, screen_cols - 2, 1, company_name(merger.absorbed));
+    center_text(general_window, screen_cols - 2, 1, company_name(game, merger.absorbed));
     wattr_off(general_window, A_BOLD, nullptr);
     TableColumn columns[COLUMN_COUNT];
-    const int end = lay_out(merger, columns);
+    const int end = lay_out(game, merger, columns);
     draw_table_header(general_window, 2, TABLE_LEFT, end, '=',
                       scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE), columns, HEADER,
                       COLUMN_COUNT);
@@ -127,7 +127,7 @@ void show_stock_exchange(const Event &merger) {
     for (int k = 0; k < game.num_players; ++k) {
         // A short general window has no room for the later rows.
         if (wmove(general_window, k + 3, columns[NAME].start) == ERR) continue;
-        draw_player_row(k + 3, k, merger.exchange[k], columns);
+        draw_player_row(game, k + 3, k, merger.exchange[k], columns);
     }
     wait_key(8);
 }

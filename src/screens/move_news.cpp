@@ -8,7 +8,7 @@
 
 // Shows what a move did, event by event. Each event's sectors are painted
 // first; the panel is shown where the event changed what it shows.
-void show_move(const MoveReport &report) {
+void show_move(const Game &game, const MoveReport &report) {
     for (int e = 0; e < report.event_count; ++e) {
         const Event &event = report.events[e];
         for (int c = event.first_change; c < event.end_change; ++c) {
@@ -19,23 +19,23 @@ void show_move(const MoveReport &report) {
             case EventKind::OUTPOST: break;
             case EventKind::SITE_LOST: announce_lost_site(); break;
             case EventKind::FOUNDED:
-                show_panel(event.companies);
-                announce_new_company(event.company);
+                show_panel(game, event.companies);
+                announce_new_company(game, event.company);
                 break;
             case EventKind::FOUNDING_SWALLOWED:
-            case EventKind::SWALLOWED: announce_swallowed_company(event); break;
-            case EventKind::GREW: show_panel(event.companies); break;
+            case EventKind::SWALLOWED: announce_swallowed_company(game, event); break;
+            case EventKind::GREW: show_panel(game, event.companies); break;
             case EventKind::MERGED:
-                announce_merger(event.company, event.absorbed);
-                show_stock_exchange(event);
+                announce_merger(game, event.company, event.absorbed);
+                show_stock_exchange(game, event);
                 break;
-            case EventKind::SPLIT: announce_split(event); break;
+            case EventKind::SPLIT: announce_split(game, event); break;
         }
     }
 }
 
 // The announcement of a newly founded company.
-void announce_new_company(int company) {
+void announce_new_company(const Game &game, int company) {
     // TRANSLATORS: the title of an announcement, on the general window's top
     // border: at most 76 columns with its blanks at both ends.
     general_header(translation_within(N_(" Special Announcement! "), screen_cols - 4), 1);

@@ -16,17 +16,17 @@ void format_sector(char *out, std::size_t size, int pos) {
     std::snprintf(out, size, "%d%c", pos / map_width + 1, static_cast<char>('A' + pos % map_width));
 }
 
-const char *company_name_of(int company) {
+const char *company_name_of(const Game &game, int company) {
     return company >= 0 && company < NUM_COMPANIES ? game.companies[company].name : "?";
 }
 
 }  // namespace
 
-void format_record_line(char *out, std::size_t size, const RecordLine &line) {
+void format_record_line(const Game &game, char *out, std::size_t size, const RecordLine &line) {
     const char *name = line.player >= 0 && line.player < MAX_PLAYERS ? game.players[line.player].name : "?";
     char sector[8];
     format_sector(sector, sizeof sector, line.pos);
-    const char *company = company_name_of(line.company);
+    const char *company = company_name_of(game, line.company);
     const auto count = static_cast<unsigned long>(line.shares > 0 ? line.shares : 0);
     // Each line names the player first (at most 20 columns), then the sector
     // as "5C" (row 5 from the top, column C from the left) and a company's
@@ -67,7 +67,7 @@ void format_record_line(char *out, std::size_t size, const RecordLine &line) {
             // TRANSLATORS: a line of the game's record: the player whose claim
             // set off the merger, the company absorbed, then the company that
             // took it over. Within 75 columns where you can.
-            std::snprintf(out, size, _("%s merged %s into %s"), name, company_name_of(line.absorbed),
+            std::snprintf(out, size, _("%s merged %s into %s"), name, company_name_of(game, line.absorbed),
                           company);
             return;
         case Deed::SPLIT:

@@ -1,14 +1,14 @@
-// Every screen of the game: the one game being played and the layout's
-// windows it is shown in, the colours, the map, the move prompt and the
-// announcements of a move, the trading dialog, the standings, the company
-// panel and report, the help, the quit question, the keys every prompt
-// serves, the computer's pauses, the title screen and the end of the game.
-// The rules that decide what the screens show are in src/rules.
+// Every screen of the game: the layout's windows, the colours, the map, the
+// move prompt and the announcements of a move, the trading dialog, the
+// standings, the company panel and report, the help, the quit question, the
+// keys every prompt serves and the end of the game. Each is passed the game
+// it shows or changes, which the game's flow owns. The title screen and the
+// computer's seat are declared in screens/seats.h. The rules that decide
+// what the screens show are in src/rules.
 #pragma once
 
 #include <curses.h>
 
-#include "computer/strength.h"
 #include "rules/record.h"
 #include "rules/rules.h"
 #include "terminal/messages.h"
@@ -33,23 +33,24 @@ inline constexpr const char *NOTICE_LINES[3] = {
     N_("/usr/share/doc/vegatrade/copyright (or /usr/local/...)"),
 };
 
-// state.cpp
-// The game being played; every screen shows it.
-extern Game game;
+// What the screens keep and show beside the game being played: the record
+// of every turn, filled by the turn loop (claims) and the trading dialog
+// (trades), and which seats the computer plays. The game's flow owns it
+// with the game.
+struct Table {
+    GameRecord record;
+    bool computer[MAX_PLAYERS];  // by player index
+};
 
-// The seats the computer plays, by player index, and the strength each of
-// them plays at.
-extern bool computer_seat[MAX_PLAYERS];
-extern Strength computer_strength[MAX_PLAYERS];
-
-// The record of the game being played, filled by the turn loop (claims)
-// and the trading dialog (trades).
-extern GameRecord game_record;
-
-// The three windows of the main screen.
+// state.cpp: what stays global in the screens, each for its reason.
+// The map's window; global, as curses' screen is: a repaint or an exit reaches it from anywhere.
 extern WINDOW *map_window;
+// The general window (prompts, trading, announcements); global, as the map's window is.
 extern WINDOW *general_window;
+// The company panel's window; global, as the map's window is.
 extern WINDOW *coinfo_window;
+// Every seat the computer's, so announcements go on by themselves; global: each one's pause reads it.
+extern bool every_seat_computer;
 
 // A name fits the line editor whole.
 static_assert(NAME_SIZE <= LINE_EDITOR_ENTRIES);
@@ -125,50 +126,83 @@ void fit_header_words(TableColumn columns[], const HeaderWord words[], int count
 void draw_table_header(WINDOW *window, int row, int left, int end, chtype fill, attr_t attr,
                        const TableColumn columns[], const HeaderWord words[], int count);
 
-// title_screen.cpp
-void setup_players();
-
 // Where a sector's symbol stands in the map window.
 constexpr int sector_row(int pos) { return pos / map_width + 1; }
 constexpr int sector_column(int pos) { return (pos % map_width) * 3 + 2; }
 
 // map.cpp
 attr_t sector_attr(int symbol);
-void draw_map();
+void draw_map(const Game &game);
 void draw_sector(int pos, int symbol);
 
 // move_prompt.cpp
+// The offers marked with their digits on the map, and taken off again.
 void mark_offers(const int offers[NUM_MOVES], int count);
-int get_move(const int offers[NUM_MOVES], int offer_count);
+void clear_offers(const int offers[NUM_MOVES], int count);
+// The prompt under the mover's name and cash, and the company panel for the
+// mover; returns the column after the prompt, where the digit stands.
+int show_move_prompt(const Game &game, int offer_count);
+// A person's move: the offers marked, the prompt, and the digit typed,
+// the hotkeys served meanwhile; returns the index of the offer chosen.
+int get_move(const Game &game, const Table &table, const int offers[NUM_MOVES], int offer_count);
 
 // move_news.cpp
-void show_move(const MoveReport &report);
-void announce_new_company(int company);
+void show_move(const Game &game, const MoveReport &report);
+void announce_new_company(const Game &game, int company);
 
 // merger_news.cpp
-void announce_merger(int survivor, int absorbed);
-void show_stock_exchange(const Event &merger);
+void announce_merger(const Game &game, int survivor, int absorbed);
+void show_stock_exchange(const Game &game, const Event &merger);
 
 // black_hole_news.cpp
 void announce_lost_site();
-void announce_swallowed_company(const Event &event);
+void announce_swallowed_company(const Game &game, const Event &event);
 
 // split_news.cpp
-void announce_split(const Event &split);
+void announce_split(const Game &game, const Event &split);
 
 // trading.cpp
-void trade_stock();
+// The trading dialog on the general window: the active companies listed
+// under the mover's name and cash, one of them selected.
+struct TradingDialog {
+    const Game *game;  // the game it shows
+    int active[NUM_COMPANIES];
+    int count;
+    int selected;
+};
+// The amount prompt on the selected company's row, and its bounds.
+struct AmountPrompt {
+    int company;
+    int row;
+    int min = 0;
+    int max = 0;
+    int field_column;  // where the amount is typed
+    int field;         // the columns the amount may take
+    int used;          // the columns the prompt and the amount take
+};
+// Opens the dialog, the first company selected; false, with nothing drawn,
+// when no company is active.
+bool open_trading(const Game &game, TradingDialog &dialog);
+void move_selection(TradingDialog &dialog, int step);
+void put_cursor_back(const TradingDialog &dialog);
+AmountPrompt show_amount_prompt(const TradingDialog &dialog);
+void type_amount(const AmountPrompt &prompt, int amount);
+void finish_trade(const TradingDialog &dialog, const AmountPrompt &prompt, int amount);
+// A person's trades, each kept in the table's record, until Escape.
+void trade_stock(Game &game, Table &table);
 
 // standings.cpp
 // The final standings take Ctrl-L as a repaint, as announcements do.
-void show_standings(const char *title, bool final = false);
+void show_standings(const Game &game, const char *title, bool final = false);
 
 // company_panel.cpp
-void show_coinfo();
-void show_panel(const CompanyStatus companies[NUM_COMPANIES]);
+// The company panel: each active company's price and the mover's holdings.
+void show_coinfo(const Game &game);
+void show_panel(const Game &game, const CompanyStatus companies[NUM_COMPANIES]);
 
 // company_report.cpp
-void more_coinfo();
+// The detailed company report: each active company's price, size and worth.
+void more_coinfo(const Game &game);
 
 // help.cpp
 enum class HelpFrom { MOVE_PROMPT, TRADING };
@@ -192,7 +226,7 @@ struct PagedWindow {
 void show_pages(const PagedWindow &paged);
 
 // record_text.cpp: every text of the game's record.
-void format_record_line(char *out, std::size_t size, const RecordLine &line);
+void format_record_line(const Game &game, char *out, std::size_t size, const RecordLine &line);
 const char *news_heading(bool moved_before);
 void format_news_more(char *out, std::size_t size, int lines);
 void format_record_title(char *out, std::size_t size, int page, int pages);
@@ -203,31 +237,28 @@ const char *record_next_footer();
 
 // record_window.cpp
 // Whether any seat is the computer's: only then is the record shown.
-bool any_computer_seat();
+bool any_computer_seat(const Table &table);
 // The rows a text takes written from a column within `width` columns: it
 // breaks before a blank where it must, each further row indented by two.
 int wrapped_rows(const char *text, int width);
 void put_wrapped(WINDOW *window, int row, int column, int width, const char *text, attr_t attr = A_NORMAL);
-void show_record();
+void show_record(const Game &game, const GameRecord &record);
 
 // computer_news.cpp
 // At a person's move prompt in a game with computer seats: what each
 // computer did since that person's last move, in the general window's rows
 // below the prompt.
-void show_computer_news();
+void show_computer_news(const Game &game, const Table &table);
 
 // quit_question.cpp
-void confirm_quit();
+void confirm_quit(const Game &game);
 [[noreturn]] void quit_before_game();
 
-// computer_pause.cpp
 // How long each step of a computer's turn stays on the screen at least, and
 // an announcement when nobody at the terminal plays.
 constexpr int OFFERS_PAUSE_MS = 1000;
 constexpr int STEP_PAUSE_MS = 400;
 constexpr int ANNOUNCEMENT_PAUSE_MS = 1500;
-void computer_pause(int milliseconds, HelpFrom from = HelpFrom::MOVE_PROMPT);
-bool every_seat_computer();
 
 // hotkeys.cpp
 // What a key did at the move prompt or in the trading dialog.
@@ -236,9 +267,10 @@ enum class Hotkey {
     REPAINTED,  // Ctrl-L repainted the screen
     SHOWN,      // a window (standings, company report, quit question) came and went
 };
-Hotkey serve_hotkey(int key, HelpFrom from);
+// The windows they open show `game` and the table's record.
+Hotkey serve_hotkey(int key, HelpFrom from, const Game &game, const Table &table);
 
 // shutdown.cpp
 const char *version_banner();
-void shutdown();
+void shutdown(const Game &game);
 void close_game();

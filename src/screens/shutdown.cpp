@@ -14,10 +14,11 @@ const char *version_banner() {
     return banner;
 }
 
-void shutdown() {
+// The final standings of `game`, then the end of the program's screen.
+void shutdown(const Game &game) {
     // TRANSLATORS: the title of the final standings: at most 54 columns with
     // its blanks at both ends.
-    show_standings(translation_within(N_(" GAME OVER - Final Standings "), 54), true);
+    show_standings(game, translation_within(N_(" GAME OVER - Final Standings "), 54), true);
     close_game();
 }
 

@@ -7,7 +7,7 @@
 
 // Announces a split, with the panel showing the halved price and the
 // doubled holding.
-void announce_split(const Event &split) {
+void announce_split(const Game &game, const Event &split) {
     // TRANSLATORS: the title of an announcement, on the general window's top
     // border: at most 76 columns with its blanks at both ends.
     general_header(translation_within(N_(" Special Announcement! "), screen_cols - 4), 1);
@@ -23,6 +23,6 @@ void announce_split(const Event &split) {
     const char *split_line = N_("has split two-for-one!");
     center_text(general_window, screen_cols - 2, 3, translation_within(split_line, room));
     wattr_off(general_window, A_BOLD, nullptr);
-    show_panel(split.companies);
+    show_panel(game, split.companies);
     wait_key(6);
 }

@@ -22,7 +22,7 @@ struct Figures {
     char net[32];
 };
 
-Figures figures_of(int player) {
+Figures figures_of(const Game &game, int player) {
     Figures figures{};
     std::snprintf(figures.stock, sizeof figures.stock, "$%" PRId64, stock_value(game, player));
     std::snprintf(figures.cash, sizeof figures.cash, "$%d", game.players[player].cash);
@@ -54,7 +54,7 @@ constexpr HeaderWord HEADER[COLUMN_COUNT] = {
 // header's words; returns its end. At figures of up to eight digits (nine
 // for the net worth) and the English words the columns stand where they
 // always have: names at 3, stock value at 25, cash at 37, net worth at 48.
-int lay_out(TableColumn columns[COLUMN_COUNT]) {
+int lay_out(const Game &game, TableColumn columns[COLUMN_COUNT]) {
     // nominal, room, least (for the header's words), width
     columns[NAME] = {22, 20, 7, 0, 0};
     columns[STOCK] = {12, 11, 10, 0, 0};
@@ -62,7 +62,7 @@ int lay_out(TableColumn columns[COLUMN_COUNT]) {
     columns[NET] = {10, 10, 10, 0, 0};
     fit_header_words(columns, HEADER, COLUMN_COUNT);
     for (int p = 0; p < game.num_players; ++p) {
-        const Figures figures = figures_of(p);
+        const Figures figures = figures_of(game, p);
         columns[NAME].width = std::max(columns[NAME].width, text_width(game.players[p].name));
         columns[STOCK].width = std::max(columns[STOCK].width, width_of(figures.stock));
         columns[CASH].width = std::max(columns[CASH].width, width_of(figures.cash));
@@ -72,9 +72,10 @@ int lay_out(TableColumn columns[COLUMN_COUNT]) {
     return lay_out_columns(columns, COLUMN_COUNT, TABLE_LEFT, std::max(MIN_WIDTH, screen_cols) - 2);
 }
 
-void draw_player_row(WINDOW *window, int row, int player, const TableColumn columns[COLUMN_COUNT]) {
+void draw_player_row(const Game &game, WINDOW *window, int row, int player,
+                     const TableColumn columns[COLUMN_COUNT]) {
     const Player &p = game.players[player];
-    const Figures figures = figures_of(player);
+    const Figures figures = figures_of(game, player);
     // The name and the blanks after it are bold, up to the stock value.
     wmove(window, row, columns[NAME].start);
     wattr_on(window, A_BOLD, nullptr);
@@ -91,10 +92,10 @@ void draw_player_row(WINDOW *window, int row, int player, const TableColumn colu
 
 }  // namespace
 
-void show_standings(const char *title, bool final) {
+void show_standings(const Game &game, const char *title, bool final) {
     const int n = game.num_players;
     TableColumn columns[COLUMN_COUNT];
-    const int width = lay_out(columns) + 2;
+    const int width = lay_out(game, columns) + 2;
     WINDOW *window = open_dialog(n + 9, width, scheme_attr(pair_attr(PAIR_BLUE), A_BOLD),
                                  // TRANSLATORS: a fatal message on standard error, after the
                                  // game has left the screen: "vegatrade: " stays; no room limit.
@@ -112,7 +113,7 @@ void show_standings(const char *title, bool final) {
 
     int order[MAX_PLAYERS];
     rank_players(game, order);
-    for (int place = 0; place < n; ++place) draw_player_row(window, 4 + place, order[place], columns);
+    for (int place = 0; place < n; ++place) draw_player_row(game, window, 4 + place, order[place], columns);
 
     // Once the game's end is reached no sectors remain, however far past it.
     format_within(text, sizeof text, width - 4,

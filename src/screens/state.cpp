@@ -1,13 +1,9 @@
-// The one game being played and the windows it is shown in.
+// What stays global in the screens (screens.h says why of each): the
+// layout's windows and whether every seat is the computer's. The game being
+// played is not here: the game's flow owns it and passes it to each screen.
 #include "screens/screens.h"
-
-Game game{};
-bool computer_seat[MAX_PLAYERS] = {};
-static_assert(MAX_PLAYERS == 4, "a computer seat plays at normal strength until it is told otherwise");
-Strength computer_strength[MAX_PLAYERS] = {Strength::NORMAL, Strength::NORMAL, Strength::NORMAL,
-                                           Strength::NORMAL};
-GameRecord game_record{};
 
 WINDOW *map_window = nullptr;
 WINDOW *general_window = nullptr;
 WINDOW *coinfo_window = nullptr;
+bool every_seat_computer = false;

@@ -1,11 +1,8 @@
-// The title screen: number of players, the first player, and the names.
-#include "rules/course.h"
-#include "screens/screens.h"
+// The title screen: the number of players, and each seat's name or computer.
+#include "screens/seats.h"
 
-#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -135,14 +132,14 @@ int read_player_count() {
 }
 
 // The first star no player before seat `index` took as a computer's name.
-const char *free_star(int index) {
+const char *free_star(const Lineup &lineup, int index) {
     for (const char *star : COMPUTER_STARS) {
         bool taken = false;
         for (int p = 0; p < index && !taken; ++p) {
             for (Strength strength : {Strength::EASY, Strength::NORMAL, Strength::STRONG}) {
                 char name[NAME_SIZE];
                 computer_name(name, star, strength);
-                taken = taken || std::strcmp(game.players[p].name, name) == 0;
+                taken = taken || std::strcmp(lineup.names[p], name) == 0;
             }
         }
         if (!taken) return star;
@@ -154,9 +151,9 @@ const char *free_star(int index) {
 // column): its name at normal strength, each Tab the next strength. Enter
 // gives the seat at the strength shown and returns true; Backspace empties
 // the line again and returns false.
-bool choose_computer(int index, int row, int column) {
-    char *name = game.players[index].name;
-    const char *star = free_star(index);
+bool choose_computer(Lineup &lineup, int index, int row, int column) {
+    char *name = lineup.names[index];
+    const char *star = free_star(lineup, index);
     Strength strength = Strength::NORMAL;
     show_hint(SEAT_HINT_ROW, STRENGTH_HINT);
     LineChoice choice = LineChoice::NEXT;
@@ -172,8 +169,7 @@ bool choose_computer(int index, int row, int column) {
     }
     show_hint(SEAT_HINT_ROW, NAME_HINT);
     if (choice == LineChoice::TAKE) {
-        computer_seat[index] = true;
-        computer_strength[index] = strength;
+        lineup.seats[index] = {true, strength};
         wmove(stdscr, row, column + text_width(name));
         return true;
     }
@@ -188,7 +184,7 @@ bool choose_computer(int index, int row, int column) {
 // one. The name is echoed right after the prompt, which stands left of the
 // centre as if it were 8 columns longer. Tab on the empty line offers the
 // seat to the computer, whose name then stands where a typed one would.
-void read_player_name(int index) {
+void read_player_name(Lineup &lineup, int index) {
     char prompt[160];
     // The prompt, 8 columns left of the centre, and the longest name after
     // it stay inside the frame with a blank beside it.
@@ -198,12 +194,12 @@ void read_player_name(int index) {
                                      // it: at most 43 columns without the number.
                                      N_("Player %d, enter your name: "), index + 1);
     const int column = (screen_cols - length - 8) / 2;
-    char *name = game.players[index].name;
+    char *name = lineup.names[index];
     do {
         put_text_at(stdscr, 11 + index, column, prompt);
         wrefresh(stdscr);
         if (get_line(stdscr, 11 + index, column + length, MAX_NAME_LEN, INPUT_NAME, name, NAME_SIZE) &&
-            choose_computer(index, 11 + index, column + length)) {
+            choose_computer(lineup, index, 11 + index, column + length)) {
             wrefresh(stdscr);
             return;
         }
@@ -212,19 +208,19 @@ void read_player_name(int index) {
 
 }  // namespace
 
-// Shows the title screen and sets the number of players, the first player
-// and the names.
-void setup_players() {
+// A seat is a person's unless its name prompt gives it to the computer.
+Lineup setup_players() {
+    Lineup lineup{};
+    for (SeatPlayer &seat : lineup.seats) seat = {false, Strength::NORMAL};
     // The title screen is all on stdscr: the game's windows, still empty,
     // would blank it.
     on_resume([] { repaint_windows({}); });
     draw_title_screen();
-    const int players = read_player_count();
-    std::srand(static_cast<unsigned>(getpid()));
-    seat_players(game, players, c_library_random());
+    lineup.players = read_player_count();
     show_hint(SEAT_HINT_ROW, NAME_HINT);
     nl();
-    for (int i = 0; i < game.num_players; ++i) read_player_name(i);
+    for (int i = 0; i < lineup.players; ++i) read_player_name(lineup, i);
     nonl();
     on_resume(nullptr);
+    return lineup;
 }

@@ -1,7 +1,7 @@
-// The trading dialog that closes every turn: buy and sell shares of the
-// active companies until Escape, or watch the computer trade. (Screen; a
-// trade's bounds and effect are src/rules/trade.cpp.)
-#include "computer/computer.h"
+// The trading dialog that closes every turn: a person buys and sells shares
+// of the active companies until Escape. The computer's seat trades through
+// the same dialog (src/screens/computer_seat.cpp). (Screen; a trade's bounds
+// and effect are src/rules/trade.cpp.)
 #include "screens/screens.h"
 
 #include <unistd.h>
@@ -24,32 +24,29 @@ constexpr int LONGEST_SHORT_PROMPT = sizeof "(-2147483647 to 2147483647): " - 1;
 static_assert(MAX_AMOUNT_LEN >= TYPED_AMOUNT_LENGTH);
 static_assert(MIN_LAYOUT_COLS - 3 - PROMPT_COLUMN - LONGEST_SHORT_PROMPT >= TYPED_AMOUNT_LENGTH);
 
-struct Dialog {
-    int active[NUM_COMPANIES];
-    int count = 0;
-    int selected = 0;
-};
+const Player &mover(const TradingDialog &dialog) { return dialog.game->players[dialog.game->current_player]; }
 
-const Player &mover() { return game.players[game.current_player]; }
-
-const char *company_name(const Dialog &dialog, int entry) {
-    return game.companies[dialog.active[entry]].name;
+const char *company_name(const TradingDialog &dialog, int entry) {
+    return dialog.game->companies[dialog.active[entry]].name;
 }
 
-void draw_entry(const Dialog &dialog, int entry, attr_t attr) {
+void draw_entry(const TradingDialog &dialog, int entry, attr_t attr) {
     put_text_attr_at(general_window, LIST_ROW + entry, NAME_COLUMN, attr, company_name(dialog, entry));
 }
 
-attr_t entry_attr(const Dialog &dialog, int entry) { return company_name_attr(dialog.active[entry]); }
+attr_t entry_attr(const TradingDialog &dialog, int entry) { return company_name_attr(dialog.active[entry]); }
+
+}  // namespace
 
 // Puts the cursor just after the selected company's name.
-void put_cursor_back(const Dialog &dialog) {
+void put_cursor_back(const TradingDialog &dialog) {
     const int entry = dialog.selected;
     wmove(general_window, LIST_ROW + entry, NAME_COLUMN + text_width(company_name(dialog, entry)));
     wnoutrefresh(general_window);
 }
 
-void move_selection(Dialog &dialog, int step) {
+// Moves the selection `step` entries down (up when negative), round the list.
+void move_selection(TradingDialog &dialog, int step) {
     const int next = (dialog.selected + step + dialog.count) % dialog.count;
     if (next == dialog.selected) return;
     draw_entry(dialog, dialog.selected, entry_attr(dialog, dialog.selected));
@@ -57,6 +54,8 @@ void move_selection(Dialog &dialog, int step) {
     dialog.selected = next;
     wnoutrefresh(general_window);
 }
+
+namespace {
 
 int read_amount(const char *text, int min, int max) {
     const int first = static_cast<unsigned char>(text[0]);
@@ -67,9 +66,9 @@ int read_amount(const char *text, int min, int max) {
 
 // The title shows the new cash; "////" restores the border beside it where
 // a longer title stood.
-void repaint_title() {
+void repaint_title(const TradingDialog &dialog) {
     char title[160];
-    format_cash_title(title, sizeof title, mover());
+    format_cash_title(title, sizeof title, mover(dialog));
     const int width = screen_cols - 2;
     const int length = text_width(title);
     if (length > width) return;
@@ -86,23 +85,14 @@ void blank(int row, int column, int count) {
     for (int c = 0; c < count; ++c) mvwaddch(general_window, row, column + c, ' ');
 }
 
-// The amount prompt on the selected company's row, and its bounds.
-struct AmountPrompt {
-    int company;
-    int row;
-    int min = 0;
-    int max = 0;
-    int field_column;  // where the amount is typed
-    int field;         // the columns the amount may take
-    int used;          // the columns the prompt and the amount take
-};
+}  // namespace
 
 // Writes the amount prompt. The prompt and the amount stay inside the
 // window's border: a prompt of long bounds drops its first word, and the
 // amount takes what is left.
-AmountPrompt show_amount_prompt(const Dialog &dialog) {
+AmountPrompt show_amount_prompt(const TradingDialog &dialog) {
     AmountPrompt prompt{dialog.active[dialog.selected], LIST_ROW + dialog.selected, 0, 0, 0, 0, 0};
-    trade_range(game, prompt.company, prompt.min, prompt.max);
+    trade_range(*dialog.game, prompt.company, prompt.min, prompt.max);
     const int room = screen_cols - 3 - PROMPT_COLUMN;
     char text[160];
     int length = format_within(text, sizeof text, room - MAX_AMOUNT_LEN,
@@ -128,15 +118,29 @@ AmountPrompt show_amount_prompt(const Dialog &dialog) {
     return prompt;
 }
 
+// Writes an amount at the prompt as a person would type it: its digits or,
+// where they would not fit, the m or n that a person types for the most or
+// the least.
+void type_amount(const AmountPrompt &prompt, int amount) {
+    char text[16];
+    if (std::snprintf(text, sizeof text, "%d", amount) > prompt.field) {
+        std::snprintf(text, sizeof text, "%c", amount == prompt.max ? 'm' : 'n');
+    }
+    put_text_at(general_window, prompt.row, prompt.field_column, text);
+    wnoutrefresh(general_window);
+}
+
 // Clears the prompt and shows what the trade changed.
-void finish_trade(const Dialog &dialog, const AmountPrompt &prompt, int amount) {
+void finish_trade(const TradingDialog &dialog, const AmountPrompt &prompt, int amount) {
     blank(prompt.row, PROMPT_COLUMN, prompt.used);
-    if (amount != 0) show_coinfo();
-    repaint_title();
+    if (amount != 0) show_coinfo(*dialog.game);
+    repaint_title(dialog);
     put_cursor_back(dialog);
 }
 
-void trade(const Dialog &dialog) {
+namespace {
+
+void trade(Game &game, GameRecord &record, const TradingDialog &dialog) {
     const AmountPrompt prompt = show_amount_prompt(dialog);
     char text[MAX_AMOUNT_LEN + 1];
     get_line(general_window, prompt.row, prompt.field_column, prompt.field, INPUT_AMOUNT, text, sizeof text);
@@ -155,57 +159,22 @@ void trade(const Dialog &dialog) {
         sleep(1);
     } else {
         apply_trade(game, prompt.company, amount);
-        record_trade(game_record, game, prompt.company, amount);
+        record_trade(record, game, prompt.company, amount);
     }
     finish_trade(dialog, prompt, amount);
 }
 
-// The computer's trades, shown as a person's would be: the selection moves
-// to each company it trades and its amount is typed at the prompt, each
-// step staying on the screen a while. The plan is made as it is, unchanged:
-// each trade is in an active company and its amount is one the dialog takes
-// (plan_trades), its digits or, where they would not fit, the m or n that a
-// person types for the most or the least.
-void computer_trades(Dialog &dialog) {
-    Trade plan[MAX_TRADES];
-    const int count = plan_trades(game, plan, MAX_TRADES, computer_strength[game.current_player]);
-    put_cursor_back(dialog);
-    computer_pause(STEP_PAUSE_MS, HelpFrom::TRADING);
-    for (int k = 0; k < count; ++k) {
-        int entry = 0;
-        while (entry + 1 < dialog.count && dialog.active[entry] != plan[k].company) ++entry;
-        if (entry != dialog.selected) {
-            move_selection(dialog, entry - dialog.selected);
-            put_cursor_back(dialog);
-            computer_pause(STEP_PAUSE_MS, HelpFrom::TRADING);
-        }
-        const AmountPrompt prompt = show_amount_prompt(dialog);
-        const int amount = plan[k].amount;
-        char text[16];
-        if (std::snprintf(text, sizeof text, "%d", amount) > prompt.field) {
-            std::snprintf(text, sizeof text, "%c", amount == prompt.max ? 'm' : 'n');
-        }
-        put_text_at(general_window, prompt.row, prompt.field_column, text);
-        wnoutrefresh(general_window);
-        computer_pause(STEP_PAUSE_MS, HelpFrom::TRADING);
-        apply_trade(game, prompt.company, amount);
-        record_trade(game_record, game, prompt.company, amount);
-        finish_trade(dialog, prompt, amount);
-        computer_pause(STEP_PAUSE_MS, HelpFrom::TRADING);
-    }
-}
-
 }  // namespace
 
-void trade_stock() {
-    Dialog dialog;
+bool open_trading(const Game &game, TradingDialog &dialog) {
+    dialog = TradingDialog{&game, {}, 0, 0};
     for (int i = 0; i < NUM_COMPANIES; ++i) {
         if (game.companies[i].size != 0) dialog.active[dialog.count++] = i;
     }
-    if (dialog.count == 0) return;
+    if (dialog.count == 0) return false;
 
     char title[160];
-    format_cash_title(title, sizeof title, mover());
+    format_cash_title(title, sizeof title, mover(dialog));
     general_header(title, 0);
     center_text(general_window, screen_cols - 2, 1,
                 // TRANSLATORS: the trading dialog's line under its title: at
@@ -215,11 +184,13 @@ void trade_stock() {
     draw_entry(dialog, 0, A_REVERSE);
     for (int entry = 1; entry < dialog.count; ++entry) draw_entry(dialog, entry, entry_attr(dialog, entry));
     wnoutrefresh(general_window);
+    return true;
+}
 
-    if (computer_seat[game.current_player]) {
-        computer_trades(dialog);
-        return;
-    }
+// A person's trades: the keys of the dialog until Escape.
+void trade_stock(Game &game, Table &table) {
+    TradingDialog dialog;
+    if (!open_trading(game, dialog)) return;
     for (;;) {
         raw();
         noecho();
@@ -237,11 +208,12 @@ void trade_stock() {
             case KEY_RIGHT:
             case CTRL_F:
             case '\n':
-            case '\r': trade(dialog); break;
+            case '\r': trade(game, table.record, dialog); break;
             case ESCAPE: return;
             default:
                 // A window over the dialog leaves the cursor where it was.
-                if (serve_hotkey(key, HelpFrom::TRADING) == Hotkey::SHOWN) put_cursor_back(dialog);
+                if (serve_hotkey(key, HelpFrom::TRADING, game, table) == Hotkey::SHOWN)
+                    put_cursor_back(dialog);
                 break;
         }
     }

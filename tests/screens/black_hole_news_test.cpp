@@ -53,7 +53,7 @@ TEST_F(GalaxyTest, BlackHoleSituations) {
         SCOPED_TRACE(c.what);
         open_screen(25, 80, 1);
         load_map(c.before);
-        draw_map();
+        draw_map(game);
         // The move prompt leaves the claimed cell as a plain '.'.
         mvwaddch(map_window, c.pos / 12 + 1, c.pos % 12 * 3 + 2, '.');
         game.companies[0].price = 200;

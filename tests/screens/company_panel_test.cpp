@@ -68,7 +68,7 @@ TEST_F(CursesTest, PanelListsActiveCompaniesTwoRowsApart) {
         }
         for (const int i : c.active) game.companies[i].size = 3;
         for (int row = 0; row < 12; ++row) mvwaddstr(coinfo_window, row, 0, "stale stale stale");
-        show_coinfo();
+        show_coinfo(game);
         EXPECT_TRUE(headless::expect_window(coinfo_window, c.picture, COLOUR))
             << c.active.size() << " active";
     }
@@ -140,7 +140,7 @@ TEST_F(CursesTest, WideFiguresStayWholeInTheirColumns) {
         for (WINDOW *window : {map_window, general_window, coinfo_window}) delwin(window);
         setenv("LINES", "25", 1);
         setenv("COLUMNS", std::to_string(c.columns).c_str(), 1);
-        init_game();
+        init_game(game);
         unsetenv("LINES");
         unsetenv("COLUMNS");
         game.num_players = 2;
@@ -149,7 +149,7 @@ TEST_F(CursesTest, WideFiguresStayWholeInTheirColumns) {
             game.companies[i].size = c.price[i] != 0 ? 1 : 0;
             game.players[0].holdings[i] = c.holding[i];
         }
-        show_coinfo();
+        show_coinfo(game);
         EXPECT_TRUE(headless::expect_window(coinfo_window, c.picture, COLOUR));
     }
 }
@@ -161,7 +161,7 @@ TEST_F(CursesTest, PanelAttributesFollowTheScheme) {
     for (const int color : {1, 0}) {
         use_color = color;
         for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].size = 1;
-        show_coinfo();
+        show_coinfo(game);
         EXPECT_TRUE(headless::expect_window(coinfo_window, R"(
 {h: Company                Price  Holdings }
 

@@ -24,7 +24,7 @@ const headless::Styles COLOUR = {{'=', pair_attr(PAIR_BLUE)},
 
 TEST_F(ReportTest, NoActiveCompanyShowsNothingAndReadsNoKey) {
     type("xy");
-    more_coinfo();
+    more_coinfo(game);
     EXPECT_EQ(read_key(), 'x');
     EXPECT_TRUE(headless::expect_window(newscr, "")) << "nothing staged";
     EXPECT_TRUE(headless::expect_window(curscr, "")) << "nothing shown";
@@ -79,7 +79,7 @@ TEST_F(ReportTest, WindowListsActiveCompaniesInLetterOrder) {
             game.companies[i].size = 10 + i;
         }
         type("k");
-        more_coinfo();
+        more_coinfo(game);
         EXPECT_TRUE(expect_shown(static_cast<int>(c.active.size()) + 7, 52, c.picture, COLOUR));
     }
 }
@@ -93,7 +93,7 @@ TEST_F(ReportTest, TotalWorthCountsEveryPlayersShares) {
     game.players[0].holdings[3] = 1500000;  // worth beyond the int range is shown whole
     game.players[1].holdings[3] = 1500000;
     type("k");
-    more_coinfo();
+    more_coinfo(game);
     left_ = 13;
     EXPECT_TRUE(expect_shown(9, 53, R"(
  ┌========== Detailed Company Information ===========┐
@@ -116,7 +116,7 @@ TEST_F(ReportTest, WorthNearTheLimitsWidensItsColumnAndTheWindow) {
     game.companies[4] = Company{"Eridani Expediters", 1, 1};
     for (int p = 0; p < MAX_PLAYERS; ++p) game.players[p].holdings[0] = game.players[p].holdings[4] = INT_MAX;
     type("k");
-    more_coinfo();
+    more_coinfo(game);
     left_ = 11;
     EXPECT_TRUE(expect_shown(9, 57, R"(
  {=:┌============}{t: Detailed Company Information }{=:=============┐}
@@ -141,7 +141,7 @@ TEST_F(ReportTest, AttributesFollowTheScheme) {
         reopen(25, 80, color, 2);
         game.companies[0].size = game.companies[3].size = 1;
         type("k");
-        more_coinfo();
+        more_coinfo(game);
         EXPECT_TRUE(expect_shown(9, 52, R"(
  {=:┌==========}{t: Detailed Company Information }{=:==========┐}
  {=:|}                                                  {=:|}
@@ -166,7 +166,7 @@ TEST_F(ReportTest, CtrlLClosesAndCoveredWindowsAreStagedAgain) {
     for (WINDOW *window : {map_window, coinfo_window, general_window}) wnoutrefresh(window);
     doupdate();
     type("\x0cz");  // Ctrl-L is a key like any other here
-    more_coinfo();
+    more_coinfo(game);
     EXPECT_EQ(read_key(), 'z');
     EXPECT_TRUE(headless::expect_window(newscr, R"(
 
@@ -191,11 +191,11 @@ TEST_F(ReportTest, CtrlLClosesAndCoveredWindowsAreStagedAgain) {
 TEST_F(ReportTest, FailuresEndTheProgram) {
     game.companies[2].size = 1;
     screen_cols = 50;  // the window's column would be negative
-    EXPECT_EXIT(more_coinfo(), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(more_coinfo(game), ::testing::ExitedWithCode(1),
                 "^vegatrade: couldn't create company report window\n$");
     screen_cols = 80;
     close_input();
-    EXPECT_EXIT(more_coinfo(), ::testing::ExitedWithCode(1), "^vegatrade: input closed\n$");
+    EXPECT_EXIT(more_coinfo(game), ::testing::ExitedWithCode(1), "^vegatrade: input closed\n$");
 }
 
 }  // namespace

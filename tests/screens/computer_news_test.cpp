@@ -15,7 +15,6 @@ namespace {
 
 using headless::CursesTest;
 using map_fixture::at;
-using record_fixture::turn;
 
 // The colours of the general window: border, title, bold.
 const headless::Styles STYLES = {
@@ -29,7 +28,7 @@ class ComputerNewsTest : public CursesTest {
         std::snprintf(game.players[0].name, NAME_SIZE, "%s", first);
         std::snprintf(game.players[1].name, NAME_SIZE, "Ann");
         std::snprintf(game.players[2].name, NAME_SIZE, "%s", second);
-        computer_seat[0] = computer_seat[2] = true;
+        table.computer[0] = table.computer[2] = true;
         map_fixture::load_map(game, {"....*", "", "", "", "...A.BB", "", "", "", "", "*"});
         for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].price = game.companies[i].size * 100;
     }
@@ -38,7 +37,11 @@ class ComputerNewsTest : public CursesTest {
     void prompt() {
         type("1");
         std::srand(7);
-        headless::prompt_for_move();
+        prompt_for_move();
+    }
+
+    void turn(int pos, const std::vector<std::pair<int, int>> &trades = {}) {
+        record_fixture::turn(game, table.record, pos, trades);
     }
 };
 

@@ -32,12 +32,12 @@ class GalaxyTest : public headless::CursesTest {
     MoveReport play_move(int pos) {
         MoveReport report;
         do_move(game, pos, c_library_random(), report);
-        show_move(report);
+        show_move(game, report);
         return report;
     }
 
-    // Puts a map, given by its top rows, into the game being played.
-    static void load_map(const std::vector<std::string> &top) { map_fixture::load_map(game, top); }
+    // Puts a map, given by its top rows, into the game the screens show.
+    void load_map(const std::vector<std::string> &top) { map_fixture::load_map(game, top); }
 
     char map_char(int pos) const { return char_at(map_window, pos / 12 + 1, pos % 12 * 3 + 2); }
     attr_t map_attr(int pos) const { return attr_at(map_window, pos / 12 + 1, pos % 12 * 3 + 2); }

@@ -25,7 +25,7 @@ TEST_F(GalaxyTest, EverySymbolIsDrawnInItsSchemeAttribute) {
     for (const int colour : {1, 0}) {
         open_screen(25, 80, colour);
         load_map({".*@+ABCDE", "", "", "", "", "", "", "", "", "...........E"});
-        draw_map();
+        draw_map(game);
         for (int column = 0; column < 9; ++column) {
             const auto &s = symbols[column];
             EXPECT_EQ(map_char(at(0, column)), s.symbol);
@@ -49,7 +49,7 @@ TEST_F(GalaxyTest, CellsStandThreeColumnsApartInsideABorderWithTitle) {
         open_screen(25, 80, colour);
         load_map({"************", "************", "************", "************", "************",
                   "************", "************", "************", "************", "************"});
-        draw_map();
+        draw_map(game);
         for (int row = 1; row <= 10; ++row) {
             for (int column = 1; column <= 36; ++column) {
                 const bool symbol_cell = column % 3 == 2;

@@ -20,11 +20,11 @@ using Five = std::array<int, NUM_COMPANIES>;
 // Merges two companies as a sector between them does: the rules choose the
 // survivor (drawing from rand() on a full tie) and merge, and the screens
 // show the announcement and the exchange. Returns the survivor.
-int merge_pair(int first, int second) {
+int merge_pair(Game &game, int first, int second) {
     const int survivor = choose_survivor(game, first, second, c_library_random());
     MoveReport report{};
     merge(game, survivor, survivor == first ? second : first, report);
-    show_move(report);
+    show_move(game, report);
     return survivor;
 }
 
@@ -46,13 +46,13 @@ TEST_F(GalaxyTest, MergerRepaintsTheMapAndWaitsTwice) {
         SCOPED_TRACE(c.survivor);
         open_screen(25, 80, 1);
         load_map(two_companies(c.b_size));
-        draw_map();
+        draw_map(game);
         game.companies[0].price = c.a_price;
         game.companies[1].price = c.b_price;
         game.players[1].holdings[1] = 1;
         type_waits(2);
 
-        EXPECT_EQ(merge_pair(0, 1), c.survivor);
+        EXPECT_EQ(merge_pair(game, 0, 1), c.survivor);
 
         EXPECT_EQ(keys_left(), "");
         expect_map_shows_galaxy();
@@ -68,7 +68,7 @@ const headless::Styles COLOUR = {{'/', pair_attr(PAIR_BLUE)},
 
 TEST_F(GalaxyTest, MergerAnnouncementNamesBothCompanies) {
     type_waits(1);
-    announce_merger(0, 1);
+    announce_merger(game, 0, 1);
     EXPECT_TRUE(headless::expect_window(general_window, R"(
 {/:┌//////////////////////////}{!: Special Announcement! }{/:///////////////////////////┐}
 {/:|}                                                                            {/:|}
@@ -161,7 +161,7 @@ TEST_F(GalaxyTest, StockExchangeHalvesSharesAndPaysBonuses) {
         game.players[3].holdings[1] = 40;  // not in the game: neither counted nor changed
         type_waits(1);
 
-        headless::merge_and_show_exchange(0, 1);
+        merge_and_show_exchange(0, 1);
 
         EXPECT_EQ(keys_left(), "");
         EXPECT_TRUE(headless::expect_window(general_window, c.picture, COLOUR));
@@ -174,7 +174,7 @@ TEST_F(GalaxyTest, StockTableRowHasItsFixedLayout) {
     game.players[0].holdings[0] = 2;
     game.companies[1].price = 400;
     type_waits(1);
-    headless::merge_and_show_exchange(0, 1);
+    merge_and_show_exchange(0, 1);
     // The absorbed company stands above the table.
     EXPECT_TRUE(headless::expect_window(general_window, R"(
 ┌//////////////////////////// Stock Transactions ////////////////////////////┐
@@ -247,7 +247,7 @@ TEST_F(GalaxyTest, StockTableWidensItsColumnsForFiguresNearTheLimits) {
         for (WINDOW *window : {map_window, general_window, coinfo_window}) delwin(window);
         setenv("LINES", "25", 1);
         setenv("COLUMNS", std::to_string(c.columns).c_str(), 1);
-        init_game();
+        init_game(game);
         unsetenv("LINES");
         unsetenv("COLUMNS");
         game.num_players = MAX_PLAYERS;
@@ -259,7 +259,7 @@ TEST_F(GalaxyTest, StockTableWidensItsColumnsForFiguresNearTheLimits) {
         game.companies[0] = Company{"Altair Starways", 100, 2};
         game.companies[1] = Company{"Beetlejuice, Ltd.", c.price, 2};
         type_waits(1);
-        headless::merge_and_show_exchange(0, 1);
+        merge_and_show_exchange(0, 1);
         EXPECT_TRUE(headless::expect_window(general_window, Area{0, 0, 9, c.columns - 2}, c.picture, COLOUR));
     }
 }
@@ -267,7 +267,7 @@ TEST_F(GalaxyTest, StockTableWidensItsColumnsForFiguresNearTheLimits) {
 TEST_F(GalaxyTest, StockTableHeaderIsReverseVideoInMonochrome) {
     open_screen(25, 80, 0);
     type_waits(1);
-    headless::merge_and_show_exchange(0, 1);
+    merge_and_show_exchange(0, 1);
     EXPECT_TRUE(headless::expect_window(general_window, R"(
 ┌////////////////////////////{t: Stock Transactions }////////////////////////////┐
 |                             {b:Beetlejuice, Ltd.}                              |
@@ -301,7 +301,7 @@ TEST_F(GalaxyTest, SurvivorAbove3000AnnouncesItsSplitAfterTheExchange) {
         game.players[1].holdings[1] = 1;
         type_waits(c.waits);
 
-        EXPECT_EQ(merge_pair(1, 0), 0);
+        EXPECT_EQ(merge_pair(game, 1, 0), 0);
 
         EXPECT_EQ(keys_left(), "");
     }
@@ -327,7 +327,7 @@ TEST_F(GalaxyTest, SectorBetweenSeveralCompaniesShowsEveryMerger) {
         SCOPED_TRACE(c.what);
         open_screen(25, 80, 1);
         load_map(c.before);
-        draw_map();
+        draw_map(game);
         for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].price = 100 * (i + 1);
         game.players[0].holdings[0] = 3;
         game.players[1].holdings[2] = 7;

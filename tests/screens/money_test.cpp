@@ -16,7 +16,7 @@ using MoneyTest = market_test::ModalTest<headless::CursesTest>;
 
 // Every company active at the top price, every player holding the most
 // shares there are: each product is near 2^62 and their sums pass 2^63.
-void fill_to_the_top(int player_count) {
+void fill_to_the_top(Game &game, int player_count) {
     for (int i = 0; i < NUM_COMPANIES; ++i) {
         game.companies[i].price = INT_MAX;
         game.companies[i].size = 1;
@@ -29,9 +29,9 @@ void fill_to_the_top(int player_count) {
 
 TEST_F(MoneyTest, StandingsShowWorthBeyondTheIntRangeWhole) {
     reopen(25, 80, 1, 4);
-    fill_to_the_top(4);
+    fill_to_the_top(game, 4);
     type(" ");
-    show_standings(" Current Standings ");
+    show_standings(game, " Current Standings ");
     // Five products near 2^62 pass 2^63: the stock value stops at its top.
     for (int p = 0; p < 4; ++p) EXPECT_EQ(stock_value(game, p), INT64_MAX) << p;
     // The window takes the layout's whole width.
@@ -54,10 +54,10 @@ TEST_F(MoneyTest, StandingsShowWorthBeyondTheIntRangeWhole) {
 
 TEST_F(MoneyTest, ReportShowsTheTotalWorthOfEveryPlayersSharesWhole) {
     reopen(25, 80, 1, 4);
-    fill_to_the_top(4);
+    fill_to_the_top(game, 4);
     left_ = 7;
     type(" ");
-    more_coinfo();
+    more_coinfo(game);
     // Every player's holding at the top price passes 2^63 together: the
     // total worth stops at its top. The price and the worth widen their
     // columns and the window.
@@ -108,7 +108,7 @@ TEST_F(MoneyTest, MergerAtTheTopIsShownThroughToItsSplit) {
     type("   !");
     MoveReport report{};
     merge(game, 0, 1, report);
-    show_move(report);
+    show_move(game, report);
     EXPECT_EQ(read_key(), '!') << "three waits";
     EXPECT_TRUE(headless::expect_window(general_window, SPLIT_OF_A));
 }
@@ -124,7 +124,7 @@ TEST_F(MoneyTest, SplitOfTheTopPriceIsAnnounced) {
     type(" !");
     MoveReport report{};
     split_stock(game, 0, report);
-    announce_split(report.events[0]);
+    announce_split(game, report.events[0]);
     EXPECT_EQ(read_key(), '!') << "one wait";
     EXPECT_TRUE(headless::expect_window(general_window, SPLIT_OF_A));
 }

@@ -38,7 +38,7 @@ TEST_F(GalaxyTest, EachMoveShowsItsSectorsAndWaitsForEachAnnouncement) {
         open_screen(25, 80, 1);
         load_map(c.before);
         for (Company &company : game.companies) company.price = c.price;
-        draw_map();
+        draw_map(game);
         type_waits(c.waits);
 
         play_move(at(c.row, c.column));

@@ -12,7 +12,9 @@ namespace {
 
 using galaxy_test::at;
 using galaxy_test::GalaxyTest;
-using headless::prompt_for_move;
+
+// People at every seat.
+constexpr SeatPlayer PEOPLE[MAX_PLAYERS] = {};
 
 const std::vector<std::string> &mixed_map = map_fixture::MIXED_MAP;
 const std::vector<std::string> &starry_map = map_fixture::STARRY_MAP;
@@ -20,7 +22,7 @@ const auto &starry_offers = map_fixture::STARRY_OFFERS;
 const int starry_founding_sites[] = {at(0, 0), at(3, 8), at(8, 6), at(9, 11)};
 
 // Draws the offers from rand() and marks them, as the move prompt does.
-int draw_and_mark(int offers[NUM_MOVES]) {
+int draw_and_mark(Game &game, int offers[NUM_MOVES]) {
     const int count = draw_offers(game, c_library_random(), offers);
     mark_offers(offers, count);
     return count;
@@ -28,7 +30,7 @@ int draw_and_mark(int offers[NUM_MOVES]) {
 
 // The offers as the rules draw them: one rand() per candidate, kept when
 // open, new and (with every company active) not a founding site.
-std::vector<int> replay_draw(unsigned seed) {
+std::vector<int> replay_draw(const Game &game, unsigned seed) {
     bool all_active = true;
     for (int i = 0; i < NUM_COMPANIES; ++i) all_active = all_active && game.companies[i].size != 0;
     std::vector<int> offers;
@@ -52,10 +54,10 @@ TEST_F(GalaxyTest, OffersAreMarkedWithTheirDigits) {
     for (const auto &map : {mixed_map, all_five}) {
         load_map(map);
         for (unsigned seed = 1; seed <= 5; ++seed) {
-            draw_map();
+            draw_map(game);
             std::srand(seed);
             int offers[NUM_MOVES];
-            ASSERT_EQ(draw_and_mark(offers), NUM_MOVES);
+            ASSERT_EQ(draw_and_mark(game, offers), NUM_MOVES);
             for (int k = 0; k < NUM_MOVES; ++k) {
                 EXPECT_EQ(map_char(offers[k]), '1' + k);
                 EXPECT_EQ(map_attr(offers[k]), A_REVERSE);
@@ -68,9 +70,9 @@ TEST_F(GalaxyTest, FewerThanFiveOffersAreMarkedAndFoundingSitesStayOpen) {
     // All five companies active: the three sectors that are not founding
     // sites are offered and marked; the founding sites show open space.
     load_map(starry_map);
-    draw_map();
+    draw_map(game);
     int offers[NUM_MOVES];
-    ASSERT_EQ(draw_and_mark(offers), 3);
+    ASSERT_EQ(draw_and_mark(game, offers), 3);
     for (int k = 0; k < 3; ++k) {
         EXPECT_EQ(offers[k], starry_offers[k]);
         EXPECT_EQ(map_char(offers[k]), '1' + k);
@@ -81,7 +83,7 @@ TEST_F(GalaxyTest, FewerThanFiveOffersAreMarkedAndFoundingSitesStayOpen) {
 
 TEST_F(GalaxyTest, FewerThanFiveOffersTakeOnlyTheirOwnDigits) {
     load_map(starry_map);
-    draw_map();
+    draw_map(game);
     std::srand(7);
     const int first_draw = std::rand();
     std::srand(7);
@@ -108,7 +110,11 @@ TEST_F(GalaxyTest, NoOfferEndsTheGameWithoutReadingAKey) {
         open_screen(25, 80, 1);
         load_map(map);
         type("1");
-        play_game();
+        Match match{};
+        match.game = game;
+        take_seats(match, PEOPLE);
+        play_game(match);
+        game = match.game;
         EXPECT_EQ(keys_left(), "1");
         EXPECT_EQ(game.current_player, 0) << "no turn was played";
     }
@@ -137,9 +143,9 @@ TEST_F(GalaxyTest, OffersStayThroughEveryHotkey) {
         SCOPED_TRACE(c.what);
         open_screen(25, 80, 1);
         load_map(mixed_map);
-        const std::vector<int> offers = replay_draw(11);
+        const std::vector<int> offers = replay_draw(game, 11);
         const int next = std::rand();
-        draw_map();
+        draw_map(game);
         std::srand(11);
         type(c.keys);
 
@@ -174,14 +180,14 @@ TEST_F(GalaxyTest, CtrlLAtThePromptResendsTheWholeScreen) {
     };
     // clang-format on
     load_map(mixed_map);
-    draw_map();
+    draw_map(game);
     type("1");
     prompt_for_move();  // the first prompt sends its whole screen
     for (const auto &c : cases) {
         type("1");
-        const std::size_t plain = bytes_sent([] { prompt_for_move(); });
+        const std::size_t plain = bytes_sent([this] { prompt_for_move(); });
         type(c.keys);
-        const std::size_t sent = bytes_sent([] { prompt_for_move(); });
+        const std::size_t sent = bytes_sent([this] { prompt_for_move(); });
         if (c.repaint) {
             EXPECT_GT(sent, plain + 2000) << c.keys.size() << " keys";
         } else {

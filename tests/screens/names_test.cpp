@@ -10,7 +10,6 @@
 
 namespace {
 
-using headless::prompt_for_move;
 using headless::Utf8CursesTest;
 
 // Bold and reverse video, the monochrome attributes of names and titles.
@@ -123,7 +122,7 @@ TEST_F(NamesShownTest, MovePromptAndTradingTitle) {
     game.companies[0] = Company{"Altair Starways", 100, 3};
     game.current_player = 1;
     type("\r60\r\033");
-    trade_stock();
+    trade_stock(game, table);
     EXPECT_TRUE(headless::expect_window(general_window, {0, 0, 1, 78}, R"(
 ┌////////////////////////////{r: 王小明 (Cash: $0) }/////////////////////////////┐)",
                                         STYLES));
@@ -134,7 +133,7 @@ TEST_F(NamesShownTest, StandingsAndMergerTableLineUp) {
     game.players[2].cash = 500;
     type("k");
     wnoutrefresh(stdscr);
-    show_standings(" Current Standings ");
+    show_standings(game, " Current Standings ");
     // Inside the border of the window at (5, 10).
     EXPECT_TRUE(headless::expect_window(curscr, {7, 11, 6, 58}, R"(
  {r:=Player================Stock Value===Cash=====Net Worth=}
@@ -150,7 +149,7 @@ TEST_F(NamesShownTest, StandingsAndMergerTableLineUp) {
     game.players[1].holdings[1] = 30;
     game.players[3].holdings[1] = 1;
     type("k");
-    headless::merge_and_show_exchange(0, 1);
+    merge_and_show_exchange(0, 1);
     EXPECT_TRUE(headless::expect_window(general_window, {2, 4, 6, 70}, R"(
 {r:=Player===============Old Stock===New Stock===Total Holdings===Bonus=}
 {b: José Ñandú             }10          5             5            {b:$975  }

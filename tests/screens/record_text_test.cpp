@@ -13,9 +13,9 @@ namespace {
 using RecordTextTest = headless::CursesTest;
 using map_fixture::at;
 
-std::string line_text(const RecordLine &line) {
+std::string line_text(const Game &game, const RecordLine &line) {
     char text[4 * NAME_SIZE];
-    format_record_line(text, sizeof text, line);
+    format_record_line(game, text, sizeof text, line);
     return text;
 }
 
@@ -51,7 +51,7 @@ TEST_F(RecordTextTest, EachDeedHasItsLine) {
         {line(Deed::SOLD, at(2, 7), 0, -1, 2147483647),
          "Deneb (strong) sold 2147483647 shares of Altair Starways"},
     };
-    for (const auto &c : cases) EXPECT_EQ(line_text(c.line), c.text);
+    for (const auto &c : cases) EXPECT_EQ(line_text(game, c.line), c.text);
 }
 
 // With a 20-column name, the widest sector, the widest amount and the two
@@ -76,7 +76,7 @@ TEST_F(RecordTextTest, EveryLineFitsTheWindowsAtItsWidest) {
     const int width = getmaxx(general_window) - 3;
     EXPECT_EQ(width, 75);
     for (const Deed deed : deeds) {
-        const std::string text = line_text(line(deed, at(9, 11), longest, second, 2147483647));
+        const std::string text = line_text(game, line(deed, at(9, 11), longest, second, 2147483647));
         EXPECT_LE(text_width(text.c_str()), width) << text;
     }
 }

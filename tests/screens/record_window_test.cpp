@@ -15,7 +15,6 @@
 namespace {
 
 using map_fixture::at;
-using record_fixture::turn;
 
 using RecordWindowTest = market_test::ModalTest<headless::CursesTest>;
 
@@ -23,10 +22,13 @@ const headless::Styles STYLES = {
     {'u', pair_attr(PAIR_BLUE)}, {'t', A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE)}, {'b', A_BOLD}};
 
 // Two seats, the computer's first, and a few turns kept in the record.
-void play_a_few_turns() {
+void play_a_few_turns(Game &game, Table &table) {
+    const auto turn = [&](int pos, const std::vector<std::pair<int, int>> &trades = {}) {
+        record_fixture::turn(game, table.record, pos, trades);
+    };
     std::snprintf(game.players[0].name, NAME_SIZE, "Deneb (computer)");
     std::snprintf(game.players[1].name, NAME_SIZE, "Ann");
-    computer_seat[0] = true;
+    table.computer[0] = true;
     map_fixture::load_map(game, {"....*", "", "", "", "...A.BB", "", "", "@", "", "*"});
     game.companies[0].price = 100;
     game.companies[1].price = 200;
@@ -83,9 +85,9 @@ TEST_F(RecordWindowTest, ShowsTheNewestTurnFirstAPageAKey) {
     };
     for (const auto &page : pages) {
         reopen(25, 80, 1, 2);
-        play_a_few_turns();
+        play_a_few_turns(game, table);
         type(page.keys);
-        show_record();
+        show_record(game, table.record);
         EXPECT_TRUE(expect_shown(16, 78, page.picture, STYLES)) << ::testing::PrintToString(page.keys);
     }
 }
@@ -94,10 +96,10 @@ TEST_F(RecordWindowTest, ShowsTheNewestTurnFirstAPageAKey) {
 // first turns gave way to a last turn of many trades.
 TEST_F(RecordWindowTest, ALastPageTellsOfTheLinesNoLongerKept) {
     left_ = 1;
-    play_a_few_turns();
-    for (int k = 0; k < RECORD_CAPACITY - 10; ++k) record_trade(game_record, game, 1, 1);
+    play_a_few_turns(game, table);
+    for (int k = 0; k < RECORD_CAPACITY - 10; ++k) record_trade(table.record, game, 1, 1);
     type(std::string(RECORD_CAPACITY, 'k'));
-    show_record();
+    show_record(game, table.record);
     EXPECT_TRUE(expect_shown(16, 78, R"(
  {u:┌====================}{t: The game's record: page 281 of 281 }{u:====================┐}
  {u:|}                                                                            {u:|}

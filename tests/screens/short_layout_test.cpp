@@ -23,7 +23,7 @@ class ShortLayout : public CursesTest {
         for (WINDOW *window : {map_window, general_window, coinfo_window}) delwin(window);
         setenv("LINES", lines, 1);
         setenv("COLUMNS", "80", 1);
-        init_game();
+        init_game(game);
         unsetenv("LINES");
         unsetenv("COLUMNS");
         game.num_players = MAX_PLAYERS;
@@ -42,7 +42,7 @@ class ShortLayout : public CursesTest {
 TEST_F(ShortLayout, StockTableOfFourPlayersFitsTheShortestLayout) {
     open_short("24", {10, 30, 0, 0});
     type(" ");
-    headless::merge_and_show_exchange(0, 1);
+    merge_and_show_exchange(0, 1);
     EXPECT_TRUE(expect_window(general_window, R"(
 ┌////////////////////////////{r: Stock Transactions }////////////////////////////┐
 |                             {b:Beetlejuice, Ltd.}                              |

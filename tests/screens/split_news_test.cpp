@@ -12,10 +12,10 @@ namespace {
 using headless::CursesTest;
 
 // Splits a company's stock and announces it, as a move does.
-void split_and_announce(int company) {
+void split_and_announce(Game &game, int company) {
     MoveReport report{};
     split_stock(game, company, report);
-    announce_split(report.events[0]);
+    announce_split(game, report.events[0]);
 }
 
 TEST_F(CursesTest, SplitAnnouncesAndRepaintsThePanelBeforeWaiting) {
@@ -25,7 +25,7 @@ TEST_F(CursesTest, SplitAnnouncesAndRepaintsThePanelBeforeWaiting) {
     game.players[1].holdings[2] = 15;
     // Ctrl-L repaints and the wait goes on; the next key ends it.
     type("\x0ck!");
-    split_and_announce(2);
+    split_and_announce(game, 2);
     EXPECT_EQ(read_key(), '!') << "the split reads exactly the keys up to the first that is not Ctrl-L";
 
     EXPECT_TRUE(headless::expect_window(general_window, R"(

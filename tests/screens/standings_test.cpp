@@ -61,7 +61,7 @@ TEST_F(StandingsTest, WindowHasOneRowPerPlayerBelowTheHeader) {
     for (const auto &c : cases) {
         reopen(25, 80, 1, c.players);
         type("k");
-        show_standings(c.title);
+        show_standings(game, c.title);
         EXPECT_TRUE(expect_shown(c.players + 9, 60, c.picture, COLOUR)) << c.players << " players";
     }
 }
@@ -75,7 +75,7 @@ TEST_F(StandingsTest, FieldsStandUnderTheirHeadersWhateverTheNameLength) {
     game.players[0].cash = 7000;
     game.players[1].cash = 6000;
     type("k");
-    show_standings(CURRENT);
+    show_standings(game, CURRENT);
     // The blanks after a name are bold too; a 20-column name keeps two.
     EXPECT_TRUE(expect_shown(11, 60, R"(
  {=:┌==================}{t:  Current Standings  }{=:===================┐}
@@ -103,7 +103,7 @@ TEST_F(StandingsTest, StockValueCountsActiveCompaniesOnly) {
     game.players[1].holdings[4] = 3;
     game.players[2].holdings[0] = 50;  // not playing: not shown
     type("k");
-    show_standings(CURRENT);
+    show_standings(game, CURRENT);
     left_ = 10;
     EXPECT_TRUE(expect_shown(11, 60, R"(
  ┌==================  Current Standings  ===================┐
@@ -134,7 +134,7 @@ TEST_F(StandingsTest, SectorsRemainingCountDownToTheEndOfTheGame) {
     for (const auto &c : cases) {
         for (int i = 0; i < NUM_COMPANIES; ++i) game.companies[i].size = c.sizes[i];
         type("k");
-        show_standings(FINAL);
+        show_standings(game, FINAL);
         EXPECT_TRUE(headless::expect_window(curscr, headless::Area{5 + 7, 10, 1, 60}, c.row));
     }
 }
@@ -174,7 +174,7 @@ TEST_F(StandingsTest, EqualNetWorthsKeepIndexOrder) {
         game.players[p].holdings[2] = shares[p];
     }
     type("k");
-    show_standings(CURRENT);
+    show_standings(game, CURRENT);
     left_ = 10;
     EXPECT_TRUE(expect_shown(13, 60, R"(
  ┌==================  Current Standings  ===================┐
@@ -273,7 +273,7 @@ TEST_F(StandingsTest, FiguresNearTheLimitsWidenTheirColumnsAndTheWindow) {
             game.players[p].cash = c.cash[p];
         }
         type("k");
-        show_standings(FINAL);
+        show_standings(game, FINAL);
         EXPECT_TRUE(
             headless::expect_window(curscr, headless::Area{5, c.left, 13, c.width}, c.picture, COLOUR));
     }
@@ -285,7 +285,7 @@ TEST_F(StandingsTest, AttributesFollowTheScheme) {
     for (const int color : {1, 0}) {
         reopen(25, 80, color, 2);
         type("k");
-        show_standings(CURRENT);
+        show_standings(game, CURRENT);
         EXPECT_TRUE(expect_shown(11, 60, R"(
  {=:┌==================}{t:  Current Standings  }{=:===================┐}
  {=:|}                                                          {=:|}
@@ -312,7 +312,7 @@ TEST_F(StandingsTest, CtrlLClosesAndCoveredWindowsAreStagedAgain) {
     for (WINDOW *window : {map_window, coinfo_window, general_window}) wnoutrefresh(window);
     doupdate();
     type("\x0cz");  // Ctrl-L is a key like any other here
-    show_standings(CURRENT);
+    show_standings(game, CURRENT);
     EXPECT_EQ(read_key(), 'z');
     EXPECT_TRUE(headless::expect_window(newscr, R"(
 
@@ -353,7 +353,7 @@ TEST_F(StandingsTest, CtrlLClosesAndCoveredWindowsAreStagedAgain) {
 TEST_F(StandingsTest, WindowAtTheLeftEdgeAndBeyondIt) {
     screen_cols = 59;  // column (59 - 60) / 2 truncates to 0
     type("k");
-    show_standings(CURRENT);
+    show_standings(game, CURRENT);
     EXPECT_TRUE(headless::expect_window(curscr, headless::Area{5, 0, 12, 61}, R"(
 ┌==================  Current Standings  ===================┐
 |                                                          |
@@ -369,13 +369,13 @@ TEST_F(StandingsTest, WindowAtTheLeftEdgeAndBeyondIt) {
 )"));
 
     screen_cols = 58;
-    EXPECT_EXIT(show_standings(CURRENT), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(show_standings(game, CURRENT), ::testing::ExitedWithCode(1),
                 "^vegatrade: couldn't create standings window\n$");
 }
 
 TEST_F(StandingsTest, LostInputEndsTheProgram) {
     close_input();
-    EXPECT_EXIT(show_standings(CURRENT), ::testing::ExitedWithCode(1), "^vegatrade: input closed\n$");
+    EXPECT_EXIT(show_standings(game, CURRENT), ::testing::ExitedWithCode(1), "^vegatrade: input closed\n$");
 }
 
 }  // namespace

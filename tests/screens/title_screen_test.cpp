@@ -14,6 +14,18 @@ namespace {
 using headless::CursesTest;
 using headless::Utf8CursesTest;
 
+// The title screen and the seating after it, as main runs them: the game
+// gets the players, their names and the first to move, the table its
+// seats, and `strengths` (when given) each seat's strength.
+void set_up_players(Game &game, Table &table, Strength *strengths = nullptr) {
+    Match match{};
+    match.game = game;
+    seat_lineup(match, setup_players());
+    game = match.game;
+    table = match.table;
+    for (int p = 0; strengths != nullptr && p < MAX_PLAYERS; ++p) strengths[p] = match.players[p].strength;
+}
+
 class TitleTest : public CursesTest {
   protected:
     void SetUp() override {
@@ -29,7 +41,7 @@ TEST_F(TitleTest, TitleScreenShowsItsTextsInTheirPlacesAndAttributes) {
         SCOPED_TRACE(color ? "colour" : "mono");
         open_screen(25, 80, color);
         type("1Al\r");
-        setup_players();
+        set_up_players(game, table);
 
         const headless::Styles styles = color
                                             ? headless::Styles{{'$', A_BOLD | pair_attr(PAIR_YELLOW)},
@@ -72,7 +84,7 @@ TEST_F(TitleTest, TitleScreenShowsItsTextsInTheirPlacesAndAttributes) {
 
 TEST_F(TitleTest, OnlyADigitFromOneToFourAnswersTheNumberPrompt) {
     type(std::string("05x\r") + headless::KEY_SEQ_UP + "\x0cQ" + "3" + "A\rB\rC\r");
-    setup_players();
+    set_up_players(game, table);
     EXPECT_EQ(game.num_players, 3);
     EXPECT_TRUE(headless::expect_window(stdscr, headless::Area{9, 1, 6, 78}, R"(
                   Please enter the number of players [1-4]: 3
@@ -91,7 +103,7 @@ TEST_F(TitleTest, EachPlayerIsAskedUntilANameIsGiven) {
     // An empty name and a name of blanks only are asked again on their row;
     // the blanks round a name that shows something stay.
     type("3Ann\r\rBob\r   \r C \r");
-    setup_players();
+    set_up_players(game, table);
     EXPECT_EQ(game.current_player, first);
     EXPECT_EQ(std::rand(), next_draw) << "only the first player is drawn";
 
@@ -113,7 +125,7 @@ TEST_F(TitleTest, NamesAreEchoedAfterTheirPromptOnAWideLayout) {
     open_screen(25, 100, 0);
     screen_cols = 100;
     type("2Ann\rBob\r");
-    setup_players();
+    set_up_players(game, table);
     EXPECT_TRUE(headless::expect_window(stdscr, headless::Area{9, 1, 4, 98}, R"(
                             Please enter the number of players [1-4]: 2
 
@@ -127,7 +139,7 @@ TEST_F(TitleTest, NamesAreEchoedAfterTheirPromptOnAWideLayout) {
 // name too: an ideographic space and a no-break space.
 TEST_F(Utf8CursesTest, ANameOfWideBlanksIsAskedAgain) {
     type("1\xe3\x80\x80\xc2\xa0\rZo\xc3\xab\r");
-    setup_players();
+    set_up_players(game, table);
     EXPECT_STREQ(game.players[0].name, "Zoë");
 }
 
@@ -143,7 +155,7 @@ TEST_F(TitleTest, NamesAreStoredAsTypedAndShownVisibly) {
     for (const auto &c : cases) {
         open_screen(25, 80, 1);
         type(c.keys);
-        setup_players();
+        set_up_players(game, table);
         EXPECT_EQ(name(0), c.name);
         EXPECT_TRUE(headless::expect_window(stdscr, headless::Area{11, 1, 1, 78}, c.row));
     }
@@ -183,17 +195,14 @@ TEST_F(TitleTest, TabChoosesTheComputersStrengthAndEnterGivesItTheSeat) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.keys);
         open_screen(25, 80, 1);
-        for (int p = 0; p < MAX_PLAYERS; ++p) {
-            computer_seat[p] = false;
-            computer_strength[p] = Strength::NORMAL;
-        }
+        Strength strengths[MAX_PLAYERS] = {};
         type(c.keys);
-        setup_players();
+        set_up_players(game, table, strengths);
         EXPECT_EQ(name(0), c.first);
         EXPECT_EQ(name(1), c.second);
         for (int p = 0; p < 2; ++p) {
-            EXPECT_EQ(computer_seat[p], c.computer[p]) << p;
-            EXPECT_EQ(computer_strength[p], c.strength[p]) << p;
+            EXPECT_EQ(table.computer[p], c.computer[p]) << p;
+            EXPECT_EQ(strengths[p], c.strength[p]) << p;
         }
     }
 }

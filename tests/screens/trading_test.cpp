@@ -53,11 +53,11 @@ void dump_and_exit(int) {
 
 // Trades with the keys typed, ending the program 0.4 s into the one-second
 // pause after an invalid amount.
-void trade_until_the_pause() {
+void trade_until_the_pause(Game &game, Table &table) {
     std::signal(SIGALRM, dump_and_exit);
     const itimerval in_the_pause = {{0, 0}, {0, 400000}};
     setitimer(ITIMER_REAL, &in_the_pause, nullptr);
-    trade_stock();
+    trade_stock(game, table);
 }
 
 // A regular expression that matches `text` literally.
@@ -94,7 +94,7 @@ class TradeTest : public CursesTest {
     void show_main_screen() {
         set_escdelay(25);
         typeahead(-1);
-        draw_main_screen();
+        draw_main_screen(game);
         doupdate();
     }
 
@@ -131,7 +131,7 @@ TEST_F(TradeTest, NoActiveCompanyReturnsAtOnce) {
     werase(general_window);
     mvwaddstr(general_window, 4, 2, "as before");
     type("j");
-    trade_stock();
+    trade_stock(game, table);
     EXPECT_TRUE(headless::expect_window(general_window, R"(
 
 
@@ -214,7 +214,7 @@ TEST_F(TradeTest, ListsTheActiveCompaniesAndMovesTheSelectionRound) {
         for (const auto &c : cases) {
             SCOPED_TRACE(::testing::PrintToString(c.keys) + (color ? " colour" : " mono"));
             type(c.keys + "\033");
-            trade_stock();
+            trade_stock(game, table);
             EXPECT_TRUE(headless::expect_window(general_window, Area{0, 0, 3, 78}, R"(
 {/:┌//////////////////////////}{t: Player1 (Cash: $6000) }{/:///////////////////////////┐}
 {/:|}     Arrow keys to select a company, return to trade, escape when done:     {/:|}
@@ -231,7 +231,7 @@ TEST_F(TradeTest, ListsTheActiveCompaniesAndMovesTheSelectionRound) {
 TEST_F(TradeTest, WithOneCompanyTheSelectionStays) {
     activate("B");
     type(std::string(KEY_SEQ_DOWN) + KEY_SEQ_UP + "5j8kJK\033");
-    trade_stock();
+    trade_stock(game, table);
     EXPECT_TRUE(headless::expect_window(general_window, Area{LIST_ROW, 0, 2, 78}, R"(
 {/:|}                   {r:Beetlejuice, Ltd.}                                        {/:|}
 {/:|}                                                                            {/:|}
@@ -262,7 +262,7 @@ TEST_F(TradeTest, AmountPromptOffersTheRangeThatCashAndHoldingsAllow) {
         EXPECT_EXIT(
             {
                 std::atexit(dump_prompt_row);
-                trade_stock();
+                trade_stock(game, table);
             },
             ::testing::ExitedWithCode(1),
             "^vegatrade: input closed\n" + dumped(std::string(c.prompt) + "12"));
@@ -300,7 +300,7 @@ TEST_F(TradeTest, TheAmountStaysInsideTheWindowAtTheIntLimits) {
         EXPECT_EXIT(
             {
                 std::atexit(dump_first_row);
-                trade_stock();
+                trade_stock(game, table);
             },
             ::testing::ExitedWithCode(1),
             "^vegatrade: input closed\n" + literally(std::string("[") + c.row + "]"));
@@ -356,7 +356,7 @@ TEST_F(TradeTest, TheTitleAndThePromptShowEveryDigitAtTheIntLimits) {
                 pictured = c.picture;
                 pictured_styles = styles();
                 std::atexit(check_pictured);
-                trade_stock();
+                trade_stock(game, table);
             },
             ::testing::ExitedWithCode(1), "as pictured");
     }
@@ -410,7 +410,7 @@ TEST_F(TradeTest, TradesChangeCashAndHoldingsAtThePrice) {
         werase(coinfo_window);
         mvwaddstr(coinfo_window, 5, 0, "unchanged");
         type(c.keys + "\033");  // Escape right after the trade
-        trade_stock();
+        trade_stock(game, table);
         EXPECT_EQ(mover().cash, c.cash_after);
         EXPECT_EQ(mover().holdings[0], c.holding_after);
         const bool traded = c.cash != c.cash_after || c.holding != c.holding_after;
@@ -433,7 +433,7 @@ TEST_F(TradeTest, AnAmountOutsideTheRangeChangesNothing) {
     activate("A");
     mover().holdings[0] = 5;
     type("\r61\r\r-6\r\033");
-    trade_stock();
+    trade_stock(game, table);
     EXPECT_EQ(mover().cash, 6000);
     EXPECT_EQ(mover().holdings[0], 5);
     EXPECT_TRUE(headless::expect_window(general_window, Area{0, 0, 5, 78}, R"(
@@ -448,7 +448,7 @@ TEST_F(TradeTest, AnAmountOutsideTheRangeChangesNothing) {
 TEST_F(TradeTest, InvalidAmountIsShownDuringThePause) {
     activate("A");
     type("\r-1\r");
-    EXPECT_EXIT(trade_until_the_pause(), ::testing::ExitedWithCode(3), dumped("Invalid amount!"));
+    EXPECT_EXIT(trade_until_the_pause(game, table), ::testing::ExitedWithCode(3), dumped("Invalid amount!"));
 }
 
 TEST_F(TradeTest, TheShorterTitleIsCentredAnewBetweenSlashes) {
@@ -456,7 +456,7 @@ TEST_F(TradeTest, TheShorterTitleIsCentredAnewBetweenSlashes) {
         reopen(color);
         activate("A");
         type("\rm\r\033");
-        trade_stock();
+        trade_stock(game, table);
         EXPECT_TRUE(headless::expect_window(general_window, Area{0, 0, 1, 78}, R"(
 {/:┌////////////////////////////}{t: Player1 (Cash: $0) }{/:////////////////////////////┐}
 )",
@@ -472,7 +472,7 @@ TEST_F(TradeTest, TheCursorReturnsToTheSelectedNameAfterAModalWindow) {
         SCOPED_TRACE(::testing::PrintToString(keys));
         activate("ACE");
         type(std::string(keys) + "\033");
-        trade_stock();
+        trade_stock(game, table);
         EXPECT_EQ(getcury(curscr), 13 + LIST_ROW + 1);
         EXPECT_EQ(getcurx(curscr), 1 + NAME_COLUMN + static_cast<int>(std::strlen(game.companies[2].name)));
     }

@@ -38,7 +38,7 @@ class TranslatedTest : public market_test::ModalTest<headless::CursesTest> {
 
     // Two players, Altair and Capella active, figures of every width the
     // columns hold at their English places.
-    static void set_figures() {
+    void set_figures() {
         game.companies[0].size = 4;
         game.companies[0].price = 2450;
         game.companies[2].size = 12;
@@ -94,7 +94,7 @@ TEST_F(TranslatedTest, StandingsHeaderWordsStandOverTheirColumns) {
         set_figures();
         left_ = 10;
         type("k");
-        show_standings(_(" Current Standings "));
+        show_standings(game, _(" Current Standings "));
         EXPECT_TRUE(expect_shown(11, 60, c.picture, MONO));
     }
 }
@@ -135,7 +135,7 @@ TEST_F(TranslatedTest, CompanyReportHeaderWordsStandOverTheirColumns) {
         set_figures();
         left_ = 14;
         type("k");
-        more_coinfo();
+        more_coinfo(game);
         EXPECT_TRUE(expect_shown(9, 52, c.picture, MONO));
     }
 }
@@ -166,7 +166,7 @@ TEST_F(TranslatedTest, PanelHeaderWordsStandOverTheirColumns) {
         SCOPED_TRACE(c.language);
         open_in(c.language);
         set_figures();
-        show_coinfo();
+        show_coinfo(game);
         EXPECT_TRUE(headless::expect_window(coinfo_window, c.picture, MONO));
     }
 }
@@ -208,7 +208,7 @@ TEST_F(TranslatedTest, MergerTableHeaderWordsStandOverTheirColumns) {
         open_in(c.language);
         set_figures();
         type("k");
-        headless::merge_and_show_exchange(0, 2);
+        merge_and_show_exchange(0, 2);
         EXPECT_TRUE(headless::expect_window(general_window, c.picture, MONO));
     }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -190,6 +191,174 @@ std::string joined(const std::vector<std::string> &lines) {
     return text;
 }
 
+// Every folder/file a file reaches through its `#include "..."` lines and
+// theirs in turn, given each file's includes.
+std::set<std::string> reached_includes(const std::vector<Include> &includes, const std::string &file) {
+    std::map<std::string, std::vector<std::string>> by_file;
+    for (const Include &include : includes) by_file[include.file].push_back(include.target);
+    std::set<std::string> reached;
+    std::vector<std::string> todo = {file};
+    while (!todo.empty()) {
+        const std::string next = todo.back();
+        todo.pop_back();
+        for (const std::string &target : by_file[next]) {
+            if (reached.insert(target).second) todo.push_back(target);
+        }
+    }
+    return reached;
+}
+
+// The files of the folder `folder` among `reached`, a line each.
+std::string files_in(const std::set<std::string> &reached, const std::string &folder) {
+    std::string found;
+    for (const std::string &file : reached) {
+        if (folder_of(file) == folder) found += file + "\n";
+    }
+    return found;
+}
+
+// C++ text without its comments, string and character literals and
+// preprocessor lines, so that only code is left.
+std::string code_only(const std::string &text) {
+    std::string code;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const bool line_start = code.empty() || code.back() == '\n';
+        if (line_start && text.find_first_not_of(" \t", i) < text.size() &&
+            text[text.find_first_not_of(" \t", i)] == '#') {
+            i = text.find('\n', i);
+            if (i == std::string::npos) break;
+            code += '\n';
+        } else if (text.compare(i, 2, "//") == 0) {
+            i = text.find('\n', i);
+            if (i == std::string::npos) break;
+            code += '\n';
+        } else if (text.compare(i, 2, "/*") == 0) {
+            i = text.find("*/", i + 2);
+            if (i == std::string::npos) break;
+            ++i;
+            code += ' ';
+        } else if (c == '"' || c == '\'') {
+            for (++i; i < text.size() && text[i] != c; ++i) {
+                if (text[i] == '\\') ++i;
+            }
+            code += ' ';
+        } else {
+            code += c;
+        }
+    }
+    return code;
+}
+
+// The types that hold the game being played or its record.
+const std::set<std::string> GAME_TYPES = {"Game", "GameRecord", "Table", "Match"};
+
+// The words and marks of a statement: names, "::", and one character each
+// for every other mark.
+std::vector<std::string> tokens_of(const std::string &statement) {
+    std::vector<std::string> tokens;
+    for (std::size_t i = 0; i < statement.size();) {
+        const char c = statement[i];
+        const auto word_char = [](char x) { return std::isalnum(static_cast<unsigned char>(x)) || x == '_'; };
+        if (std::isspace(static_cast<unsigned char>(c))) {
+            ++i;
+        } else if (word_char(c)) {
+            std::size_t end = i;
+            while (end < statement.size() && word_char(statement[end])) ++end;
+            tokens.push_back(statement.substr(i, end - i));
+            i = end;
+        } else if (statement.compare(i, 2, "::") == 0) {
+            tokens.emplace_back("::");
+            i += 2;
+        } else {
+            tokens.emplace_back(1, c);
+            ++i;
+        }
+    }
+    return tokens;
+}
+
+// Whether a statement declares a variable of a game's type, or a pointer or
+// reference to one, static (or thread_local) when `must_be_static`.
+bool declares_game(const std::string &statement, bool must_be_static) {
+    const std::vector<std::string> tokens = tokens_of(statement);
+    const std::set<std::string> qualifiers = {"static",    "extern",    "inline", "thread_local",
+                                              "constinit", "constexpr", "const",  "volatile"};
+    std::size_t k = 0;
+    bool is_static = false;
+    for (; k < tokens.size() && qualifiers.count(tokens[k]) != 0; ++k) {
+        is_static = is_static || tokens[k] == "static" || tokens[k] == "thread_local";
+    }
+    if (must_be_static && !is_static) return false;
+    if (k < tokens.size() && tokens[k] == "::") ++k;
+    if (k >= tokens.size() || GAME_TYPES.count(tokens[k]) == 0) return false;
+    for (++k; k < tokens.size() && (tokens[k] == "const" || tokens[k] == "*" || tokens[k] == "&"); ++k) {
+    }
+    if (k >= tokens.size() ||
+        !(std::isalpha(static_cast<unsigned char>(tokens[k][0])) || tokens[k][0] == '_'))
+        return false;
+    ++k;
+    while (k < tokens.size() && tokens[k] == "[") {
+        while (k < tokens.size() && tokens[k] != "]") ++k;
+        if (k < tokens.size()) ++k;
+    }
+    return k == tokens.size() || tokens[k] == "=" || tokens[k] == ",";
+}
+
+// Whether a statement ending at '{' opens a namespace (or an extern "C" block).
+bool opens_namespace(const std::string &statement) {
+    const std::vector<std::string> tokens = tokens_of(statement);
+    if (tokens.size() == 1 && tokens[0] == "extern") return true;
+    for (std::size_t k = 0; k < tokens.size(); ++k) {
+        if (tokens[k] != "namespace") continue;
+        bool only_names = true;
+        for (std::size_t after = k + 1; after < tokens.size(); ++after) {
+            only_names = only_names && (tokens[after] == "::" ||
+                                        std::isalpha(static_cast<unsigned char>(tokens[after][0])) ||
+                                        tokens[after][0] == '_');
+        }
+        if (only_names) return true;
+    }
+    return false;
+}
+
+// Each declaration of `code` that makes a variable of a game's type (or a
+// pointer or reference to one) outlive the call it is in: at namespace
+// scope, or static anywhere. A message each, with its line.
+std::vector<std::string> global_games(const std::string &file, const std::string &code) {
+    std::vector<std::string> faults;
+    std::vector<bool> namespaces = {true};  // per open brace: a namespace's
+    std::vector<std::string> statements = {""};
+    int line = 1;
+    const auto check = [&] {
+        const std::string &statement = statements.back();
+        const bool found = declares_game(statement, !namespaces.back());
+        if (found) faults.push_back(file + ":" + std::to_string(line) + ": " + trimmed(statement));
+    };
+    for (const char c : code) {
+        if (c == '\n') {
+            ++line;
+            statements.back() += ' ';
+        } else if (c == ';') {
+            check();
+            statements.back().clear();
+        } else if (c == '{') {
+            check();
+            namespaces.push_back(opens_namespace(statements.back()));
+            statements.emplace_back();
+        } else if (c == '}') {
+            if (namespaces.size() > 1) {
+                namespaces.pop_back();
+                statements.pop_back();
+            }
+            statements.back().clear();
+        } else {
+            statements.back() += c;
+        }
+    }
+    return faults;
+}
+
 // The faults the check finds, and misses, on small made-up trees: one valid
 // tree, then one wrong include or arrow at a time.
 TEST(CodeMap, CheckFindsEachWrongInclude) {
@@ -278,6 +447,76 @@ TEST(CodeMap, IncludesFollowTheLayersAndTheArrowList) {
     const Arrows arrows = read_arrows(read_text(CODE_MAP));
     ASSERT_FALSE(arrows.empty()) << "no arrow list in " << CODE_MAP;
     EXPECT_EQ(joined(include_faults(folders_of(files), read_includes(src, files), arrows)), "");
+}
+
+// The person's screens, the move prompt and the trading dialog, know
+// nothing of the computer: the computer's seat plays through what they
+// expose. Followed through every header they include, as a call needs no
+// include of its own once a header brings it.
+TEST(CodeMap, ThePersonsPromptsKnowNothingOfTheComputer) {
+    const std::vector<Include> made_up = {
+        {"screens/move_prompt.cpp", 1, "screens/screens.h"},
+        {"screens/screens.h", 1, "rules/record.h"},
+        {"screens/seats.h", 1, "computer/strength.h"},
+        {"computer/strength.h", 1, "computer/computer.h"},
+    };
+    EXPECT_EQ(files_in(reached_includes(made_up, "screens/move_prompt.cpp"), "computer"), "");
+    std::vector<Include> through_a_header = made_up;
+    through_a_header.push_back({"screens/screens.h", 2, "screens/seats.h"});
+    EXPECT_EQ(files_in(reached_includes(through_a_header, "screens/move_prompt.cpp"), "computer"),
+              "computer/computer.h\ncomputer/strength.h\n");
+
+    const fs::path src = SOURCE_DIR / "src";
+    const std::vector<Include> includes = read_includes(src, source_files(src));
+    for (const char *file : {"screens/move_prompt.cpp", "screens/trading.cpp"}) {
+        ASSERT_TRUE(fs::exists(src / file)) << file;
+        EXPECT_EQ(files_in(reached_includes(includes, file), "computer"), "")
+            << "src/" << file << " reaches these";
+    }
+}
+
+// The faults the check of global games finds, and misses, in made-up code.
+TEST(CodeMap, CheckFindsEachGlobalGame) {
+    struct Case {
+        const char *code;
+        bool global;
+    } const cases[] = {
+        {"Game game{};", true},
+        {"extern Game game;", true},
+        {"GameRecord game_record = {};", true},
+        {"namespace {\nTable table;\n}  // namespace", true},
+        {"namespace a::b {\nstatic const Game *shown = nullptr;\n}", true},
+        {"const Game &played = make();", true},
+        {"int main() {\n    static Match match;\n    play(match);\n}", true},
+        {"struct S {\n    static Game game;\n};", true},
+        {"int main() {\n    Match match{};\n    play(match);\n}", false},
+        {"void show(const Game &game);", false},
+        {"Game copy_of(const Game &game) {\n    Game copy = game;\n    return copy;\n}", false},
+        {"struct Match {\n    Game game;\n    GameRecord record;\n};", false},
+        {"void f(Game &game) { for (int i = 0; i < 2; ++i) { Game g = game; } }", false},
+        {"// Game game;\nint x;", false},
+        {"/* Game game; */ int x;", false},
+        {"const char *text = \"Game game;\";", false},
+        {"#define PLAYED Game game\nint x;", false},
+        {"WINDOW *map_window = nullptr;", false},
+        {"bool every_seat_computer = false;", false},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(global_games("made_up.cpp", code_only(c.code)).empty(), !c.global) << c.code;
+    }
+}
+
+// The game being played is no global: the game's flow owns it, its record
+// and its seats, and passes each screen what it shows.
+TEST(CodeMap, TheGameBeingPlayedIsNoGlobal) {
+    const fs::path src = SOURCE_DIR / "src";
+    std::vector<std::string> faults;
+    for (const std::string &file : source_files(src)) {
+        for (const std::string &fault : global_games("src/" + file, code_only(read_text(src / file)))) {
+            faults.push_back(fault);
+        }
+    }
+    EXPECT_EQ(joined(faults), "");
 }
 
 TEST(CodeMap, NoTwoFilesOfTheGameShareAName) {

@@ -189,7 +189,11 @@ void CursesTest::open_screen(int rows, int columns, int color, int player_count)
     noecho();
     unsetenv("LINES");
     unsetenv("COLUMNS");
-    init_game();
+    game = Game{};
+    table = Table{};
+    clear_record(table.record);
+    every_seat_computer = false;
+    init_game(game);
     game.num_players = player_count;
     game.current_player = 0;
     for (int i = 0; i < game.num_players; ++i) {
@@ -211,11 +215,6 @@ void CursesTest::TearDown() {
     std::fclose(output_);
     if (key_pipe_[1] >= 0) close(key_pipe_[1]);
     key_pipe_[0] = key_pipe_[1] = -1;
-    game = Game{};
-    // The seats and the record are the game's too: the next test starts
-    // with people only and nothing recorded.
-    for (bool &seat : computer_seat) seat = false;
-    clear_record(game_record);
     opened_ = false;
     alarm(0);
 }
@@ -259,16 +258,16 @@ std::string CursesTest::row_text(WINDOW *window, int row) const {
     return text;
 }
 
-int prompt_for_move() {
+int CursesTest::prompt_for_move() {
     int offers[NUM_MOVES];
     const int count = draw_offers(game, c_library_random(), offers);
-    return count == 0 ? -1 : offers[get_move(offers, count)];
+    return count == 0 ? -1 : offers[get_move(game, table, offers, count)];
 }
 
-void merge_and_show_exchange(int survivor, int absorbed) {
+void CursesTest::merge_and_show_exchange(int survivor, int absorbed) {
     MoveReport report{};
     merge(game, survivor, absorbed, report);
-    show_stock_exchange(report.events[0]);
+    show_stock_exchange(game, report.events[0]);
 }
 
 }  // namespace headless

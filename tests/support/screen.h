@@ -1,6 +1,7 @@
 // In-process test fixture: a headless curses screen of a chosen size with
-// keys fed through a pipe, and the game state built on it; and pictures of
-// what curses holds for a window.
+// keys fed through a pipe, and a game (with its table: the record and the
+// computer's seats) built on it to pass to the screens; and pictures of what
+// curses holds for a window.
 //
 //   TEST_F(CursesTest, Example) {
 //       type("k");
@@ -43,9 +44,20 @@ class CursesTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // Opens the screen (rows x columns) and builds the game state on it:
-    // the default layout, `players` playing, colour or monochrome.
+    // Opens the screen (rows x columns) and builds the game on it: the
+    // default layout, `players` playing, colour or monochrome, every seat a
+    // person's and nothing recorded.
     void open_screen(int rows, int columns, int color, int player_count = 2);
+
+    // The move prompt as a turn brings it up: the offers drawn with the
+    // rules from rand(), marked, and chosen at the prompt (get_move).
+    // Returns the sector chosen, or -1 when no sector could be offered (no
+    // prompt is shown).
+    int prompt_for_move();
+
+    // Merges `absorbed` into `survivor` with the rules and shows the exchange
+    // of stock that the merger made (the table a merger's second pause shows).
+    void merge_and_show_exchange(int survivor, int absorbed);
 
     // Feeds keys to the program; close_input() makes the next read fail.
     void type(std::string_view keys);
@@ -58,6 +70,10 @@ class CursesTest : public ::testing::Test {
     std::string row_text(WINDOW *window, int row) const;  // trailing blanks cut
     std::string text_at(WINDOW *window, int row, int column, int length) const;
 
+    // The game the screens under test show, and its table.
+    Game game{};
+    Table table{};
+
     // The screen a test starts on: 25 x 80, colour, two players.
     bool opened_ = false;
 
@@ -67,15 +83,6 @@ class CursesTest : public ::testing::Test {
     FILE *input_ = nullptr;
     int key_pipe_[2] = {-1, -1};
 };
-
-// The move prompt as a turn brings it up: the offers drawn with the rules
-// from rand(), marked, and chosen at the prompt (get_move). Returns the
-// sector chosen, or -1 when no sector could be offered (no prompt is shown).
-int prompt_for_move();
-
-// Merges `absorbed` into `survivor` with the rules and shows the exchange
-// of stock that the merger made (the table a merger's second pause shows).
-void merge_and_show_exchange(int survivor, int absorbed);
 
 // Attributes for the markup keys of a picture.
 using Styles = std::map<char, attr_t>;
