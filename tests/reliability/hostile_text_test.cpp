@@ -90,7 +90,8 @@ TEST(HostileText, NamesShowInVisibleFormEverywhere) {
                     t.wait_until_quiet(Millis{30});
                 }
             }
-            if ((stage == Stage::Announcement && announcement_kind(screen) == "stock transactions") ||
+            if ((stage == Stage::Announcement &&
+                 e2e::announcement_of(t).kind == e2e::News::StockTransactions) ||
                 stage == Stage::Final) {
                 merger_seen = merger_seen || stage == Stage::Announcement;
                 for (const auto &name : NAMES)
@@ -226,7 +227,8 @@ TEST(HostileText, Utf8NamesShowInVisibleFormEverywhere) {
                 t.type(" ");
                 t.wait_until_quiet(Millis{30});
             }
-            if ((stage == Stage::Announcement && announcement_kind(screen) == "stock transactions") ||
+            if ((stage == Stage::Announcement &&
+                 e2e::announcement_of(t).kind == e2e::News::StockTransactions) ||
                 stage == Stage::Final) {
                 merger_seen = merger_seen || stage == Stage::Announcement;
                 for (const auto &name : UTF8_NAMES)
