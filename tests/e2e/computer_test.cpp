@@ -435,7 +435,7 @@ TEST(ComputerSeats, EveryComputerGameEndsAsOnTheRulesAlone) {
         options.pin_clock = PinnedClock{game.time, game.pid};
         Terminal t(options);
         ASSERT_TRUE(answer_title_screen(t, std::vector<std::string>(static_cast<std::size_t>(game.players))));
-        ASSERT_TRUE(t.wait_for_screen_contains("(computer) (Cash: $"));  // the title screen is gone
+        ASSERT_TRUE(t.wait_for([&] { return computers_turn(t); }));  // the title screen is gone
         ASSERT_TRUE(hurry_to_a_person(t));
         ASSERT_EQ(screen_of(t), Screen::Final) << t.dump();
         EXPECT_EQ(standings_on_screen(t), standings_on_the_rules(game.time, game.pid, game.players))

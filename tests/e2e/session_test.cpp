@@ -243,7 +243,7 @@ TEST(Session, QuitDeclinedWithManyKeysThenConfirmed) {
         t.type("q");
         ASSERT_TRUE(t.wait_for_screen_contains("Are you sure you want to quit (y/n)?"));
         t.type(answer);
-        ASSERT_TRUE(t.wait_for([&] { return t.screen_text().find("Really Quit?") == std::string::npos; }))
+        ASSERT_TRUE(t.wait_for([&] { return screen_of(t) != Screen::Quit; }))
             << "answer " << testing::PrintToString(std::string(answer));
         ASSERT_TRUE(at_move_prompt(t));
     }
