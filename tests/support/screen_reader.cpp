@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <regex>
 #include <string_view>
 
 namespace e2e {
@@ -16,6 +15,7 @@ constexpr std::string_view NAME_PROMPT_HEAD = "Player ";  // "Player N, enter yo
 constexpr std::string_view NAME_PROMPT_TAIL = ", enter your name:";
 constexpr std::string_view MOVE_PROMPT = ", enter your move [1-";
 constexpr std::string_view TRADING_LINE = "Arrow keys to select a company";
+constexpr std::string_view AMOUNT_WORD = "Amount ";   // "Amount (MIN to MAX): ", or without the word
 constexpr std::string_view CASH_TITLE = " (Cash: $";  // " NAME (Cash: $N) "
 constexpr std::string_view NO_COMPANIES = " no active companies";
 constexpr std::string_view ANNOUNCEMENT_TITLE = " Special Announcement! ";
@@ -88,6 +88,29 @@ std::string general_row(const Terminal &t, int title_row, int k) {
     std::string text;
     for (int col = left + 1; col < right; ++col) text += t.cell(title_row + k, col).ch;
     return trimmed(text);
+}
+
+// Reads the amount prompt's "(MIN to MAX): " at `at` of `text`, the word
+// "Amount " before it or not; the length read, or 0 when it is not there.
+std::size_t read_range(const std::string &text, std::size_t at, long long &min, long long &max) {
+    std::size_t i = at;
+    if (text.compare(i, AMOUNT_WORD.size(), AMOUNT_WORD) == 0) i += AMOUNT_WORD.size();
+    auto literal = [&](std::string_view part) {
+        if (text.compare(i, part.size(), part) != 0) return false;
+        i += part.size();
+        return true;
+    };
+    auto number = [&](long long &value) {
+        const std::size_t start = i;
+        if (i < text.size() && text[i] == '-') ++i;
+        const std::size_t digits = i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        if (i == digits) return false;
+        value = std::atoll(text.c_str() + start);
+        return true;
+    };
+    if (!literal("(") || !number(min) || !literal(" to ") || !number(max) || !literal("): ")) return 0;
+    return i - at;
 }
 
 std::string after_prefix(const std::string &text, std::string_view prefix) {
@@ -263,22 +286,18 @@ std::optional<AmountPrompt> amount_prompt_of(const Terminal &t) {
     const int title_row = row_with(t, TRADING_LINE) - 1;
     if (title_row < 0) return std::nullopt;
     const int left = general_borders(t, title_row).first;
-    // "Amount (MIN to MAX): ", or "(MIN to MAX): " where long bounds leave no
-    // room for the first word, at the prompt's column of a company's row.
-    static const std::regex shape(R"(^(Amount )?\((-?[0-9]+) to (-?[0-9]+)\): )");
+    // The prompt stands at its column of a company's row.
     const int column = left + PROMPT_COLUMN;
     for (int row = title_row + LIST_FIRST_ROW; row < t.rows(); ++row) {
         const std::string cells = cells_of(t, row);
         if (static_cast<int>(cells.size()) <= column) break;
-        std::smatch found;
-        const std::string from = cells.substr(static_cast<std::size_t>(column));
-        if (!std::regex_search(from, found, shape)) continue;
         AmountPrompt prompt;
-        prompt.min = std::atoll(found[2].str().c_str());
-        prompt.max = std::atoll(found[3].str().c_str());
+        const std::size_t length =
+            read_range(cells, static_cast<std::size_t>(column), prompt.min, prompt.max);
+        if (length == 0) continue;
         prompt.row = row;
         prompt.column = column;
-        prompt.echo_column = column + static_cast<int>(found.length(0));
+        prompt.echo_column = column + static_cast<int>(length);
         return prompt;
     }
     return std::nullopt;
