@@ -274,7 +274,6 @@ struct Bot::Impl {
 
     // --- reading the screen
     std::string general_row(int k) const { return text_at(t, GENERAL_TOP + k, 2, GENERAL_INNER); }
-    bool general_says(int k, std::string_view text) const { return trimmed(general_row(k)) == text; }
     std::string read_map() const { return map_of(t); }
     AssertionResult read_panel(std::vector<PanelRow> &rows) const;
     AssertionResult read_title(std::string &name, long long &shown_cash) const;

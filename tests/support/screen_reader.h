@@ -11,7 +11,6 @@
 // last pump; wait for the game to ask for a key first, so it is complete.
 #pragma once
 
-#include <array>
 #include <optional>
 #include <ostream>
 #include <string>
