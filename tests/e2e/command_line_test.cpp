@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "support/screen_reader.h"
 #include "support/terminal.h"
 
 namespace {
@@ -27,7 +28,7 @@ class StartsTheGame : public ::testing::TestWithParam<CommandLine> {};
 
 TEST_P(StartsTheGame, ShowsTheTitleScreen) {
     Terminal t(with_args(GetParam().args));
-    EXPECT_TRUE(t.wait_for_screen_contains("Please enter the number of players"));
+    EXPECT_TRUE(e2e::wait_for_screen(t, e2e::Screen::Number));
     EXPECT_EQ(t.stderr_text(), "");
     t.hangup();
     t.wait_exit();

@@ -32,30 +32,18 @@ const std::map<char, Style> &styles() {
     return all;
 }
 
-bool shows(const Terminal &t, std::string_view text) {
-    return t.screen_text().find(text) != std::string::npos;
-}
-
 // Plays to Bob's move prompt number `number` (from 1): the computer is
 // hurried through its pauses, announcements are passed, and Bob takes the
 // first offer and trades nothing.
 ::testing::AssertionResult to_bobs_prompt(Terminal &t, int number) {
     int prompts = 0;
-    for (int keys = 0; keys < 200; ++keys) {
-        auto asked = hurry_to_a_person(t);
-        if (!asked) return asked;
-        if (t.row_text(PROMPT_ROW).find("Bob, enter your move [1-") != std::string::npos) {
-            if (++prompts == number) return ::testing::AssertionSuccess();
-            t.type("1");
-        } else if (shows(t, "Press any key to continue...")) {
-            t.type(" ");
-        } else if (shows(t, "escape when done:")) {
-            t.type(key::Escape);
-        } else {
-            return ::testing::AssertionFailure() << "a screen that asks nothing known\n" << t.dump();
-        }
-    }
-    return ::testing::AssertionFailure() << "no move prompt " << number << " for Bob\n" << t.dump();
+    Answers answers;
+    answers.computers = true;
+    auto bobs_prompt = [&] {
+        const auto prompt = move_prompt_of(t);
+        return screen_of(t) == Screen::Move && prompt->player == "Bob" && ++prompts == number;
+    };
+    return answer_until(t, bobs_prompt, answers, 200);
 }
 
 // Every cell of the screen, its character and style, and the cursor.
@@ -254,7 +242,7 @@ TEST(GameRecord, ThePromptListsWhatTheComputerDidAndRShowsTheWholeRecord) {
     EXPECT_TRUE(looks_as(t, before));
 
     t.type("1");
-    ASSERT_TRUE(answer_until(t, [&] { return shows(t, "escape when done:"); }));
+    ASSERT_TRUE(answer_until(t, [&] { return screen_of(t) == Screen::Trade; }));
     before = look(t);
     t.type("r");
     ASSERT_TRUE(t.wait_for_key_request());
@@ -285,7 +273,7 @@ TEST(GameRecord, AGameOfPeopleOnlyHasNeitherTheListNorTheRecord) {
         ASSERT_TRUE(t.wait_for_key_request());
         EXPECT_TRUE(looks_as(t, before));
         t.type("1");
-        ASSERT_TRUE(answer_until(t, [&] { return shows(t, "escape when done:"); }));
+        ASSERT_TRUE(answer_until(t, [&] { return screen_of(t) == Screen::Trade; }));
         const Look trading = look(t);
         t.type("R");
         ASSERT_TRUE(t.wait_for_key_request());

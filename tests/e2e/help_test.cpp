@@ -173,20 +173,8 @@ TEST(Help, AtTheMovePromptShowsItsKeysThenTheRules) {
 // Plays offer 1 and answers every announcement until the trading dialog
 // is up; the game is the same on every run.
 ::testing::AssertionResult play_to_trading(Terminal &t) {
-    for (int keys = 0; keys < 200; ++keys) {
-        auto waiting = t.wait_for_key_request();
-        if (!waiting) return waiting;
-        const std::string screen = t.screen_text();
-        if (screen.find("escape when done:") != std::string::npos) return ::testing::AssertionSuccess();
-        if (screen.find("Press any key to continue") != std::string::npos) {
-            t.type(" ");
-        } else if (at_move_prompt(t)) {
-            t.type("1");
-        } else {
-            return ::testing::AssertionFailure() << "unexpected screen:\n" << t.dump();
-        }
-    }
-    return ::testing::AssertionFailure() << "no trading dialog\n" << t.dump();
+    return answer_until(
+        t, [&] { return screen_of(t) == Screen::Trade; }, {}, 200);
 }
 
 TEST(Help, InTheTradingDialogShowsItsKeysThenTheRules) {

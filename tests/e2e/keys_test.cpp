@@ -28,10 +28,6 @@ Options pinned(PinnedClock clock, bool job_control = false) {
     return options;
 }
 
-bool shows(const Terminal &t, std::string_view text) {
-    return t.screen_text().find(text) != std::string::npos;
-}
-
 // The whole screen as it looks: every cell's character and style, and the
 // cursor. A blank shows only its background, and curses may clear a blank
 // it holds as white on black with the terminal's default colours.
@@ -71,6 +67,7 @@ struct Step {
     std::string look;
     std::string dump;
     bool pause;  // a computer's pause; else the game waits for a person
+    Screen screen;
 };
 
 // The keys a person mashes while the computer plays, one group to a pause:
@@ -120,7 +117,7 @@ const std::vector<std::vector<std::string>> MASHED = {
         auto known = seen_quietly();
         if (!known) return known;
         const std::string now = look(t);
-        if (now != last) steps.push_back({now, t.dump(), pausing});
+        if (now != last) steps.push_back({now, t.dump(), pausing, screen_of(t)});
         last = now;
         if (pausing) {
             if (quiet == nullptr) {
@@ -133,22 +130,19 @@ const std::vector<std::vector<std::string>> MASHED = {
                 if (!t.wait_for([&] { return t.awaiting_key() || t.pausing(); }))
                     return ::testing::AssertionFailure() << "the game went on after " << key << "\n"
                                                          << t.dump();
-                if (shows(t, "Really Quit?")) continue;
+                if (screen_of(t) == Screen::Quit) continue;
                 known = seen_quietly();
                 if (!known) return known << "after the key " << ::testing::PrintToString(key);
             }
             continue;
         }
-        if (shows(t, "Press any key to continue...")) {
-            t.type(" ");
-        } else if (shows(t, "escape when done:")) {
-            t.type(key::Escape);
-        } else if (t.row_text(PROMPT_ROW).find("Bob, enter your move [1-") != std::string::npos) {
-            if (++prompts == 3) return ::testing::AssertionSuccess();
-            t.type("1");
-        } else {
+        const auto prompt = move_prompt_of(t);
+        const bool bobs_prompt = screen_of(t) == Screen::Move && prompt->player == "Bob";
+        if (bobs_prompt && ++prompts == 3) return ::testing::AssertionSuccess();
+        const auto answer = answer_for(t);
+        if (!answer || (screen_of(t) == Screen::Move && !bobs_prompt))
             return ::testing::AssertionFailure() << "a screen that asks nothing known\n" << t.dump();
-        }
+        t.type(*answer);
     }
 }
 
@@ -163,8 +157,7 @@ TEST(Keys, MashedDuringAComputersTurnNeverReachTheScreen) {
         ASSERT_TRUE(play(t, quiet, nullptr));
     }
     int trading_steps = 0;
-    for (const Step &step : quiet)
-        trading_steps += step.pause && step.dump.find("Amount (") != std::string::npos;
+    for (const Step &step : quiet) trading_steps += step.pause && step.screen == Screen::Amount;
     ASSERT_GE(trading_steps, 2) << "the computer traded too little to be watched";
 
     std::vector<Step> mashed;
@@ -236,7 +229,8 @@ TEST(Keys, CtrlLAtTheFinalStandingsRepaintsAndKeepsWaiting) {
     Terminal t(pinned(ALONE));
     ASSERT_TRUE(start_players(t, {"Ann"}));
     t.type("qy");
-    ASSERT_TRUE(t.wait_for_screen_contains("GAME OVER - Final Standings"));
+    ASSERT_TRUE(
+        t.wait_for([&] { return screen_of(t) == Screen::Final; }, kDefaultTimeout, "the final standings"));
     ASSERT_TRUE(t.wait_for_key_request());
     const std::string before = look(t);
 
@@ -267,65 +261,73 @@ struct SuspendCase {
 
 void PrintTo(const SuspendCase &c, std::ostream *out) { *out << c.place; }
 
-::testing::AssertionResult after(Terminal &t, std::string_view keys, std::string_view shown) {
+::testing::AssertionResult after(Terminal &t, std::string_view keys, Screen shown) {
     t.type(keys);
-    return t.wait_for_screen_contains(shown);
+    return t.wait_for([&] { return screen_of(t) == shown; }, kDefaultTimeout, screen_name(shown));
 }
 
 ::testing::AssertionResult to_trading(Terminal &t) {
     auto started = start_players(t, {"Ann"});
     if (!started) return started;
-    return answer_until(t, [&] { return shows(t, "escape when done:"); });
+    return answer_until(t, [&] { return screen_of(t) == Screen::Trade; });
 }
 
 const SuspendCase SUSPEND_CASES[] = {
     {"NumberPrompt", false,
-     [](Terminal &t) { return t.wait_for_screen_contains("Please enter the number of players [1-4]:"); }},
-    {"NameEntry", false, [](Terminal &t) { return after(t, "1An", "Player 1, enter your name: An"); }},
+     [](Terminal &t) {
+         return t.wait_for([&] { return screen_of(t) == Screen::Number; }, kDefaultTimeout,
+                           "the number prompt");
+     }},
+    {"NameEntry", false,
+     [](Terminal &t) {
+         t.type("1An");
+         return t.wait_for_screen_contains("Player 1, enter your name: An");
+     }},
     {"MovePrompt", false, [](Terminal &t) { return start_players(t, {"Ann"}); }},
     {"Standings", false,
      [](Terminal &t) {
          auto started = start_players(t, {"Ann"});
-         return started ? after(t, "s", "Current Standings") : started;
+         return started ? after(t, "s", Screen::Standings) : started;
      }},
     {"Help", false,
      [](Terminal &t) {
          auto started = start_players(t, {"Ann"});
-         return started ? after(t, "?", "Keys at the move prompt") : started;
+         return started ? after(t, "?", Screen::Help) : started;
      }},
     {"QuitQuestion", false,
      [](Terminal &t) {
          auto started = start_players(t, {"Ann"});
-         return started ? after(t, "q", "Really Quit?") : started;
+         return started ? after(t, "q", Screen::Quit) : started;
      }},
     {"Announcement", false,
      [](Terminal &t) {
          auto started = start_players(t, {"Ann"});
          if (!started) return started;
-         return answer_until(t, [&] { return shows(t, "Press any key to continue..."); });
+         return answer_until(t, [&] { return screen_of(t) == Screen::Announcement; });
      }},
     {"Trading", false, to_trading},
     {"AmountEntry", false,
      [](Terminal &t) {
          auto trading = to_trading(t);
-         return trading ? after(t, "\r1", "Amount (") : trading;
+         return trading ? after(t, "\r1", Screen::Amount) : trading;
      }},
     {"CompanyReport", false,
      [](Terminal &t) {
          auto trading = to_trading(t);
-         return trading ? after(t, "c", "Detailed Company Information") : trading;
+         return trading ? after(t, "c", Screen::Report) : trading;
      }},
     {"FinalStandings", false,
      [](Terminal &t) {
          auto started = start_players(t, {"Ann"});
-         return started ? after(t, "qy", "GAME OVER - Final Standings") : started;
+         return started ? after(t, "qy", Screen::Final) : started;
      }},
     {"ComputersTurn", true,
      [](Terminal &t) {
          auto answered = answer_title_screen(t, {"", "Bob"});
          if (!answered) return answered;
          return t.wait_for([&] {
-             return t.pausing() && t.row_text(PROMPT_ROW).find("(computer), enter") != std::string::npos;
+             const auto prompt = move_prompt_of(t);
+             return t.pausing() && prompt && prompt->player.ends_with("(computer)");
          });
      }},
 };
@@ -364,10 +366,8 @@ TEST_P(Suspend, CtrlZStopsTheGameAndFgBringsBackTheWholeScreen) {
     if (c.computer) {
         // The computer goes on to its digit.
         ASSERT_TRUE(t.wait_for([&] {
-            const std::string prompt = t.row_text(PROMPT_ROW);
-            const auto end = prompt.find("]: ");
-            return end != std::string::npos && prompt.size() > end + 3 && prompt[end + 3] >= '1' &&
-                   prompt[end + 3] <= '5';
+            const auto prompt = move_prompt_of(t);
+            return prompt && prompt->typed.size() == 1 && prompt->typed[0] >= '1' && prompt->typed[0] <= '5';
         }));
     } else if (std::string(c.place) == "FinalStandings") {
         // Leaving after a suspension gives the terminal back as the game found it.

@@ -24,11 +24,11 @@ Options utf8_game() {
 // Types the number of players and the names, leaving the last name's Enter
 // untyped; `last` is how the last name is echoed.
 ::testing::AssertionResult type_names(Terminal &t, const std::string &last) {
-    auto ready = t.wait_for_screen_contains("Please enter the number of players [1-4]:");
+    auto ready = wait_for_screen(t, Screen::Number);
     if (!ready) return ready;
     t.type(std::to_string(NAMES.size()));
     for (std::size_t i = 0; i < NAMES.size(); ++i) {
-        auto asked = t.wait_for_screen_contains("Player " + std::to_string(i + 1) + ", enter your name:");
+        auto asked = wait_for_name_prompt(t, static_cast<int>(i) + 1);
         if (!asked) return asked;
         t.type(NAMES[i]);
         if (i + 1 < NAMES.size()) t.type(key::Enter);
@@ -39,7 +39,7 @@ Options utf8_game() {
 // Plays offer 1 and trades nothing until the stock exchange of a merger is
 // on the screen. The game is the same on every run: the clock is pinned.
 ::testing::AssertionResult play_to_merger(Terminal &t) {
-    return answer_until(t, [&] { return t.screen_text().find("Stock Transactions") != std::string::npos; });
+    return answer_until(t, [&] { return announcement_of(t).kind == News::StockTransactions; });
 }
 
 TEST(Names, ThreeScriptsLineUpInAUtf8Locale) {
@@ -72,7 +72,7 @@ $            /usr/share/doc/vegatrade/copyright (or /usr/local/...)            $
 $                                                                              $
 └$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘)"));
     t.type(key::Enter);
-    ASSERT_TRUE(t.wait_for([&] { return at_move_prompt(t); }, kDefaultTimeout, "the move prompt"));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Move));
     t.type("s");
     EXPECT_TRUE(t.expect_screen(R"(
  VegaTrade =====================================================================
@@ -137,7 +137,7 @@ TEST(Names, CLocaleShowsBytesInVisibleForm) {
     Terminal t(options);
     ASSERT_TRUE(type_names(t, "M-PM-^TM-PM-<M-PM-8"));
     t.type(key::Enter);
-    ASSERT_TRUE(t.wait_for([&] { return at_move_prompt(t); }, kDefaultTimeout, "the move prompt"));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Move));
     t.type("s");
     EXPECT_TRUE(t.expect_screen(R"(
  VegaTrade =====================================================================
@@ -165,9 +165,9 @@ TEST(Names, CLocaleShowsBytesInVisibleForm) {
  |                                                                            |
  └////////////////////////////////////////////////////////////////////////////┘)"));
     t.type(" q");
-    ASSERT_TRUE(t.wait_for_screen_contains("Really Quit?"));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Quit));
     t.type("y");
-    ASSERT_TRUE(t.wait_for_screen_contains("GAME OVER"));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Final));
     t.type(" ");
     EXPECT_TRUE(ended_with(t, 2, ""));
     const std::string &output = t.output_bytes();
@@ -184,7 +184,7 @@ TEST(Names, KeysThatAreNoCharactersNeverEnterAName) {
     options.args = {"-m"};
     options.pin_clock = PinnedClock{2026, 1210};
     Terminal t(options);
-    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players [1-4]:"));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Number));
     t.type("1");
     ASSERT_TRUE(t.wait_for_text(11, "Player 1, enter your name:"));
     t.type("   \r");
@@ -201,7 +201,7 @@ TEST(Names, KeysThatAreNoCharactersNeverEnterAName) {
     EXPECT_EQ(t.cursor(), (Position{11, 53}));
 
     t.type(key::Enter);
-    ASSERT_TRUE(t.wait_for([&] { return at_move_prompt(t); }, kDefaultTimeout, "the move prompt"));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Move));
     ASSERT_TRUE(t.wait_for_key_request());
     const std::string prompt_screen = t.screen_text();
     EXPECT_EQ(t.row_text(PROMPT_ROW),
@@ -215,7 +215,7 @@ TEST(Names, KeysThatAreNoCharactersNeverEnterAName) {
     EXPECT_EQ(t.cursor(), (Position{PROMPT_ROW, 32}));
 
     t.type("qy");
-    ASSERT_TRUE(t.wait_for_screen_contains("GAME OVER - Final Standings"));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Final));
     t.type(" ");
     EXPECT_TRUE(ended_with(t, 2, ""));
 }
@@ -228,7 +228,7 @@ TEST(Names, AreEchoedAfterTheirPromptOnAWideLayout) {
     options.cols = 100;
     options.env = {{"LINES", "25"}, {"COLUMNS", "100"}};
     Terminal t(options);
-    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players [1-4]:"));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Number));
     t.type("2Ann\rBob");
     ASSERT_TRUE(t.wait_for_text(12, "Bob"));
     ASSERT_TRUE(t.wait_for_key_request());

@@ -67,25 +67,25 @@ void expect_picture_file(const std::string &relative_path, const std::string &pi
 // The offer on the map (its digit) next to the most different companies,
 // read off the screen; 0 when no offer touches a company.
 char offer_between_companies(const Terminal &t) {
+    const std::string map = map_of(t);
     char best = '0';
     std::size_t best_count = 0;
-    for (int r = 0; r < 10; ++r) {
-        for (int c = 0; c < 12; ++c) {
-            const std::string here = t.cell(sector_cell(r, c).row, sector_cell(r, c).col).ch;
-            if (here.size() != 1 || here[0] < '1' || here[0] > '5') continue;
-            std::set<char> companies;
-            const int around[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
-            for (const auto &step : around) {
-                const int nr = r + step[0];
-                const int nc = c + step[1];
-                if (nr < 0 || nr >= 10 || nc < 0 || nc >= 12) continue;
-                const std::string next = t.cell(sector_cell(nr, nc).row, sector_cell(nr, nc).col).ch;
-                if (next.size() == 1 && next[0] >= 'A' && next[0] <= 'E') companies.insert(next[0]);
-            }
-            if (companies.size() > best_count) {
-                best = here[0];
-                best_count = companies.size();
-            }
+    for (const Offer &offer : offers_on_map(t)) {
+        if (offer.digit > 5) continue;
+        const int r = offer.pos / MAP_COLUMNS;
+        const int c = offer.pos % MAP_COLUMNS;
+        std::set<char> companies;
+        const int around[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+        for (const auto &step : around) {
+            const int nr = r + step[0];
+            const int nc = c + step[1];
+            if (nr < 0 || nr >= MAP_ROWS || nc < 0 || nc >= MAP_COLUMNS) continue;
+            const char next = map[static_cast<std::size_t>(nr * MAP_COLUMNS + nc)];
+            if (next >= 'A' && next <= 'E') companies.insert(next);
+        }
+        if (companies.size() > best_count) {
+            best = static_cast<char>('0' + offer.digit);
+            best_count = companies.size();
         }
     }
     return best_count > 0 ? best : '0';
@@ -95,9 +95,7 @@ char offer_between_companies(const Terminal &t) {
 // touches one), until a merger is announced; the announcement is then on
 // the screen.
 ::testing::AssertionResult play_until_merger(Terminal &t, int max_moves) {
-    const auto merged = [&] {
-        return t.screen_text().find("has just been merged into") != std::string::npos;
-    };
+    const auto merged = [&] { return announcement_of(t).kind == News::Merger; };
     int played = 0;
     bool traded = false;
     auto result = answer_until(t, [&] { return merged() || (played == max_moves && at_move_prompt(t)); },

@@ -4,6 +4,8 @@
 // the company next to another star and buys three shares, and Ann quits at
 // her next turn. The pinned clock and process id fix the galaxy, the first
 // player and the offers; the script reads each offer's digit off the map.
+// Each test checks one part of the script; its fixture first plays the
+// parts before it with the same keys.
 #include <string>
 
 #include "support/game_driver.h"
@@ -30,21 +32,97 @@ constexpr int GROWTH_SECTOR = 3 * 12 + 10;    // the company to the east, a star
     return ::testing::AssertionSuccess();
 }
 
-// The key of the offer on sector `pos`: the digit the map shows there.
+// The key of the offer on sector `pos`: the digit marked there on the map.
 std::string offer_key(const Terminal &t, int pos) {
-    const Position at = sector_cell(pos / 12, pos % 12);
-    const Cell cell = t.cell(at.row, at.col);
-    return cell.reverse && cell.ch >= "1" && cell.ch <= "5" ? cell.ch : "";
+    for (const Offer &offer : offers_on_map(t)) {
+        if (offer.pos == pos && offer.marked && offer.digit <= 5) return std::to_string(offer.digit);
+    }
+    return "";
 }
 
-TEST(ScriptedGame, FoundGrowTradeAndQuitOnAPinnedGalaxy) {
+Options pinned_game() {
     Options options;
     options.args = {"-c"};
     options.pin_clock = PinnedClock{GALAXY_TIME, GAME_PID};
-    Terminal t(options);
-    ASSERT_TRUE(start_players(t, {"Ann", "Bob"}));
+    return options;
+}
 
-    // Ann moves first, on the galaxy of the pinned clock with five offers.
+// The pinned game, brought to a point of the script by the keys that lead
+// there, each typed once the game asks for it.
+class ScriptedGame : public ::testing::Test {
+  protected:
+    ScriptedGame() : t(pinned_game()) {}
+
+    // Types `keys` once the game asks for them, and checks the screen they lead to.
+    ::testing::AssertionResult step(std::string_view keys, Screen next) {
+        auto ready = t.wait_for_key_request();
+        if (!ready) return ready;
+        t.type(keys);
+        auto waiting = t.wait_for_key_request();
+        if (!waiting) return waiting;
+        if (screen_of(t) != next)
+            return ::testing::AssertionFailure() << "not the " << next << " after the script's keys\n"
+                                                 << t.dump();
+        return ::testing::AssertionSuccess();
+    }
+
+    // Ann's first move prompt.
+    ::testing::AssertionResult at_first_prompt() {
+        auto started = start_players(t, {"Ann", "Bob"});
+        if (!started) return started;
+        auto waiting = t.wait_for_key_request();
+        if (!waiting) return waiting;
+        const auto prompt = move_prompt_of(t);
+        if (!prompt || prompt->player != "Ann")
+            return ::testing::AssertionFailure() << "the first move is not Ann's\n" << t.dump();
+        return ::testing::AssertionSuccess();
+    }
+
+    // Ann has founded Altair Starways and bought all she can.
+    ::testing::AssertionResult ann_has_bought() {
+        auto before = at_first_prompt();
+        if (!before) return before;
+        const std::string found_key = offer_key(t, FOUNDING_SECTOR);
+        if (found_key.empty()) return ::testing::AssertionFailure() << "the founding sector is not offered";
+        auto founded = step(found_key, Screen::Announcement);
+        if (!founded) return founded;
+        if (announcement_of(t).kind != News::Founding)
+            return ::testing::AssertionFailure() << "no founding\n" << t.dump();
+        auto trading = step("\r", Screen::Trade);
+        if (!trading) return trading;
+        auto asked = step("\r", Screen::Amount);
+        if (!asked) return asked;
+        return step("m\r", Screen::Trade);
+    }
+
+    // Bob has grown the company and is in the trading dialog.
+    ::testing::AssertionResult bob_has_grown() {
+        auto before = ann_has_bought();
+        if (!before) return before;
+        auto bobs_turn = step(key::Escape, Screen::Move);
+        if (!bobs_turn) return bobs_turn;
+        const std::string grow_key = offer_key(t, GROWTH_SECTOR);
+        if (grow_key.empty())
+            return ::testing::AssertionFailure() << "the growth sector is not offered to Bob";
+        return step(grow_key, Screen::Trade);
+    }
+
+    // Bob has bought three shares and is still trading.
+    ::testing::AssertionResult bob_has_bought() {
+        auto before = bob_has_grown();
+        if (!before) return before;
+        auto asked = step(std::string(key::Down) + std::string(key::Right), Screen::Amount);
+        if (!asked) return asked;
+        return step("3\r", Screen::Trade);
+    }
+
+    Terminal t;
+};
+
+// Ann moves first, on the galaxy of the pinned clock with five offers; the
+// standings before anything happened close back to her prompt.
+TEST_F(ScriptedGame, AnnMovesFirstAndTheStandingsStartEven) {
+    ASSERT_TRUE(at_first_prompt());
     ASSERT_TRUE(shows(t, R"screen(
 {T: VegaTrade }{u:=====================================================================}
  {W:┌---------------}{m: Map }{W:----------------┐}{p: Company                Price  Holdings }
@@ -131,9 +209,13 @@ TEST(ScriptedGame, FoundGrowTradeAndQuitOnAPinnedGalaxy) {
  {u:└////////////////////////////////////////////////////////////////////////////┘}
 )screen",
                       {15, 31}));
+}
 
-    // Ann founds Altair Starways next to one star: price 100 + 500, and the
-    // panel lists it before the announcement.
+// Ann founds Altair Starways next to one star: price 100 + 500, and the
+// panel lists it before the announcement. Her dividend is 5 shares x 5% of
+// $600, then she buys all she can: 10.
+TEST_F(ScriptedGame, AnnFoundsACompanyAndBuysAllSheCan) {
+    ASSERT_TRUE(at_first_prompt());
     const std::string found_key = offer_key(t, FOUNDING_SECTOR);
     ASSERT_NE(found_key, "") << "the founding sector is offered";
     t.type(found_key);
@@ -250,8 +332,11 @@ TEST(ScriptedGame, FoundGrowTradeAndQuitOnAPinnedGalaxy) {
  {u:└////////////////////////////////////////////////////////////////////////////┘}
 )screen",
                       {16, 36}));
+}
 
-    // Bob's move grows the company next to a second star: 600 + 100 + 500.
+// Bob's move grows the company next to a second star: 600 + 100 + 500.
+TEST_F(ScriptedGame, BobGrowsTheCompanyNextToASecondStar) {
+    ASSERT_TRUE(ann_has_bought());
     t.type(key::Escape);
     EXPECT_TRUE(shows(t, R"screen(
 {T: VegaTrade }{u:=====================================================================}
@@ -310,8 +395,12 @@ TEST(ScriptedGame, FoundGrowTradeAndQuitOnAPinnedGalaxy) {
  {u:└////////////////////////////////////////////////////////////////////////////┘}
 )screen",
                       {16, 36}));
+}
 
-    // The report counts every player's shares: Ann's 15 at $1200.
+// The report counts every player's shares: Ann's 15 at $1200. Then Bob
+// buys three shares.
+TEST_F(ScriptedGame, TheReportCountsEveryonesSharesAndBobBuysThree) {
+    ASSERT_TRUE(bob_has_grown());
     t.type("c");
     EXPECT_TRUE(shows(t, R"screen(
 {T: VegaTrade }{u:=====================================================================}
@@ -397,8 +486,12 @@ TEST(ScriptedGame, FoundGrowTradeAndQuitOnAPinnedGalaxy) {
  {u:└////////////////////////////////////////////////////////////////////////////┘}
 )screen",
                       {16, 36}));
+}
 
-    // Ann's turn again: a declined quit, then a confirmed one.
+// Ann's turn again: a declined quit, then a confirmed one, the final
+// standings and the banner after them.
+TEST_F(ScriptedGame, AnnDeclinesToQuitThenQuits) {
+    ASSERT_TRUE(bob_has_bought());
     t.type(key::Escape);
     EXPECT_TRUE(shows(t, R"screen(
 {T: VegaTrade }{u:=====================================================================}

@@ -164,7 +164,7 @@ TEST(Session, NamesLeadToTheMainScreenOfThePinnedGalaxy) {
     Options options;
     options.pin_clock = PinnedClock{seed, 4242};
     Terminal t(options);
-    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players"));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Number));
     t.type("3");
     ASSERT_TRUE(t.wait_for_text(11, "Player 1, enter your name:"));
     EXPECT_EQ(t.row_text(11).find("Player 1"), 22u);
@@ -224,7 +224,7 @@ TEST(Session, NamesLeadToTheMainScreenOfThePinnedGalaxy) {
 
 TEST(Session, HostileNamesAreShownInVisibleFormAndNeverSentRaw) {
     Terminal t;
-    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players"));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Number));
     t.type("1");
     ASSERT_TRUE(t.wait_for_text(11, "Player 1, enter your name:"));
     // Escape and a key (as Alt and a letter send) is stored; an escape
@@ -243,14 +243,14 @@ TEST(Session, QuitDeclinedWithManyKeysThenConfirmed) {
         t.type("q");
         ASSERT_TRUE(t.wait_for_screen_contains("Are you sure you want to quit (y/n)?"));
         t.type(answer);
-        ASSERT_TRUE(t.wait_for([&] { return t.screen_text().find("Really Quit?") == std::string::npos; }))
+        ASSERT_TRUE(t.wait_for([&] { return screen_of(t) != Screen::Quit; }))
             << "answer " << testing::PrintToString(std::string(answer));
         ASSERT_TRUE(at_move_prompt(t));
     }
     t.type(key::CtrlC);
-    ASSERT_TRUE(t.wait_for_screen_contains("Really Quit?"));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Quit));
     t.type("Y");
-    ASSERT_TRUE(t.wait_for_screen_contains("  GAME OVER - Final Standings  "));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Final));
     EXPECT_TRUE(t.running()) << "the final standings wait for a key";
     t.type("\r");
     EXPECT_TRUE(ended_with(t, 2, ""));
@@ -287,7 +287,7 @@ TEST_P(LostInput, EndsTheProgramAtOnceWithoutSpinning) {
     if (c.at_move_prompt) {
         ASSERT_TRUE(start_players(t, {"Ann"}));
     } else {
-        ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players"));
+        ASSERT_TRUE(wait_for_screen(t, Screen::Number));
     }
     ASSERT_TRUE(t.wait_for_key_request());
     const auto cpu_before = t.cpu_time();

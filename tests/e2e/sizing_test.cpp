@@ -43,15 +43,15 @@ TEST_P(Sizing, PlaysOrEndsWithTheWindowMessage) {
     if (!c.message.empty()) {
         EXPECT_TRUE(ended_with(t, 1, c.message));
     } else {
-        ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players"));
+        ASSERT_TRUE(wait_for_screen(t, Screen::Number));
         t.type("1");
-        ASSERT_TRUE(t.wait_for_screen_contains("Player 1, enter your name:"));
+        ASSERT_TRUE(wait_for_name_prompt(t, 1));
         t.type("Ann\r");
-        ASSERT_TRUE(t.wait_for([&] { return at_move_prompt(t); }, kDefaultTimeout, "the move prompt"));
+        ASSERT_TRUE(wait_for_screen(t, Screen::Move));
         t.type("q");
-        ASSERT_TRUE(t.wait_for_screen_contains("Really Quit?"));
+        ASSERT_TRUE(wait_for_screen(t, Screen::Quit));
         t.type("y");
-        ASSERT_TRUE(t.wait_for_screen_contains("GAME OVER - Final Standings"));
+        ASSERT_TRUE(wait_for_screen(t, Screen::Final));
         t.type(" ");
         EXPECT_TRUE(ended_with(t, 2, ""));
     }
@@ -129,7 +129,7 @@ TEST_P(TerminalSize, PlaysOrEndsAtOnceWithTheSizes) {
         EXPECT_EQ(t.output_bytes().find("Please enter"), std::string::npos) << "no title screen";
         return;
     }
-    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players [1-4]:"));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Number));
     t.type(key::CtrlC);
     EXPECT_TRUE(ended_with(t, 2, ""));
 }
@@ -176,7 +176,7 @@ TEST(TitleFrame, SurroundsTheLayoutOnALargerTerminal) {
     options.rows = 30;
     options.cols = 90;
     Terminal t(options);
-    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players [1-4]:"));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Number));
     // The frame is bold yellow, the banner bold yellow on blue; every other
     // cell, columns 80 to 89 and rows 25 to 29 too, is plain.
     EXPECT_TRUE(t.expect_screen(R"(
@@ -314,7 +314,7 @@ TEST_P(Resize, CtrlLWaitsForTheLayoutToFitThenRepaintsAll) {
     EXPECT_EQ(t.cursor(), (Position{PROMPT_ROW, 31}));
 
     t.type("qy");
-    ASSERT_TRUE(t.wait_for_screen_contains("GAME OVER - Final Standings"));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Final));
     t.type(" ");
     EXPECT_TRUE(ended_with(t, 2, ""));
 }

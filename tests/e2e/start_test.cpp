@@ -68,7 +68,7 @@ class CtrlCBeforeTheGame : public ::testing::TestWithParam<CtrlCCase> {};
 TEST_P(CtrlCBeforeTheGame, LeavesAtOnceWithTheBannerAndNoStandings) {
     const CtrlCCase &c = GetParam();
     Terminal t;
-    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players [1-4]:"));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Number));
     t.type(c.keys);
     ASSERT_TRUE(t.wait_for_screen_contains(c.shown));
     t.type(key::CtrlC);
@@ -116,7 +116,7 @@ TEST_P(LateCtrlC, WritesNothingOfTheGames) {
     options.env["VEGATRADE_STOP_AFTER_ENDWIN"] = "1";
     options.env["LANG"] = "C.UTF-8";
     Terminal t(options);
-    ASSERT_TRUE(t.wait_for_screen_contains("Please enter the number of players [1-4]:"));
+    ASSERT_TRUE(wait_for_screen(t, Screen::Number));
     t.type(c.keys);
     ASSERT_TRUE(
         t.wait_for([&] { return stopped(t.pid()); }, kDefaultTimeout, "the game stopped after endwin"));

@@ -79,10 +79,6 @@ Settled settle(Terminal &t, Clock::time_point since, const std::function<bool()>
     return result;
 }
 
-bool screen_has(const Terminal &t, std::string_view text) {
-    return t.screen_text().find(text) != std::string::npos;
-}
-
 struct Key {
     std::string label;
     std::string bytes;
@@ -108,29 +104,23 @@ class Player {
     std::optional<Key> next(const Terminal &t, std::string &failure) {
         if (setup_done_ < 1) return title(t, failure);
         if (setup_done_ < 2) return names(t, failure);
-        if (screen_has(t, "Are you sure you want to quit (y/n)?")) {
-            context_ = "quit";
-            return plain(quitting_ ? 'y' : 'n');
+        switch (e2e::screen_of(t)) {
+            case e2e::Screen::Quit: context_ = "quit"; return plain(quitting_ ? 'y' : 'n');
+            case e2e::Screen::Final: context_ = "final"; return plain(' ');
+            case e2e::Screen::Standings: context_ = "standings"; return plain(' ');
+            case e2e::Screen::Report: context_ = "report"; return plain(' ');
+            case e2e::Screen::Announcement: context_ = "announce"; return plain(' ');
+            case e2e::Screen::Amount: return amount(*e2e::amount_prompt_of(t));
+            case e2e::Screen::Trade: return trade();
+            case e2e::Screen::Move: return move(t);
+            default: failure = "the scripted player does not know this screen"; return std::nullopt;
         }
-        if (screen_has(t, "Press any key to continue...")) {
-            context_ = screen_has(t, "Final Standings")     ? "final"
-                       : screen_has(t, "Current Standings") ? "standings"
-                       : screen_has(t, "Detailed Company")  ? "report"
-                                                            : "announce";
-            return plain(' ');
-        }
-        if (auto range = amount_range(t)) return amount(*range);
-        if (t.row_text(e2e::GENERAL_TOP + 1).find("Arrow keys to select a company") != std::string::npos)
-            return trade();
-        if (e2e::at_move_prompt(t)) return move(t);
-        failure = "the scripted player does not know this screen";
-        return std::nullopt;
     }
 
   private:
     std::optional<Key> title(const Terminal &t, std::string &failure) {
         context_ = "title";
-        if (!screen_has(t, "Please enter the number of players [1-4]:")) {
+        if (e2e::screen_of(t) != e2e::Screen::Number) {
             failure = "no title screen";
             return std::nullopt;
         }
@@ -141,7 +131,7 @@ class Player {
     std::optional<Key> names(const Terminal &t, std::string &failure) {
         context_ = "name";
         const std::string &name = game_.players[name_];
-        if (char_ == 0 && !screen_has(t, "Player " + std::to_string(name_ + 1) + ", enter your name:")) {
+        if (char_ == 0 && e2e::name_prompt_of(t) != static_cast<int>(name_) + 1) {
             failure = "no name prompt for player " + std::to_string(name_ + 1);
             return std::nullopt;
         }
@@ -181,34 +171,33 @@ class Player {
     // The offer with the most neighbouring companies, then stars and
     // outposts, away from black holes; the lowest digit among equals.
     static char best_offer(const Terminal &t) {
+        const std::string map = e2e::map_of(t);
         auto at = [&](int r, int c) -> char {
-            if (r < 0 || r >= 10 || c < 0 || c >= 12) return '.';
-            const e2e::Position p = e2e::sector_cell(r, c);
-            const std::string ch = e2e::text_at(t, p.row, p.col, 1);
-            return ch.size() == 1 ? ch.at(0) : ' ';
+            if (r < 0 || r >= e2e::MAP_ROWS || c < 0 || c >= e2e::MAP_COLUMNS) return '.';
+            return map[static_cast<std::size_t>(r * e2e::MAP_COLUMNS + c)];
         };
         char best = '1';
         int best_score = -1000;
-        for (int r = 0; r < 10; ++r) {
-            for (int c = 0; c < 12; ++c) {
-                const char offer = at(r, c);
-                if (offer < '1' || offer > '5') continue;
-                int score = 0;
-                std::string companies;
-                for (auto [dr, dc] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
-                    const char n = at(r + dr, c + dc);
-                    if (n >= 'A' && n <= 'E' && companies.find(n) == std::string::npos) {
-                        companies += n;
-                        score += 10;
-                    }
-                    if (n == '*') score += 3;
-                    if (n == '+') score += 2;
-                    if (n == '@') score -= 20;
+        for (const e2e::Offer &found : e2e::offers_on_map(t)) {
+            if (found.digit > 5) continue;
+            const char offer = static_cast<char>('0' + found.digit);
+            const int r = found.pos / e2e::MAP_COLUMNS;
+            const int c = found.pos % e2e::MAP_COLUMNS;
+            int score = 0;
+            std::string companies;
+            for (auto [dr, dc] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
+                const char n = at(r + dr, c + dc);
+                if (n >= 'A' && n <= 'E' && companies.find(n) == std::string::npos) {
+                    companies += n;
+                    score += 10;
                 }
-                if (score > best_score || (score == best_score && offer < best)) {
-                    best = offer;
-                    best_score = score;
-                }
+                if (n == '*') score += 3;
+                if (n == '+') score += 2;
+                if (n == '@') score -= 20;
+            }
+            if (score > best_score || (score == best_score && offer < best)) {
+                best = offer;
+                best_score = score;
             }
         }
         return best;
@@ -245,26 +234,12 @@ class Player {
         return key;
     }
 
-    // The range of the amount prompt, when one is open.
-    static std::optional<std::pair<int, int>> amount_range(const Terminal &t) {
-        for (int row = e2e::GENERAL_TOP + 3; row < e2e::GENERAL_TOP + 8; ++row) {
-            const std::string text = t.row_text(row);
-            const auto at = text.find("Amount (");
-            int min = 0;
-            int max = 0;
-            if (at != std::string::npos &&
-                std::sscanf(text.c_str() + at, "Amount (%d to %d)", &min, &max) == 2)
-                return std::pair{min, max};
-        }
-        return std::nullopt;
-    }
-
-    Key amount(std::pair<int, int> range) {
+    Key amount(const e2e::AmountPrompt &range) {
         context_ = "amount";
         if (amount_keys_.empty()) {
             const Amount kind = amounts_.empty() ? Amount::Half : amounts_.front();
             if (!amounts_.empty()) amounts_.pop_front();
-            const auto [min, max] = range;
+            const long long min = range.min, max = range.max;
             switch (kind) {
                 case Amount::Half: {
                     for (char c : std::to_string(max / 2)) amount_keys_.push_back(plain(c));
@@ -362,7 +337,8 @@ GameRun play(const ScriptedGame &game, const std::string &term, const PlayOption
         KeyRecord record{key->label, player.context(), t.output_bytes().size(), 0, Micros{0}, key->repaint};
         const auto typed = Clock::now();
         t.type(key->bytes);
-        Settled done = escape ? settle(t, typed, [&] { return e2e::at_move_prompt(t); }) : settle(t, typed);
+        Settled done =
+            escape ? settle(t, typed, [&] { return e2e::move_prompt_of(t).has_value(); }) : settle(t, typed);
         record.end = t.output_bytes().size();
         record.latency = std::chrono::duration_cast<Micros>(done.last_output - typed);
         if (escape && done.watched)

@@ -111,7 +111,7 @@ void disturb_once(Stage target, std::mt19937 &rng) {
     driver.players = 2;
     driver.stop_at = [&](Stage stage, const std::string &) { return stage == target; };
     ASSERT_TRUE(driver.play());
-    ASSERT_TRUE(t.running()) << "the game ended before the " << stage_name(target);
+    ASSERT_TRUE(t.running()) << "the game ended before the " << screen_name(target);
     t.wait_until_quiet(Millis{50});
     const Snapshot before = snapshot(t);
     const auto cursor = t.cursor();
@@ -156,17 +156,17 @@ class Disturbance : public ::testing::TestWithParam<Stage> {};
 TEST_P(Disturbance, CtrlLRestoresTheScreenAndTheGameGoesOn) {
     const Stage target = GetParam();
     resizes = writes = 0;
-    std::mt19937 rng(seed_for(std::string("disturbance ") + stage_name(target)));
+    std::mt19937 rng(seed_for(std::string("disturbance ") + screen_name(target)));
     const long rounds = setting("VEGATRADE_DISTURBANCE_ROUNDS", 1);
     for (long round = 0; round < rounds && !HasFailure(); ++round) disturb_once(target, rng);
-    report(std::string("disturbance ") + stage_name(target) + ": resizes=" + std::to_string(resizes) +
+    report(std::string("disturbance ") + screen_name(target) + ": resizes=" + std::to_string(resizes) +
            " garbage_writes=" + std::to_string(writes));
 }
 
 INSTANTIATE_TEST_SUITE_P(Reliability, Disturbance,
                          ::testing::Values(Stage::Name, Stage::Move, Stage::Trade, Stage::Announcement),
                          [](const ::testing::TestParamInfo<Stage> &param) {
-                             std::string name = stage_name(param.param);
+                             std::string name = screen_name(param.param);
                              name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
                              return name;
                          });

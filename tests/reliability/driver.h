@@ -1,5 +1,6 @@
 // Drives whole games of vegatrade through the terminal for the reliability
-// tests: tells which prompt is up from the screen, answers it at random
+// tests: tells which prompt is up from the screen (support/screen_reader.h),
+// answers it at random
 // (a player who keeps the rules, or a monkey that types anything), and
 // keeps the figures the suite reports.
 #pragma once
@@ -18,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/screen_reader.h"
 #include "support/terminal.h"
 
 namespace reliability {
@@ -60,65 +62,9 @@ inline e2e::Options with_args(std::vector<std::string> args) {
     return options;
 }
 
-enum class Stage {
-    Unknown,
-    Number,        // the number of players
-    Name,          // a player's name in the line editor
-    Move,          // the move prompt
-    Trade,         // the trading list
-    Amount,        // the amount editor
-    Announcement,  // a "press any key" announcement in the general window
-    Standings,
-    Report,
-    Quit,  // the quit question
-    Final,
-    Exited,
-};
-
-inline const char *stage_name(Stage stage) {
-    switch (stage) {
-        case Stage::Unknown: return "unknown";
-        case Stage::Number: return "number prompt";
-        case Stage::Name: return "name editor";
-        case Stage::Move: return "move prompt";
-        case Stage::Trade: return "trading list";
-        case Stage::Amount: return "amount editor";
-        case Stage::Announcement: return "announcement";
-        case Stage::Standings: return "standings";
-        case Stage::Report: return "company report";
-        case Stage::Quit: return "quit question";
-        case Stage::Final: return "final standings";
-        case Stage::Exited: return "exited";
-    }
-    return "?";
-}
-
-// The kinds of announcement, by the text that tells them apart.
-inline std::string announcement_kind(const std::string &screen) {
-    if (screen.find("A new shipping company has been formed!") != std::string::npos) return "new company";
-    if (screen.find("has just been merged into") != std::string::npos) return "merger";
-    if (screen.find("Stock Transactions") != std::string::npos) return "stock transactions";
-    if (screen.find("has split two-for-one!") != std::string::npos) return "split";
-    if (screen.find("The new company site just placed") != std::string::npos) return "lost site";
-    if (screen.find("The company that would have been named") != std::string::npos) return "lost founding";
-    if (screen.find("All players' holdings lost.") != std::string::npos) return "company lost";
-    return "other";
-}
-
-inline Stage classify(const std::string &screen) {
-    auto has = [&](std::string_view text) { return screen.find(text) != std::string::npos; };
-    if (has("Really Quit?")) return Stage::Quit;
-    if (has("GAME OVER - Final Standings")) return Stage::Final;
-    if (has("Current Standings")) return Stage::Standings;
-    if (has("Detailed Company Information")) return Stage::Report;
-    if (has("Press any key to continue...")) return Stage::Announcement;
-    if (has("Amount (")) return Stage::Amount;
-    if (has("Arrow keys to select a company")) return Stage::Trade;
-    if (has(", enter your move [1-")) return Stage::Move;
-    if (has("enter your name:")) return Stage::Name;
-    if (has("Please enter the number of players")) return Stage::Number;
-    return Stage::Unknown;
-}
+// The screens the driver answers, as the tests' one reader tells them.
+using Stage = e2e::Screen;
+using e2e::screen_name;
 
 // Random keys of every kind a keyboard can send.
 class KeySource {
@@ -208,7 +154,7 @@ class Driver {
                        << t_.dump();
             }
             const std::string screen = t_.screen_text();
-            Stage stage = classify(screen);
+            Stage stage = e2e::screen_of(t_);
             if (stage == Stage::Name && names_typed >= players && monkey_budget == 0) stage = Stage::Unknown;
             if (stop_at && stop_at(stage, screen)) return ::testing::AssertionSuccess();
             const bool quitting = quit || (monkey_budget > 0 && typed >= monkey_budget);
@@ -217,14 +163,13 @@ class Driver {
                 const int length = 1 + keys_.pick(keys_.pick(4) == 0 ? 64 : 8);
                 std::string burst;
                 for (int i = 0; i < length; ++i) burst += keys_.key();
-                ++tally_.monkey_stages[stage_name(stage)];
+                ++tally_.monkey_stages[screen_name(stage)];
                 tally_.random_keys += length;
                 typed += length;
                 send(burst, length, false);
                 continue;
             }
             switch (stage) {
-                case Stage::Exited: return ::testing::AssertionSuccess();
                 case Stage::Number: send(std::string(1, static_cast<char>('0' + players))); break;
                 case Stage::Name:
                     send(name_for(names_typed) + "\r");
@@ -236,11 +181,11 @@ class Driver {
                         send("q");
                     } else if (keys_.pick(25) == 0) {
                         // The report opens only when a company is active.
-                        const bool active = screen.find("no active companies") == std::string::npos;
+                        const bool active = e2e::any_company_active(t_);
                         send(std::string(1, (active ? "scSC\014" : "sS\014")[keys_.pick(active ? 5 : 3)]));
                     } else {
                         const int near_hole = prefer_black_holes ? offer_next_to_black_hole() : 0;
-                        const int choice = near_hole != 0 ? near_hole : 1 + keys_.pick(offer_count(screen));
+                        const int choice = near_hole != 0 ? near_hole : 1 + keys_.pick(offer_count());
                         send(std::string(1, static_cast<char>('0' + choice)));
                     }
                     break;
@@ -250,18 +195,20 @@ class Driver {
                     } else if (keys_.pick(5) < 2) {
                         send(std::string(e2e::key::Escape));
                     } else {
-                        const int steps = list_length(t_) > 1 ? keys_.pick(4) : 0;
+                        const int steps = e2e::trading_list_of(t_).size() > 1 ? keys_.pick(4) : 0;
                         for (int i = 0; i < steps; ++i) send(keys_.pick(2) == 0 ? "j" : "k");
                         send("\r");
                     }
                     break;
-                case Stage::Amount: send(quitting ? "\r" : random_amount(screen) + "\r"); break;
+                case Stage::Amount: send(quitting ? "\r" : random_amount() + "\r"); break;
                 case Stage::Announcement:
-                    ++tally_.announcements[announcement_kind(screen)];
+                    ++tally_.announcements[e2e::news_name(e2e::announcement_of(t_).kind)];
                     send(" ");
                     break;
                 case Stage::Standings:
                 case Stage::Report:
+                case Stage::Help:
+                case Stage::Record:
                 case Stage::Final: send(" "); break;
                 case Stage::Quit: send(quitting ? "y" : "n"); break;
                 case Stage::Unknown:
@@ -281,7 +228,8 @@ class Driver {
     // a second).
     ::testing::AssertionResult play_blind() {
         const auto deadline = Clock::now() + game_limit;
-        if (!t_.wait_for_screen_contains("Please enter the number of players", Millis{10000}))
+        if (!t_.wait_for([&] { return e2e::screen_of(t_) == Stage::Number; }, Millis{10000},
+                         "the number prompt"))
             return ::testing::AssertionFailure() << "no title screen\n" << t_.dump();
         std::string title(1, static_cast<char>('0' + players));
         for (int i = 0; i < players; ++i) title += name_for(i) + "\r";
@@ -319,30 +267,23 @@ class Driver {
 
     // An offer (1 to 5) next to a black hole on the map, or 0.
     int offer_next_to_black_hole() const {
-        auto at = [&](int r, int c) {
-            return r < 0 || r >= 10 || c < 0 || c >= 12 ? std::string(" ") : t_.cell(2 + r, 3 + 3 * c).ch;
+        const std::string map = e2e::map_of(t_);
+        auto hole = [&](int r, int c) {
+            return r >= 0 && r < e2e::MAP_ROWS && c >= 0 && c < e2e::MAP_COLUMNS &&
+                   map[static_cast<std::size_t>(r * e2e::MAP_COLUMNS + c)] == '@';
         };
-        for (int r = 0; r < 10; ++r) {
-            for (int c = 0; c < 12; ++c) {
-                const std::string symbol = at(r, c);
-                if (symbol.size() != 1 || symbol[0] < '1' || symbol[0] > '5') continue;
-                if (at(r - 1, c) == "@" || at(r + 1, c) == "@" || at(r, c - 1) == "@" || at(r, c + 1) == "@")
-                    return symbol[0] - '0';
-            }
+        for (const e2e::Offer &offer : e2e::offers_on_map(t_)) {
+            const int r = offer.pos / e2e::MAP_COLUMNS;
+            const int c = offer.pos % e2e::MAP_COLUMNS;
+            if (offer.digit <= 5 && (hole(r - 1, c) || hole(r + 1, c) || hole(r, c - 1) || hole(r, c + 1)))
+                return offer.digit;
         }
         return 0;
     }
 
-    // The number of companies in the trading list.
-    static int list_length(const Terminal &t) {
-        int count = 0;
-        for (int row = 16; row < 21; ++row) count += t.cell(row, 21).ch != " " ? 1 : 0;
-        return count;
-    }
-
-    static int offer_count(const std::string &screen) {
-        const auto at = screen.find(", enter your move [1-");
-        const int k = screen[at + 21] - '0';
+    int offer_count() const {
+        const auto prompt = e2e::move_prompt_of(t_);
+        const int k = prompt ? prompt->offers : 0;
         return k >= 1 && k <= 5 ? k : 1;
     }
 
@@ -365,14 +306,15 @@ class Driver {
     }
 
     // "m", "n", or a number within the range the prompt shows.
-    std::string random_amount(const std::string &screen) {
-        long low = 0, high = 0;
-        const auto at = screen.find("Amount (");
-        if (std::sscanf(screen.c_str() + at, "Amount (%ld to %ld)", &low, &high) != 2) return "0";
+    std::string random_amount() {
+        const auto prompt = e2e::amount_prompt_of(t_);
+        if (!prompt) return "0";
         switch (keys_.pick(4)) {
             case 0: return "m";
             case 1: return "n";
-            default: return std::to_string(std::uniform_int_distribution<long>(low, high)(rng_));
+            default:
+                return std::to_string(std::uniform_int_distribution<long>(
+                    static_cast<long>(prompt->min), static_cast<long>(prompt->max))(rng_));
         }
     }
 

@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Reliability, ExitPath, ::testing::ValuesIn(EXIT_CASES),
 TEST(ExitPaths, TerminationSignalRestoresTheTerminal) {
     Terminal t(with_args({"-c"}));
     t.type("1A\r");
-    ASSERT_TRUE(t.wait_for_screen_contains("enter your move"));
+    ASSERT_TRUE(e2e::wait_for_screen(t, Stage::Move));
     t.send_signal(SIGTERM);
     const auto status = t.wait_exit();
     ASSERT_TRUE(status.has_value()) << t.dump();
@@ -78,10 +78,10 @@ TEST(ExitPaths, TerminationSignalRestoresTheTerminal) {
 TEST(ExitPaths, HangUpSignalAloneIsIgnored) {
     Terminal t(with_args({"-m"}));
     t.type("1A\r");
-    ASSERT_TRUE(t.wait_for_screen_contains("enter your move"));
+    ASSERT_TRUE(e2e::wait_for_screen(t, Stage::Move));
     t.send_signal(SIGHUP);
     t.type("s");
-    ASSERT_TRUE(t.wait_for_screen_contains("Current Standings")) << t.dump();
+    ASSERT_TRUE(e2e::wait_for_screen(t, Stage::Standings)) << t.dump();
     t.type(" qy ");
     const auto status = t.wait_exit();
     ASSERT_TRUE(status.has_value()) << t.dump();

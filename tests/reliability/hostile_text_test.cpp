@@ -72,25 +72,26 @@ TEST(HostileText, NamesShowInVisibleFormEverywhere) {
         driver.stop_at = [&](Stage stage, const std::string &screen) {
             if (stage == Stage::Move) {
                 // The prompt and the title carry the mover's name.
-                const std::string prompt = t.row_text(15);
+                const auto prompt = e2e::move_prompt_of(t);
+                const auto turn = e2e::turn_of(t);
                 bool known = false;
                 for (const auto &name : NAMES) {
-                    known =
-                        known ||
-                        (prompt.find("| " + visible(name) + ", enter your move [1-") != std::string::npos &&
-                         t.row_text(13).find(" " + visible(name) + " (Cash: $") != std::string::npos);
+                    known = known ||
+                            (prompt && prompt->row == e2e::PROMPT_ROW && prompt->player == visible(name) &&
+                             turn && turn->row == e2e::GENERAL_TOP && turn->player == visible(name));
                 }
                 EXPECT_TRUE(known) << t.dump();
                 if (++prompts == 6 && !standings_seen) {
                     t.type("s");
-                    EXPECT_TRUE(t.wait_for_screen_contains("Current Standings"));
+                    EXPECT_TRUE(e2e::wait_for_screen(t, Stage::Standings));
                     for (const auto &name : NAMES) EXPECT_TRUE(t.wait_for_screen_contains(visible(name)));
                     standings_seen = true;
                     t.type(" ");
                     t.wait_until_quiet(Millis{30});
                 }
             }
-            if ((stage == Stage::Announcement && announcement_kind(screen) == "stock transactions") ||
+            if ((stage == Stage::Announcement &&
+                 e2e::announcement_of(t).kind == e2e::News::StockTransactions) ||
                 stage == Stage::Final) {
                 merger_seen = merger_seen || stage == Stage::Announcement;
                 for (const auto &name : NAMES)
@@ -220,13 +221,14 @@ TEST(HostileText, Utf8NamesShowInVisibleFormEverywhere) {
         driver.stop_at = [&](Stage stage, const std::string &screen) {
             if (stage == Stage::Move && !standings_seen) {
                 t.type("s");
-                EXPECT_TRUE(t.wait_for_screen_contains("Current Standings"));
+                EXPECT_TRUE(e2e::wait_for_screen(t, Stage::Standings));
                 for (const auto &name : UTF8_NAMES) EXPECT_TRUE(t.wait_for_screen_contains(name.second));
                 standings_seen = true;
                 t.type(" ");
                 t.wait_until_quiet(Millis{30});
             }
-            if ((stage == Stage::Announcement && announcement_kind(screen) == "stock transactions") ||
+            if ((stage == Stage::Announcement &&
+                 e2e::announcement_of(t).kind == e2e::News::StockTransactions) ||
                 stage == Stage::Final) {
                 merger_seen = merger_seen || stage == Stage::Announcement;
                 for (const auto &name : UTF8_NAMES)

@@ -11,29 +11,31 @@ enum class Cut { HangUp, EndOfFile };
 
 struct Place {
     const char *name;
-    Stage stage;        // where the driver stops
-    const char *kind;   // the announcement kind, or nullptr
-    const char *keys;   // typed at the stop to open the place, or nullptr
-    const char *shows;  // what the screen shows once it is open
+    Stage stage;       // where the driver stops
+    e2e::News kind;    // the announcement's kind, or None
+    const char *keys;  // typed at the stop to open the place, or nullptr
+    Stage opens;       // the screen once it is open
 };
 
+using e2e::News;
+
 const Place PLACES[] = {
-    {"NumberPrompt", Stage::Number, nullptr, nullptr, "Please enter the number of players"},
-    {"NameEditor", Stage::Name, nullptr, nullptr, "enter your name:"},
-    {"MovePrompt", Stage::Move, nullptr, nullptr, "enter your move"},
-    {"TradingList", Stage::Trade, nullptr, nullptr, "Arrow keys to select a company"},
-    {"AmountEditor", Stage::Trade, nullptr, "\r", "Amount ("},
-    {"Standings", Stage::Move, nullptr, "s", "Current Standings"},
-    {"CompanyReport", Stage::Trade, nullptr, "c", "Detailed Company Information"},
-    {"QuitQuestion", Stage::Move, nullptr, "q", "Really Quit?"},
-    {"NewCompany", Stage::Announcement, "new company", nullptr, "A new shipping company"},
-    {"Merger", Stage::Announcement, "merger", nullptr, "has just been merged into"},
-    {"StockTransactions", Stage::Announcement, "stock transactions", nullptr, "Stock Transactions"},
-    {"Split", Stage::Announcement, "split", nullptr, "has split two-for-one!"},
-    {"LostSite", Stage::Announcement, "lost site", nullptr, "The new company site just placed"},
-    {"LostFounding", Stage::Announcement, "lost founding", nullptr, "would have been named"},
-    {"CompanyLost", Stage::Announcement, "company lost", nullptr, "All players' holdings lost."},
-    {"FinalStandings", Stage::Final, nullptr, nullptr, "GAME OVER - Final Standings"},
+    {"NumberPrompt", Stage::Number, News::None, nullptr, Stage::Number},
+    {"NameEditor", Stage::Name, News::None, nullptr, Stage::Name},
+    {"MovePrompt", Stage::Move, News::None, nullptr, Stage::Move},
+    {"TradingList", Stage::Trade, News::None, nullptr, Stage::Trade},
+    {"AmountEditor", Stage::Trade, News::None, "\r", Stage::Amount},
+    {"Standings", Stage::Move, News::None, "s", Stage::Standings},
+    {"CompanyReport", Stage::Trade, News::None, "c", Stage::Report},
+    {"QuitQuestion", Stage::Move, News::None, "q", Stage::Quit},
+    {"NewCompany", Stage::Announcement, News::Founding, nullptr, Stage::Announcement},
+    {"Merger", Stage::Announcement, News::Merger, nullptr, Stage::Announcement},
+    {"StockTransactions", Stage::Announcement, News::StockTransactions, nullptr, Stage::Announcement},
+    {"Split", Stage::Announcement, News::Split, nullptr, Stage::Announcement},
+    {"LostSite", Stage::Announcement, News::LostSite, nullptr, Stage::Announcement},
+    {"LostFounding", Stage::Announcement, News::LostFounding, nullptr, Stage::Announcement},
+    {"CompanyLost", Stage::Announcement, News::CompanyLost, nullptr, Stage::Announcement},
+    {"FinalStandings", Stage::Final, News::None, nullptr, Stage::Final},
 };
 
 // The announcements come up in one pinned game: its clock and process id
@@ -55,7 +57,7 @@ class LostInput : public ::testing::TestWithParam<Case> {};
 TEST_P(LostInput, EndsTheGameAtOnce) {
     const Case c = GetParam();
     const Place &place = c.place;
-    const bool announcement = place.kind != nullptr;
+    const bool announcement = place.kind != News::None;
     std::mt19937 rng(announcement ? ANNOUNCING_CHOICES : seed_for(std::string("lost input ") + place.name));
     Tally tally;
     const long attempts = announcement ? 1 : 10;
@@ -68,13 +70,15 @@ TEST_P(LostInput, EndsTheGameAtOnce) {
         driver.players = announcement ? ANNOUNCING_PLAYERS : 1 + static_cast<int>(attempt % 4);
         driver.prefer_black_holes = announcement;
         // The report is opened from the trading list, which implies an active company.
-        driver.stop_at = [&](Stage stage, const std::string &screen) {
-            return stage == place.stage && (place.kind == nullptr || announcement_kind(screen) == place.kind);
+        driver.stop_at = [&](Stage stage, const std::string &) {
+            return stage == place.stage && (!announcement || e2e::announcement_of(t).kind == place.kind);
         };
         ASSERT_TRUE(driver.play());
         if (!t.running()) continue;  // the game ended before the place came up
         if (place.keys != nullptr) t.type(place.keys);
-        ASSERT_TRUE(t.wait_for_screen_contains(place.shows)) << place.name;
+        ASSERT_TRUE(t.wait_for([&] { return e2e::screen_of(t) == place.opens; }, e2e::kDefaultTimeout,
+                               e2e::screen_name(place.opens)))
+            << place.name;
         ASSERT_TRUE(t.wait_for_key_request()) << place.name;
 
         const auto cpu_before = t.cpu_time();

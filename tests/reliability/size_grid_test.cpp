@@ -121,7 +121,7 @@ TEST_P(SizeGrid, PlaysOrEndsWithTheWindowMessage) {
             // Hung up once the move prompt stands: a hang-up before the
             // game has started ends it by the signal, as it ends any program.
             t.type("1A\r");
-            ASSERT_TRUE(t.wait_for_screen_contains(", enter your move [1-"));
+            ASSERT_TRUE(e2e::wait_for_screen(t, Stage::Move));
             t.hangup();
             want = {1, "vegatrade: input closed\n", true};
         } else if (starts) {

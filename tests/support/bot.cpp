@@ -117,20 +117,21 @@ AssertionResult Bot::Impl::play() {
         stats.turns = turn;
         BOT_CHECK(turn <= 1000, "the game has not ended after 1000 turns");
         BOT_TRY(settle_running("where a move prompt or the final standings were due"));
-        if (t.row_text(5).find("GAME OVER - Final Standings") != std::string::npos) {
+        if (screen_of(t) == Screen::Final) {
             stats.ended_without_offers = true;
             return finish();
         }
         BOT_TRY(move_turn());
         BOT_TRY(settle_running("after a move"));
-        if (t.row_text(5).find("GAME OVER - Final Standings") != std::string::npos) {
+        const Screen after = screen_of(t);
+        if (after == Screen::Final) {
             cash[static_cast<std::size_t>(current)] = -1;  // the dividends of the last move are not shown
             return finish();
         }
-        if (t.row_text(GENERAL_TOP + 1).find("Arrow keys to select a company") != std::string::npos) {
+        if (after == Screen::Trade) {
             BOT_TRY(trading());
         } else {
-            BOT_CHECK(at_move_prompt(t),
+            BOT_CHECK(after == Screen::Move,
                       "after a move, neither the trading dialog, a move prompt nor the final "
                       "standings came up");
             BOT_CHECK(map.find_first_of("ABCDE") == std::string::npos,

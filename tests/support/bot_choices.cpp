@@ -59,24 +59,21 @@ AssertionResult Bot::Impl::read_galaxy() {
 // prompt names, each once and each on open space.
 AssertionResult Bot::Impl::read_offers() {
     offer_count = 0;
-    const std::string row = t.row_text(PROMPT_ROW);
-    const std::size_t at = row.find(", enter your move [1-");
-    BOT_CHECK(at != std::string::npos, "no move prompt");
-    const int k = row[at + 21] - '0';
-    BOT_CHECK(k >= 1 && k <= 5, "the move prompt offers \"" + row + "\"");
+    const auto prompt = move_prompt_of(t);
+    BOT_CHECK(prompt.has_value() && prompt->row == PROMPT_ROW, "no move prompt");
+    const int k = prompt->offers;
+    BOT_CHECK(k >= 1 && k <= 5, "the move prompt offers \"" + t.row_text(PROMPT_ROW) + "\"");
     std::array<int, 5> found{-1, -1, -1, -1, -1};
-    for (int pos = 0; pos < CELLS; ++pos) {
-        const Position cell_at = sector_cell(pos / MAP_WIDTH, pos % MAP_WIDTH);
-        const Cell cell = t.cell(cell_at.row, cell_at.col);
-        if (cell.ch.size() != 1 || cell.ch[0] < '1' || cell.ch[0] > '9') continue;
-        const int digit = cell.ch[0] - '0';
-        BOT_CHECK(digit <= k, "sector " + sector_name(pos) + " shows offer " + cell.ch + " of a prompt [1-" +
-                                  std::to_string(k) + "]");
-        BOT_CHECK(found[static_cast<std::size_t>(digit - 1)] < 0, "offer " + cell.ch + " is marked twice");
-        BOT_CHECK(map[static_cast<std::size_t>(pos)] == '.',
-                  "offer " + cell.ch + " stands on sector " + sector_name(pos) + ", which showed \"" +
-                      std::string(1, map[static_cast<std::size_t>(pos)]) + "\"");
-        found[static_cast<std::size_t>(digit - 1)] = pos;
+    for (const Offer &offer : offers_on_map(t)) {
+        const std::string digit = std::to_string(offer.digit);
+        BOT_CHECK(offer.digit <= k, "sector " + sector_name(offer.pos) + " shows offer " + digit +
+                                        " of a prompt [1-" + std::to_string(k) + "]");
+        BOT_CHECK(found[static_cast<std::size_t>(offer.digit - 1)] < 0,
+                  "offer " + digit + " is marked twice");
+        BOT_CHECK(map[static_cast<std::size_t>(offer.pos)] == '.',
+                  "offer " + digit + " stands on sector " + sector_name(offer.pos) + ", which showed \"" +
+                      std::string(1, map[static_cast<std::size_t>(offer.pos)]) + "\"");
+        found[static_cast<std::size_t>(offer.digit - 1)] = offer.pos;
     }
     for (int d = 0; d < k; ++d) {
         BOT_CHECK(found[static_cast<std::size_t>(d)] >= 0,

@@ -36,12 +36,11 @@ using ::testing::AssertionSuccess;
 // Colour indexes of the palette, as the screen reports them.
 constexpr int BLACK = 0, RED = 1, GREEN = 2, YELLOW = 3, BLUE = 4, MAGENTA = 5, CYAN = 6, WHITE = 7;
 
-// The map's shape on the default layout: 12 columns of sectors by 10 rows,
-// letters 'A' to 'E' for the five companies.
+// The map's shape (screen_reader.h), letters 'A' to 'E' for the five companies.
 constexpr int COMPANIES = 5;
-constexpr int MAP_WIDTH = 12;
-constexpr int MAP_HEIGHT = 10;
-constexpr int CELLS = MAP_WIDTH * MAP_HEIGHT;
+constexpr int MAP_WIDTH = MAP_COLUMNS;
+constexpr int MAP_HEIGHT = MAP_ROWS;
+constexpr int CELLS = MAP_SECTORS;
 
 // Names the bot gives its players: short and long ones, blanks and
 // punctuation, and one of the longest 20 characters.
@@ -198,13 +197,6 @@ inline std::string sector_name(int pos) {
     return std::to_string(pos / MAP_WIDTH) + "," + std::to_string(pos % MAP_WIDTH);
 }
 
-// One company row of the panel.
-struct PanelRow {
-    std::string name;
-    long long price = 0;
-    long long holding = 0;
-};
-
 // One row of the merger's stock table.
 struct ExchangeRow {
     long long old_shares = 0;
@@ -282,8 +274,7 @@ struct Bot::Impl {
 
     // --- reading the screen
     std::string general_row(int k) const { return text_at(t, GENERAL_TOP + k, 2, GENERAL_INNER); }
-    bool general_says(int k, std::string_view text) const { return trimmed(general_row(k)) == text; }
-    std::string read_map() const;
+    std::string read_map() const { return map_of(t); }
     AssertionResult read_panel(std::vector<PanelRow> &rows) const;
     AssertionResult read_title(std::string &name, long long &shown_cash) const;
     // The companies on the map with the prices the panel last showed, for

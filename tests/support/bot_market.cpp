@@ -106,10 +106,10 @@ AssertionResult Bot::Impl::trade(const std::vector<PanelRow> &entries, int selec
     press(pick<std::string>({"\r", "\n", std::string(key::Right), std::string(CTRL_F)}),
           "trading in " + entry.name);
     BOT_TRY(settle_running("at the amount prompt"));
-    const std::string shown = trimmed(text_at(t, row, 1 + PROMPT_COLUMN, 37));
-    long long min = 0, max = 0;
-    BOT_CHECK(std::sscanf(shown.c_str(), "Amount (%lld to %lld):", &min, &max) == 2,
-              "the amount prompt reads \"" + shown + "\"");
+    const auto asked = amount_prompt_of(t);
+    BOT_CHECK(asked.has_value() && asked->row == row && asked->column == 1 + PROMPT_COLUMN,
+              "the amount prompt reads \"" + trimmed(text_at(t, row, 1 + PROMPT_COLUMN, 37)) + "\"");
+    const long long min = asked->min, max = asked->max;
     BOT_CHECK(min == -held_before, "the amount prompt's least amount is " + std::to_string(min) + " with " +
                                        std::to_string(held_before) + " shares held");
     BOT_CHECK(max >= 0 && max * price_now <= cash_before && (max + 1) * price_now > cash_before,

@@ -46,16 +46,16 @@ AssertionResult Bot::Impl::follow_move(int pos) {
     Events events;
     for (;;) {
         BOT_TRY(settle_running(("while following the move" + where).c_str()));
-        const bool special = t.row_text(GENERAL_TOP).find(" Special Announcement! ") != std::string::npos;
-        const bool exchange_table = t.row_text(GENERAL_TOP).find(" Stock Transactions ") != std::string::npos;
-        if (exchange_table) return fail("a stock exchange without a merger announcement before it");
-        if (!special) break;
+        const Announcement news = announcement_of(t);
+        if (news.kind == News::StockTransactions)
+            return fail("a stock exchange without a merger announcement before it");
+        if (news.kind == News::None) break;
+        BOT_CHECK(news.title_row == GENERAL_TOP, "an announcement outside the general window");
         General content;
         const std::string any = "Press any key to continue...";
-        if (general_says(2, "A new shipping company has been formed!")) {
-            const std::string line = trimmed(general_row(4));
-            BOT_CHECK(line.starts_with("Its name is "), "the founding names no company: \"" + line + "\"");
-            const std::string name = line.substr(12);
+        if (news.kind == News::Founding) {
+            const std::string name = news.company;
+            BOT_CHECK(!name.empty(), "the founding names no company: \"" + trimmed(general_row(4)) + "\"");
             BOT_CHECK(founding_site() && events.founded == 0 && events.mergers.empty(),
                       "a founding" + where + ", whose neighbours were not a founding site");
             const char letter = read_map()[static_cast<std::size_t>(pos)];
@@ -87,9 +87,9 @@ AssertionResult Bot::Impl::follow_move(int pos) {
             content.centred(4, "Its name is " + name);
             content.centred(7, any);
             BOT_TRY(announce(" Special Announcement! ", true, content, true, "the founding of " + name));
-        } else if (general_says(3, "has just been merged into")) {
-            const std::string gone = trimmed(general_row(2));
-            const std::string kept = trimmed(general_row(4));
+        } else if (news.kind == News::Merger) {
+            const std::string gone = news.company;
+            const std::string kept = news.into;
             const int a = letter_named(gone);
             const int s = letter_named(kept);
             BOT_CHECK(a >= 0 && s >= 0 && a != s,
@@ -116,10 +116,9 @@ AssertionResult Bot::Impl::follow_move(int pos) {
             BOT_TRY(announce(" Special Announcement! ", true, content, false,
                              "the merger of " + gone + " into " + kept));
             BOT_TRY(exchange(absorbed, survivor, known, absorbed_price));
-        } else if (general_says(3, "has split two-for-one!")) {
-            const std::string line = trimmed(general_row(2));
-            BOT_CHECK(line.starts_with("The stock of "), "the split names no company: \"" + line + "\"");
-            const std::string name = line.substr(13);
+        } else if (news.kind == News::Split) {
+            const std::string name = news.company;
+            BOT_CHECK(!name.empty(), "the split names no company: \"" + trimmed(general_row(2)) + "\"");
             const int i = letter_named(name);
             BOT_CHECK(i >= 0 && letter_beside(static_cast<char>('A' + i)),
                       "the split of " + name + where + ", which was not next to it");
@@ -130,10 +129,9 @@ AssertionResult Bot::Impl::follow_move(int pos) {
             content.centred(3, "has split two-for-one!");
             content.centred(6, any);
             BOT_TRY(announce(" Special Announcement! ", true, content, true, "the split of " + name));
-        } else if (general_says(2, "The company named") ||
-                   general_says(2, "The company that would have been named")) {
-            const bool existing = general_says(2, "The company named");
-            const std::string name = trimmed(general_row(3));
+        } else if (news.kind == News::CompanyLost || news.kind == News::LostFounding) {
+            const bool existing = news.kind == News::CompanyLost;
+            const std::string name = news.company;
             BOT_CHECK(hole_beside(), "a company lost" + where + ", which has no black hole beside it");
             content.centred(2, existing ? "The company named" : "The company that would have been named");
             content.centred(3, name);
@@ -154,7 +152,7 @@ AssertionResult Bot::Impl::follow_move(int pos) {
             ++stats.black_holes;
             content.centred(8, any);
             BOT_TRY(announce(" Special Announcement! ", true, content, existing, "the loss of " + name));
-        } else if (general_says(2, "The new company site just placed")) {
+        } else if (news.kind == News::LostSite) {
             BOT_CHECK(
                 hole_beside() && !beside([](char s) { return s == '*' || s == '+' || is_letter(s); }),
                 "the site" + where + " was lost, though not only open space and black holes were beside it");
@@ -168,7 +166,7 @@ AssertionResult Bot::Impl::follow_move(int pos) {
             return fail("an announcement the bot does not know");
         }
     }
-    if (t.row_text(5).find("GAME OVER - Final Standings") != std::string::npos) {
+    if (screen_of(t) == Screen::Final) {
         map_hidden = true;  // the final standings cover the map
         return AssertionSuccess();
     }

@@ -7,53 +7,33 @@ namespace e2e {
 
 // ------------------------------------------------------------ reading the screen
 
-// The symbols of the map; an offer's digit reads as the open space under it.
-std::string Bot::Impl::read_map() const {
-    std::string shown(static_cast<std::size_t>(CELLS), '?');
-    for (int pos = 0; pos < CELLS; ++pos) {
-        const Position at = sector_cell(pos / MAP_WIDTH, pos % MAP_WIDTH);
-        const std::string ch = t.cell(at.row, at.col).ch;
-        const char symbol = ch.size() == 1 ? ch.front() : '?';
-        shown[static_cast<std::size_t>(pos)] = symbol >= '1' && symbol <= '5' ? '.' : symbol;
-    }
-    return shown;
-}
-
 // The panel's companies, each row checked for its layout.
 AssertionResult Bot::Impl::read_panel(std::vector<PanelRow> &rows) const {
     rows.clear();
     BOT_TRY(expect_text(MAP_TOP, PANEL_LEFT, format(" %-19s    %5s  %8s ", "Company", "Price", "Holdings"),
                         "the company panel's header"));
-    for (int j = 0; j < COMPANIES; ++j) {
-        const int row = MAP_TOP + 2 + 2 * j;
-        const std::string text = text_at(t, row, PANEL_LEFT, PANEL_WIDTH);
-        if (trimmed(text).empty()) break;
-        if (j == 0 && text.starts_with(" no active companies")) break;
-        PanelRow entry;
-        entry.name = trimmed(text.substr(0, 24));
-        BOT_CHECK(std::sscanf(text.c_str() + 24, "$%lld %lld", &entry.price, &entry.holding) == 2,
-                  "the company panel's row " + std::to_string(row) + " reads \"" + text + "\"");
+    std::string unread;
+    const auto panel = panel_of(t, &unread);
+    BOT_CHECK(panel.has_value(), "a row of the company panel reads \"" + unread + "\"");
+    for (const PanelRow &entry : *panel) {
         BOT_TRY(expect_text(
-            row, PANEL_LEFT,
+            entry.row, PANEL_LEFT,
             padded(format(" %-19s    $%-4lld   %-5lld", entry.name.c_str(), entry.price, entry.holding),
                    PANEL_WIDTH),
             "the company panel's row for " + entry.name));
-        rows.push_back(entry);
     }
+    rows = *panel;
     return AssertionSuccess();
 }
 
 // The name and cash in the general window's title " NAME (Cash: $N) ".
 AssertionResult Bot::Impl::read_title(std::string &name, long long &shown_cash) const {
-    std::string row = text_at(t, GENERAL_TOP, 2, GENERAL_INNER);
-    const std::size_t first = row.find_first_not_of('/');
-    const std::size_t last = row.find_last_not_of('/');
-    const std::string title = first == std::string::npos ? "" : row.substr(first, last - first + 1);
-    const std::size_t at = title.rfind(" (Cash: $");
-    BOT_CHECK(at != std::string::npos && at >= 1 && title.ends_with(") "),
-              "the general window's title \"" + title + "\" names no player and cash");
-    name = title.substr(1, at - 1);
-    shown_cash = std::atoll(title.c_str() + at + 9);
+    const auto title = turn_of(t);
+    BOT_CHECK(
+        title.has_value() && title->row == GENERAL_TOP,
+        "the general window's title \"" + trimmed(t.row_text(GENERAL_TOP)) + "\" names no player and cash");
+    name = title->player;
+    shown_cash = title->cash;
     return expect_title(" " + name + " (Cash: $" + std::to_string(shown_cash) + ") ", false);
 }
 

@@ -28,11 +28,11 @@ const std::map<char, Style> GAME_STYLES = {
 };
 
 ::testing::AssertionResult answer_title_screen(Terminal &t, const std::vector<std::string> &names) {
-    auto ready = t.wait_for_screen_contains("Please enter the number of players [1-4]:");
+    auto ready = wait_for_screen(t, Screen::Number);
     if (!ready) return ready;
     t.type(std::to_string(names.size()));
     for (std::size_t i = 0; i < names.size(); ++i) {
-        auto asked = t.wait_for_screen_contains("Player " + std::to_string(i + 1) + ", enter your name:");
+        auto asked = wait_for_name_prompt(t, static_cast<int>(i) + 1);
         if (!asked) return asked;
         t.type((names[i].empty() ? std::string("\t") : names[i]) + std::string(key::Enter));
     }
@@ -42,7 +42,7 @@ const std::map<char, Style> GAME_STYLES = {
 ::testing::AssertionResult start_players(Terminal &t, const std::vector<std::string> &names) {
     auto answered = answer_title_screen(t, names);
     if (!answered) return answered;
-    return t.wait_for([&] { return at_move_prompt(t); }, kDefaultTimeout, "the move prompt");
+    return wait_for_screen(t, Screen::Move);
 }
 
 ::testing::AssertionResult hurry_to_a_person(Terminal &t, const std::function<bool()> &at_pause) {
@@ -60,24 +60,31 @@ const std::map<char, Style> GAME_STYLES = {
     }
 }
 
+std::optional<std::string> answer_for(const Terminal &t, const Answers &answers) {
+    switch (screen_of(t)) {
+        case Screen::Announcement: return std::string(" ");
+        case Screen::Trade: return answers.trade();
+        case Screen::Move: return answers.move();
+        default: return std::nullopt;
+    }
+}
+
 ::testing::AssertionResult answer_until(Terminal &t, const std::function<bool()> &arrived,
                                         const Answers &answers, int max_keys) {
     for (int keys = 0; keys < max_keys; ++keys) {
-        auto settled = t.wait_for_key_request();
+        auto settled = answers.computers ? hurry_to_a_person(t,
+                                                             [&] {
+                                                                 if (answers.at_pause) answers.at_pause();
+                                                                 return true;
+                                                             })
+                                         : t.wait_for_key_request();
         if (!settled) return settled;
         if (arrived()) return ::testing::AssertionSuccess();
-        const std::string screen = t.screen_text();
-        if (screen.find("GAME OVER") != std::string::npos)
+        if (screen_of(t) == Screen::Final)
             return ::testing::AssertionFailure() << "the game ended first\n" << t.dump();
-        if (screen.find("Press any key to continue...") != std::string::npos) {
-            t.type(" ");
-        } else if (screen.find("escape when done:") != std::string::npos) {
-            t.type(answers.trade());
-        } else if (at_move_prompt(t)) {
-            t.type(answers.move());
-        } else {
-            return ::testing::AssertionFailure() << "unexpected screen:\n" << t.dump();
-        }
+        const auto keys_typed = answer_for(t, answers);
+        if (!keys_typed) return ::testing::AssertionFailure() << "unexpected screen:\n" << t.dump();
+        t.type(*keys_typed);
     }
     return ::testing::AssertionFailure() << "not there after " << max_keys << " answers\n" << t.dump();
 }
@@ -125,10 +132,6 @@ std::string text_at(const Terminal &t, int row, int col, int length) {
     return ::testing::AssertionFailure() << "no valid UTF-8 at byte " << at << " of " << text.size() << ": "
                                          << ::testing::PrintToString(text.substr(at, 8)) << ", after "
                                          << ::testing::PrintToString(text.substr(from, at - from));
-}
-
-bool at_move_prompt(const Terminal &t) {
-    return t.row_text(PROMPT_ROW).find(", enter your move [1-") != std::string::npos;
 }
 
 // The game's own generate_galaxy, run on a game of this process's.

@@ -1,29 +1,23 @@
 // Helpers for end-to-end tests that play the game through the terminal:
-// where things stand on the default 25 x 80 screen, and the common steps.
+// the game's styles and the common steps, each screen known by the reader
+// (screen_reader.h).
 #pragma once
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "support/screen_reader.h"
 #include "support/terminal.h"
 
 namespace e2e {
-
-// Screen places of the default layout.
-inline constexpr int MAP_TOP = 1;       // map window's top border row
-inline constexpr int GENERAL_TOP = 13;  // general window's top border row
-inline constexpr int PROMPT_ROW = 15;   // the move prompt's row
-inline constexpr int PANEL_LEFT = 39;   // company panel's first column
 
 // The game's styles as the terminal shows them, one key for each, for the
 // pictures of expect_screen. Cells the game leaves plain are white on
 // black, as curses paints them in both schemes.
 extern const std::map<char, Style> GAME_STYLES;
-
-// The screen cell of a sector at map row r, column c.
-inline Position sector_cell(int r, int c) { return {MAP_TOP + 1 + r, 1 + c * 3 + 2}; }
 
 // Answers the title screen: the number of players and their names, then
 // waits for the first move prompt.
@@ -41,14 +35,23 @@ inline Position sector_cell(int r, int c) { return {MAP_TOP + 1 + r, 1 + c * 3 +
 
 // What a player types on the way to a screen: the keys of each move and of
 // each visit to the trading list. Announcements are answered with a space.
+// With `computers`, the computers' pauses are hurried on the way
+// (hurry_to_a_person), and `at_pause` sees each of them first.
 struct Answers {
     std::function<std::string()> move = [] { return std::string("1"); };
     std::function<std::string()> trade = [] { return std::string(key::Escape); };
+    bool computers = false;
+    std::function<void()> at_pause = {};
 };
 
-// Answers the game's prompts, each once the game waits for a key, until
-// `arrived` holds. Fails on a screen that is none of the prompts, at the
-// final standings, and after `max_keys` answers.
+// The keys with which a person answers the screen that waits: a space for an
+// announcement, `answers.move()` at the move prompt, `answers.trade()` in the
+// trading list; nullopt on any other screen.
+std::optional<std::string> answer_for(const Terminal &t, const Answers &answers = {});
+
+// Answers the game's prompts by answer_for, each once the game waits for a
+// person's key, until `arrived` holds. Fails on a screen that is none of the
+// prompts, at the final standings, and after `max_keys` answers.
 ::testing::AssertionResult answer_until(Terminal &t, const std::function<bool()> &arrived,
                                         const Answers &answers = {}, int max_keys = 2000);
 
@@ -63,9 +66,6 @@ std::string text_at(const Terminal &t, int row, int col, int length);
 // Whether a text is wholly valid UTF-8: every character complete, none
 // overlong, no surrogate, nothing beyond U+10FFFF.
 ::testing::AssertionResult valid_utf8(const std::string &text);
-
-// Whether the move prompt is up.
-bool at_move_prompt(const Terminal &t);
 
 // The galaxy the game draws from the seed `time`, as rows of map text.
 std::vector<std::string> galaxy_for_seed(unsigned seed);
