@@ -414,7 +414,10 @@ void print_ladder(const std::vector<Entrant> &players, const std::vector<double>
 }
 
 // Whether the strengths, in their order, rise: on the ladder, and against
-// each panel player and seat count that every strength played.
+// each panel player and seat count that every strength played. Against one
+// opponent the rates are shown with <, = or > between neighbours; a step
+// holds when the stronger wins more, or both win every game (there is no
+// more to win).
 void print_ladder_checks(const std::vector<Entrant> &players, const std::vector<double> &elo,
                          const std::vector<Played> &played) {
     const int count = static_cast<int>(players.size());
@@ -424,8 +427,9 @@ void print_ladder_checks(const std::vector<Entrant> &players, const std::vector<
     for (int s = kPanel; s < count; ++s) {
         names += (s > kPanel ? ", " : "") + players[static_cast<std::size_t>(s)].name;
         all_rated = all_rated && elo[static_cast<std::size_t>(s)] > -1e8;
-        if (s > kPanel)
+        if (s > kPanel) {
             rising = rising && elo[static_cast<std::size_t>(s)] > elo[static_cast<std::size_t>(s - 1)];
+        }
     }
     std::printf("\nThe strengths in their order (%s):\n", names.c_str());
     if (all_rated) std::printf("- rise on the ladder: %s\n", rising ? "yes" : "NO");
@@ -434,25 +438,39 @@ void print_ladder_checks(const std::vector<Entrant> &players, const std::vector<
             std::string rates;
             bool complete = true;
             bool up = true;
-            double previous = -1.0;
+            double previous = 0.0;
             for (int s = kPanel; s < count; ++s) {
-                double rate = -1.0;
+                double wins = -1.0;
+                int games = 0;
                 for (const Played &result : played) {
                     if (result.pairing->subject == s && result.pairing->opponent == p &&
                         result.pairing->seats == seats) {
-                        rate = 100.0 * result.wins / result.games;
+                        wins = result.wins;
+                        games = result.games;
                     }
                 }
-                if (rate < 0) complete = false;
-                up = up && rate > previous;
-                previous = rate;
-                char text[16];
-                std::snprintf(text, sizeof text, "%s%.1f%%", rates.empty() ? "" : ", ", rate);
+                if (wins < 0) {
+                    complete = false;
+                    break;
+                }
+                const double rate = 100.0 * wins / games;
+                // Compared as printed, to a tenth, so the sign agrees with the figures.
+                const double shown = std::round(rate * 10.0) / 10.0;
+                char text[24];
+                if (s == kPanel) {
+                    std::snprintf(text, sizeof text, "%.1f%%", rate);
+                } else {
+                    const char sign = shown > previous ? '<' : shown < previous ? '>' : '=';
+                    up = up && (sign == '<' || (sign == '=' && shown == 100.0));
+                    std::snprintf(text, sizeof text, " %c %.1f%%", sign, rate);
+                }
+                previous = shown;
                 rates += text;
             }
             if (!complete) continue;
-            std::printf("- rise against %s%s: %s (%s)\n", seats == 2 ? "" : "3 ",
-                        players[static_cast<std::size_t>(p)].name.c_str(), up ? "yes" : "NO", rates.c_str());
+            std::printf("- against %s%s: %s, %s\n", seats == 2 ? "" : "3 ",
+                        players[static_cast<std::size_t>(p)].name.c_str(), rates.c_str(),
+                        up ? "rising" : "NOT rising");
         }
     }
 }
