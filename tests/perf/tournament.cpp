@@ -18,9 +18,10 @@
 //
 // --games sets the games per pairing (400 by default, rounded up to a
 // multiple of the seats); --only plays the pairings whose name holds NAME
-// (or one of several names between commas); --references also plays the
-// panel's players against three of each other; --threads sets the threads
-// (the machine's processors by default).
+// (or one of several names between commas); --references also plays each
+// panel player against three of each one before it (random, greedy,
+// investor, planner); --threads sets the threads (the machine's processors
+// by default).
 #include <time.h>
 
 #include <algorithm>
