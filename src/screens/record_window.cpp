@@ -89,7 +89,16 @@ void paginate() {
     pages.start[pages.pages] = pages.count;
 }
 
+// The chart of the worths stands on the first page once a turn is played;
+// the record's lines follow, newest first.
+int chart_pages() { return game_record.point_count > 0 ? 1 : 0; }
+
 void draw_page(WINDOW *window, int number, const void *) {
+    if (number <= chart_pages()) {
+        draw_chart_page(window, game, game_record);
+        return;
+    }
+    number -= chart_pages();
     put_text_attr_at(window, HEADING_ROW, TEXT_COLUMN, A_BOLD, record_heading());
     if (pages.count == 0) {
         put_text_at(window, FIRST_LINE_ROW, TEXT_COLUMN, record_empty());
@@ -136,13 +145,13 @@ void put_wrapped(WINDOW *window, int row, int column, int width, const char *tex
     }
 }
 
-// Shows the whole record, as wide as the general window, a page at a time;
-// Escape closes it from any page.
+// Shows the whole record, as wide as the general window, a page at a time,
+// the chart of the worths first; Escape closes it from any page.
 void show_record() {
     const int columns = screen_cols - 2;
     pages.width = columns - TEXT_COLUMN - 1;
     order_lines();
     paginate();
     show_pages({ROWS, columns, _("vegatrade: couldn't create record window\n"), format_record_title,
-                pages.pages, draw_page, nullptr, record_next_footer(), true});
+                chart_pages() + pages.pages, draw_page, nullptr, record_next_footer(), true});
 }
