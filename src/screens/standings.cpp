@@ -93,6 +93,10 @@ void draw_player_row(WINDOW *window, int row, int player, const TableColumn colu
 
 void format_winner_line(char *out, std::size_t size, int room, const Game &played) {
     const int n = played.num_players;
+    if (n < 1) {
+        if (size > 0) out[0] = '\0';
+        return;
+    }
     int order[MAX_PLAYERS];
     rank_players(played, order);
     const long long top = net_worth(played, order[0]);

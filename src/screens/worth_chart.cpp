@@ -136,7 +136,8 @@ void set_dot(Plot &plot, const Style &style, int x, int y, int player) {
     // A braille cell's dots: the left column 1, 2, 3, 7 from the top, the right one 4, 5, 6, 8.
     static constexpr unsigned char BITS[2][4] = {{0x01, 0x02, 0x04, 0x40}, {0x08, 0x10, 0x20, 0x80}};
     const int dy = style.down - 1 - y % style.down;
-    plot.dots[row][column] |= style.dots ? BITS[x % style.across][dy] : 1;
+    const unsigned char bit = style.dots ? BITS[x % style.across][dy] : static_cast<unsigned char>(1);
+    plot.dots[row][column] = static_cast<unsigned char>(plot.dots[row][column] | bit);
     plot.player[row][column] = static_cast<signed char>(player);
 }
 
