@@ -112,11 +112,14 @@ class Player {
             context_ = "quit";
             return plain(quitting_ ? 'y' : 'n');
         }
+        if (screen_has(t, "Final Standings")) {
+            context_ = "final";
+            return plain(' ');
+        }
         if (screen_has(t, "Press any key to continue...")) {
-            context_ = screen_has(t, "Final Standings")     ? "final"
-                       : screen_has(t, "Current Standings") ? "standings"
-                       : screen_has(t, "Detailed Company")  ? "report"
-                                                            : "announce";
+            context_ = screen_has(t, "Current Standings")  ? "standings"
+                       : screen_has(t, "Detailed Company") ? "report"
+                                                           : "announce";
             return plain(' ');
         }
         if (auto range = amount_range(t)) return amount(*range);
