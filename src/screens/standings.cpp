@@ -128,10 +128,11 @@ void format_winner_line(char *out, std::size_t size, int room, const Game &playe
         return;
     }
     if (tied > 1) {
-        // TRANSLATORS: under the final standings when several players share
-        // the highest net worth (when their names do not fit): how many
-        // share it, and that worth. At most 50 columns without the two.
         std::snprintf(out, size,
+                      // TRANSLATORS: under the final standings when several
+                      // players share the highest net worth (when their names
+                      // do not fit): how many share it, and that worth. At
+                      // most 50 columns without the two.
                       P_("%d player ties with $%lld each", "%d players tie with $%lld each",
                          static_cast<unsigned long>(tied)),
                       tied, top);
@@ -209,9 +210,8 @@ void show_standings(const char *title, bool final) {
     }
     // TRANSLATORS: the last line of the final standings: R and G stay R and
     // G; every other key ends the program. At most 56 columns.
-    center_text(
-        window, width, row,
-        translation_within(N_("R: the record, G: the chart, any other key ends the game"), width - 4));
+    const char *keys = N_("R: the record, G: the chart, any other key ends the game");
+    center_text(window, width, row, translation_within(keys, width - 4));
     for (;;) {
         const int key = wait_dialog_key(window);
         const int upper = ascii_upper(key);

@@ -391,6 +391,8 @@ void draw_chart_page(WINDOW *window, const Game &played, const GameRecord &recor
 // general window; any key closes it.
 void show_worth_chart(const Game &played, const GameRecord &record) {
     const ChartOf chart{&played, &record};
-    show_pages({ROWS, screen_cols - 2, _("vegatrade: couldn't create chart window\n"), format_chart_title, 1,
-                draw_chart_alone, &chart, "", true});
+    // TRANSLATORS: the fatal message when the chart's window cannot be
+    // made, on standard error; keep its end of line.
+    const char *failure = _("vegatrade: couldn't create chart window\n");
+    show_pages({ROWS, screen_cols - 2, failure, format_chart_title, 1, draw_chart_alone, &chart, "", true});
 }
