@@ -13,6 +13,6 @@ int main(int argc, char *argv[]) {
     seat_lineup(match, setup_players());
     draw_main_screen(match.game);
     play_game(match);
-    shutdown(match.game);
+    shutdown(match.game, match.table.record);
     return 0;
 }

@@ -39,6 +39,46 @@ bool claim_deed(EventKind kind, Deed &deed) {
     return false;
 }
 
+// Every player's worth now, into `point`.
+void take_worths(WorthPoint &point, const Game &game) {
+    for (int p = 0; p < MAX_PLAYERS; ++p) point.worth[p] = p < game.num_players ? net_worth(game, p) : 0;
+}
+
+// Every second point gives way: those kept stand twice as many turns apart,
+// each marked with the mergers of the turns it now stands for.
+void thin_points(GameRecord &record) {
+    const int step = 2 * record.point_step;
+    int kept = 0;
+    bool merger = false;
+    for (int k = 0; k < record.point_count; ++k) {
+        merger = merger || record.points[k].merger;
+        if (record.points[k].turn % step != 0) continue;
+        record.points[kept] = record.points[k];
+        record.points[kept++].merger = merger;
+        merger = false;
+    }
+    record.point_count = kept;
+    record.point_step = step;
+}
+
+// The worths after turn `record.turns`: a point of its own, or in place of
+// the last point while that one stands between two kept steps.
+void add_point(GameRecord &record, const Game &game, bool merger) {
+    if (record.point_step < 1) record.point_step = 1;
+    WorthPoint *last = record.point_count > 0 ? &record.points[record.point_count - 1] : nullptr;
+    if (last != nullptr && last->turn % record.point_step != 0) {
+        last->turn = record.turns;
+        last->merger = last->merger || merger;
+        take_worths(*last, game);
+        return;
+    }
+    if (record.point_count == WORTH_POINTS) thin_points(record);
+    WorthPoint &point = record.points[record.point_count++];
+    point.turn = record.turns;
+    point.merger = merger;
+    take_worths(point, game);
+}
+
 }  // namespace
 
 void clear_record(GameRecord &record) {
@@ -46,6 +86,8 @@ void clear_record(GameRecord &record) {
     record.count = 0;
     record.turns = 0;
     record.forgotten = 0;
+    record.point_count = 0;
+    record.point_step = 1;
 }
 
 void record_claim(GameRecord &record, const Game &game, const MoveReport &report) {
@@ -55,11 +97,14 @@ void record_claim(GameRecord &record, const Game &game, const MoveReport &report
         const Event &event = report.events[e];
         if (claim_deed(event.kind, deed)) add_line(record, game, deed, report.pos, event.company, -1, 0);
     }
+    bool merger = false;
     for (int e = 0; e < report.event_count; ++e) {
         const Event &event = report.events[e];
         if (!claim_deed(event.kind, deed))
             add_line(record, game, deed, report.pos, event.company, event.absorbed, 0);
+        merger = merger || event.kind == EventKind::MERGED;
     }
+    add_point(record, game, merger);
 }
 
 void record_trade(GameRecord &record, const Game &game, int company, int amount) {
@@ -69,8 +114,11 @@ void record_trade(GameRecord &record, const Game &game, int company, int amount)
     const int shares = bought ? amount : -amount;
     const int pos = record.count > 0 ? record_line(record, record.count - 1).pos : 0;
     add_line(record, game, bought ? Deed::BOUGHT : Deed::SOLD, pos, company, -1, shares);
+    if (record.point_count > 0) take_worths(record.points[record.point_count - 1], game);
 }
 
 const RecordLine &record_line(const GameRecord &record, int index) {
     return record.lines[(record.oldest + index) % RECORD_CAPACITY];
 }
+
+const WorthPoint &worth_point(const GameRecord &record, int index) { return record.points[index]; }

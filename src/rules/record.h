@@ -42,12 +42,31 @@ struct RecordLine {
 constexpr int RECORD_LINES_PER_TURN = 1 + MAX_EVENTS + 2 * NUM_COMPANIES;
 constexpr int RECORD_CAPACITY = MAP_CELLS * RECORD_LINES_PER_TURN;
 
+// Every player's net worth after each turn, for the chart of the game: a
+// point per turn, each player's worth exact, and whether a merger came in
+// it. Before the first turn every player has the starting cash. Lost sites
+// and swallowed companies give sectors back to open space, so a game's
+// turns have no hard bound, though a game of twice as many turns as the
+// map has sectors is beyond any seen: should the points fill, every second
+// one gives way (the points then stand two turns apart, then four, ...),
+// so the whole game is always drawn.
+constexpr int WORTH_POINTS = 4 * MAP_CELLS;
+
+struct WorthPoint {
+    int turn;     // the turn after which the worths were taken
+    bool merger;  // a merger came in this turn (or, once points give way, since the point before)
+    std::int64_t worth[MAX_PLAYERS];
+};
+
 struct GameRecord {
     RecordLine lines[RECORD_CAPACITY];  // a ring: `count` lines from `oldest`
     int oldest;
     int count;
-    int turns;            // the turns recorded so far
-    long long forgotten;  // the oldest lines that gave way to newer ones
+    int turns;                        // the turns recorded so far
+    long long forgotten;              // the oldest lines that gave way to newer ones
+    WorthPoint points[WORTH_POINTS];  // oldest first
+    int point_count;
+    int point_step;  // the turns between points kept: 1, or a power of two once points gave way
 };
 
 // An empty record, for a new game.
@@ -55,12 +74,15 @@ void clear_record(GameRecord &record);
 
 // Starts the current player's turn with what their claim did: the claim's
 // own line, then a line for each merger, split and black hole, in the order
-// the move report gives them.
+// the move report gives them; and every player's worth after it.
 void record_claim(GameRecord &record, const Game &game, const MoveReport &report);
 
 // A trade of the current player in the turn recorded last; a trade of no
-// shares is not recorded.
+// shares is not recorded. The worths after the turn are taken again.
 void record_trade(GameRecord &record, const Game &game, int company, int amount);
 
 // The lines kept, oldest first: index 0 to record.count - 1.
 const RecordLine &record_line(const GameRecord &record, int index);
+
+// The worth points kept, oldest first: index 0 to record.point_count - 1.
+const WorthPoint &worth_point(const GameRecord &record, int index);

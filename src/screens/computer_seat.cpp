@@ -17,7 +17,7 @@ void computer_pause(const Game &game, const Table &table, int milliseconds,
     for (;;) {
         const int key = pause_for_key(milliseconds);
         if (key == CTRL_C || ascii_upper(key) == 'Q') {
-            confirm_quit(game);
+            confirm_quit(game, table.record);
             return;
         }
         const int upper = ascii_upper(key);

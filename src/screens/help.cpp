@@ -107,7 +107,8 @@ constexpr Page RULES[] = {
            "(65 of its 120 sectors) while four or more sectors are still\n"
            "open, or when no sector can be offered any more. The standings\n"
            "(S) count the sectors still to be taken. The richest player wins:\n"
-           "cash plus the shares at their prices."),
+           "cash plus the shares at their prices.\n"
+           "At the final standings R shows the record and G a chart of worths."),
     },
 };
 

@@ -9,7 +9,7 @@
 Hotkey serve_hotkey(int key, HelpFrom from, const Game &game, const Table &table) {
     const int upper = ascii_upper(key);
     if (key == CTRL_C || upper == 'Q') {
-        confirm_quit(game);
+        confirm_quit(game, table.record);
         return Hotkey::SHOWN;
     }
     if (key == CTRL_L) {

@@ -9,8 +9,20 @@
 
 namespace {
 
-// The modal window on the screen, if any: a repaint draws it over the rest.
-WINDOW *shown_dialog = nullptr;
+// The modal windows on the screen, the topmost last: a window opened from
+// another (the record from the final standings) stands over it. A repaint
+// draws them over the rest, bottom up.
+constexpr int MOST_DIALOGS = 3;
+WINDOW *shown_dialogs[MOST_DIALOGS] = {};
+int dialog_count = 0;
+
+// Stages the modal windows still shown, bottom up, whole.
+void restage_dialogs() {
+    for (int d = 0; d < dialog_count; ++d) {
+        touchwin(shown_dialogs[d]);
+        wnoutrefresh(shown_dialogs[d]);
+    }
+}
 
 }  // namespace
 
@@ -34,10 +46,12 @@ void general_header(const char *title, int blink) {
 // windows over stdscr and a modal window over them, so a screen garbled by
 // other output is repaired cell by cell.
 void redraw_all() {
-    if (shown_dialog != nullptr) {
-        repaint_windows({map_window, coinfo_window, general_window, shown_dialog});
-    } else {
-        repaint_windows({map_window, coinfo_window, general_window});
+    WINDOW *const *d = shown_dialogs;
+    switch (dialog_count) {
+        case 0: repaint_windows({map_window, coinfo_window, general_window}); break;
+        case 1: repaint_windows({map_window, coinfo_window, general_window, d[0]}); break;
+        case 2: repaint_windows({map_window, coinfo_window, general_window, d[0], d[1]}); break;
+        default: repaint_windows({map_window, coinfo_window, general_window, d[0], d[1], d[2]}); break;
     }
 }
 
@@ -65,7 +79,7 @@ WINDOW *open_dialog(int rows, int columns, attr_t border, const char *failure) {
     wattr_on(dialog, border, nullptr);
     wborder(dialog, '|', '|', '=', '=', 0, 0, 0, 0);
     wattr_off(dialog, border, nullptr);
-    shown_dialog = dialog;
+    if (dialog_count < MOST_DIALOGS) shown_dialogs[dialog_count++] = dialog;
     return dialog;
 }
 
@@ -78,14 +92,21 @@ int wait_dialog_key(WINDOW *dialog) {
 
 // Removes a modal window; the caller stages again what it covered.
 void delete_dialog(WINDOW *dialog) {
-    if (dialog == shown_dialog) shown_dialog = nullptr;
+    for (int d = 0; d < dialog_count; ++d) {
+        if (shown_dialogs[d] != dialog) continue;
+        for (int e = d + 1; e < dialog_count; ++e) shown_dialogs[e - 1] = shown_dialogs[e];
+        --dialog_count;
+        break;
+    }
     delwin(dialog);
 }
 
-// Removes a modal window and stages again the three windows it may cover.
+// Removes a modal window and stages again the three windows it may cover,
+// and any modal window it was opened over.
 void close_dialog(WINDOW *dialog) {
     delete_dialog(dialog);
     restage({map_window, general_window, coinfo_window});
+    restage_dialogs();
 }
 
 // The title of the move prompt and the trading dialog: the mover's name and cash.

@@ -62,7 +62,7 @@ bool answers_yes(int key) {
 
 // Asks whether to quit. A yes ends the game with the final standings and
 // exit status 2; any other key closes the window and returns.
-void confirm_quit(const Game &game) {
+void confirm_quit(const Game &game, const GameRecord &record) {
     WINDOW *window = open_dialog(ROWS, COLUMNS, scheme_attr(pair_attr(PAIR_RED), A_BOLD),
                                  // TRANSLATORS: a fatal message on standard error, after the
                                  // game has left the screen: "vegatrade: " stays; no room limit.
@@ -83,7 +83,7 @@ void confirm_quit(const Game &game) {
     const int key = wait_dialog_key(window);
     delete_dialog(window);
     if (answers_yes(key)) {
-        shutdown(game);
+        shutdown(game, record);
         std::exit(QUIT_STATUS);
     }
     // The question stands over the map and the panel only.

@@ -7,6 +7,7 @@
 #include "terminal/messages.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -114,14 +115,149 @@ const char *news_heading(bool moved_before) {
     return _("Before your first move (R: the game's record):");
 }
 
-void format_news_more(char *out, std::size_t size, int lines) {
+namespace {
+
+// A company's name in brief: its first word, without the comma or stop
+// after it ("Beetlejuice" for "Beetlejuice, Ltd.").
+void short_company_name(char *out, std::size_t size, const Game &played, int company) {
+    const char *name = company >= 0 && company < NUM_COMPANIES ? played.companies[company].name : "?";
+    std::size_t length = std::strcspn(name, " ");
+    while (length > 1 && (name[length - 1] == ',' || name[length - 1] == '.')) --length;
+    std::snprintf(out, size, "%.*s", static_cast<int>(length), name);
+}
+
+// Adds `piece` to `out` after what it holds: the first trade after the
+// claim, or a further piece of a list.
+void join_piece(char *out, std::size_t size, bool first_trade, const char *piece) {
+    char before[8 * NAME_SIZE];
+    std::snprintf(before, sizeof before, "%s", out);
+    if (first_trade) {
+        // TRANSLATORS: joins a computer's claim and its first trade in the
+        // list at the move prompt.
+        std::snprintf(out, size, _("%s; %s"), before, piece);
+    } else {
+        // TRANSLATORS: joins the pieces of a computer's turn in the list at
+        // the move prompt: what its claim set off, one trade after another.
+        std::snprintf(out, size, _("%s, %s"), before, piece);
+    }
+}
+
+// The claim of a computer's turn in brief: the computer's name, the sector
+// and what became of it, or the merger it made.
+void format_claim_brief(char *out, std::size_t size, const char *name, const char *sector, Deed deed,
+                        const char *company, const char *absorbed) {
+    switch (deed) {
+        case Deed::MERGED:
+            // TRANSLATORS: the list at a person's move prompt tells each
+            // computer's turn on one line, its claim first: the computer's
+            // name, the sector (its row and column, as "5C") and companies'
+            // names in brief (their first word). A line too long for the
+            // window wraps. Here the claim merged the first company into the
+            // second.
+            std::snprintf(out, size, _("%s %s merged %s into %s"), name, sector, absorbed, company);
+            return;
+        case Deed::OUTPOST:
+            // TRANSLATORS: a computer's claim that became an outpost.
+            std::snprintf(out, size, _("%s %s: an outpost"), name, sector);
+            return;
+        case Deed::SITE_LOST:
+            // TRANSLATORS: a computer's claim lost to a black hole.
+            std::snprintf(out, size, _("%s %s: lost to a black hole"), name, sector);
+            return;
+        case Deed::FOUNDED:
+            // TRANSLATORS: a computer's claim that founded a company.
+            std::snprintf(out, size, _("%s %s founded %s"), name, sector, company);
+            return;
+        case Deed::FOUNDING_SWALLOWED:
+            // TRANSLATORS: a computer's claim that founded a company a black
+            // hole took at once.
+            std::snprintf(out, size, _("%s %s: new %s lost to a black hole"), name, sector, company);
+            return;
+        default:
+            // TRANSLATORS: a computer's claim that joined a company.
+            std::snprintf(out, size, _("%s %s joined %s"), name, sector, company);
+            return;
+    }
+}
+
+// A further deed of a computer's turn in brief, after its claim; false for
+// a deed that is not told there.
+bool format_deed_brief(char *out, std::size_t size, const RecordLine &line, const char *company,
+                       const char *absorbed) {
+    const auto count = static_cast<unsigned long>(line.shares > 0 ? line.shares : 0);
+    switch (line.deed) {
+        case Deed::MERGED:
+            // TRANSLATORS: a further merger of a computer's claim, in the list
+            // at the move prompt: the absorbed company and the survivor.
+            std::snprintf(out, size, _("merged %s into %s"), absorbed, company);
+            return true;
+        case Deed::SPLIT:
+            // TRANSLATORS: a split a computer's claim set off, in the list at
+            // the move prompt: the company.
+            std::snprintf(out, size, _("split %s"), company);
+            return true;
+        case Deed::SWALLOWED:
+            // TRANSLATORS: a company a computer's claim drove into a black
+            // hole, in the list at the move prompt.
+            std::snprintf(out, size, _("%s lost to a black hole"), company);
+            return true;
+        case Deed::BOUGHT:
+            // TRANSLATORS: a computer's trade in the list at the move
+            // prompt: the shares and the company's name in brief.
+            std::snprintf(out, size, P_("bought %d %s", "bought %d %s", count), line.shares, company);
+            return true;
+        case Deed::SOLD:
+            // TRANSLATORS: a computer's trade in the list at the move
+            // prompt: the shares and the company's name in brief.
+            std::snprintf(out, size, P_("sold %d %s", "sold %d %s", count), line.shares, company);
+            return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+void format_turn_brief(char *out, std::size_t size, const GameRecord &record, int first, int end,
+                       const Game &played) {
+    const RecordLine &claim = record_line(record, first);
+    const char *name =
+        claim.player >= 0 && claim.player < MAX_PLAYERS ? played.players[claim.player].name : "?";
+    char sector[8];
+    format_sector(sector, sizeof sector, claim.pos);
+    // A merger tells what the claim did better than the sector it joined.
+    int merger = -1;
+    for (int index = first; index < end && merger < 0; ++index) {
+        if (record_line(record, index).deed == Deed::MERGED) merger = index;
+    }
+    const RecordLine &head = record_line(record, merger >= 0 ? merger : first);
+    char company[NAME_SIZE];
+    char absorbed[NAME_SIZE];
+    short_company_name(company, sizeof company, played, head.company);
+    short_company_name(absorbed, sizeof absorbed, played, head.absorbed);
+    format_claim_brief(out, size, name, sector, head.deed, company, absorbed);
+
+    bool traded = false;
+    char piece[2 * NAME_SIZE];
+    for (int index = first + 1; index < end; ++index) {
+        const RecordLine &line = record_line(record, index);
+        if (index == merger) continue;
+        short_company_name(company, sizeof company, played, line.company);
+        short_company_name(absorbed, sizeof absorbed, played, line.absorbed);
+        if (!format_deed_brief(piece, sizeof piece, line, company, absorbed)) continue;
+        const bool trade = line.deed == Deed::BOUGHT || line.deed == Deed::SOLD;
+        join_piece(out, size, trade && !traded, piece);
+        traded = traded || trade;
+    }
+}
+
+void format_news_more(char *out, std::size_t size, int turns) {
     std::snprintf(out, size,
                   // TRANSLATORS: the first line of the list at the move prompt
-                  // when older lines did not fit: %d is how many lines are left
-                  // out. At most 75 columns. R is the key of the record; it stays R.
-                  P_("(%d line before these is in the record: R)",
-                     "(%d lines before these are in the record: R)", static_cast<unsigned long>(lines)),
-                  lines);
+                  // when the computers' older turns did not fit: at most 75
+                  // columns. R stays R.
+                  P_("(%d turn before these is in the record: R)",
+                     "(%d turns before these are in the record: R)", static_cast<unsigned long>(turns)),
+                  turns);
 }
 
 void format_record_title(char *out, std::size_t size, int page, int pages) {

@@ -91,8 +91,17 @@ void paginate(Pages &pages) {
     pages.start[pages.pages] = pages.count;
 }
 
+// The chart of the worths stands on the first page once a turn is played;
+// the record's lines follow, newest first.
+int chart_pages(const Pages &pages) { return pages.record->point_count > 0 ? 1 : 0; }
+
 void draw_page(WINDOW *window, int number, const void *context) {
     const Pages &pages = *static_cast<const Pages *>(context);
+    if (number <= chart_pages(pages)) {
+        draw_chart_page(window, *pages.game, *pages.record);
+        return;
+    }
+    number -= chart_pages(pages);
     put_text_attr_at(window, HEADING_ROW, TEXT_COLUMN, A_BOLD, record_heading());
     if (pages.count == 0) {
         put_text_at(window, FIRST_LINE_ROW, TEXT_COLUMN, record_empty());
@@ -139,8 +148,8 @@ void put_wrapped(WINDOW *window, int row, int column, int width, const char *tex
     }
 }
 
-// Shows the whole record, as wide as the general window, a page at a time;
-// Escape closes it from any page.
+// Shows the whole record, as wide as the general window, a page at a time,
+// the chart of the worths first; Escape closes it from any page.
 void show_record(const Game &game, const GameRecord &record) {
     const int columns = screen_cols - 2;
     Pages pages{};
@@ -153,6 +162,6 @@ void show_record(const Game &game, const GameRecord &record) {
     // left the screen: "vegatrade: " stays; no room limit. The record is the
     // window R opens: every turn of the game.
     const char *failure = _("vegatrade: couldn't create record window\n");
-    show_pages({ROWS, columns, failure, format_record_title, pages.pages, draw_page, &pages,
-                record_next_footer(), true});
+    show_pages({ROWS, columns, failure, format_record_title, chart_pages(pages) + pages.pages, draw_page,
+                &pages, record_next_footer(), true});
 }

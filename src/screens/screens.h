@@ -192,8 +192,14 @@ void finish_trade(const TradingDialog &dialog, const AmountPrompt &prompt, int a
 void trade_stock(Game &game, Table &table);
 
 // standings.cpp
-// The final standings take Ctrl-L as a repaint, as announcements do.
-void show_standings(const Game &game, const char *title, bool final = false);
+// The standings of `game`. Given the game's record they are the final
+// standings: they name the winner, open the record (R) and the chart (G)
+// over themselves, and take Ctrl-L as a repaint, as announcements do; any
+// other key closes them.
+void show_standings(const Game &game, const char *title, const GameRecord *final_record = nullptr);
+// The line under the final standings that names the winner (or the tied
+// winners) and by how much, within `room` columns where it can be.
+void format_winner_line(char *out, std::size_t size, int room, const Game &played);
 
 // company_panel.cpp
 // The company panel: each active company's price and the mover's holdings.
@@ -228,7 +234,12 @@ void show_pages(const PagedWindow &paged);
 // record_text.cpp: every text of the game's record.
 void format_record_line(const Game &game, char *out, std::size_t size, const RecordLine &line);
 const char *news_heading(bool moved_before);
-void format_news_more(char *out, std::size_t size, int lines);
+// A computer's turn in brief, on one line: its claim and what became of it,
+// what that set off and its trades; the turn is the record's lines `first`
+// to `end` - 1.
+void format_turn_brief(char *out, std::size_t size, const GameRecord &record, int first, int end,
+                       const Game &played);
+void format_news_more(char *out, std::size_t size, int turns);
 void format_record_title(char *out, std::size_t size, int page, int pages);
 const char *record_heading();
 const char *record_empty();
@@ -244,6 +255,12 @@ int wrapped_rows(const char *text, int width);
 void put_wrapped(WINDOW *window, int row, int column, int width, const char *text, attr_t attr = A_NORMAL);
 void show_record(const Game &game, const GameRecord &record);
 
+// worth_chart.cpp
+// The chart of every player's net worth by turn, on a page of a paged
+// window, and alone in a window of its own.
+void draw_chart_page(WINDOW *window, const Game &played, const GameRecord &record);
+void show_worth_chart(const Game &played, const GameRecord &record);
+
 // computer_news.cpp
 // At a person's move prompt in a game with computer seats: what each
 // computer did since that person's last move, in the general window's rows
@@ -251,7 +268,7 @@ void show_record(const Game &game, const GameRecord &record);
 void show_computer_news(const Game &game, const Table &table);
 
 // quit_question.cpp
-void confirm_quit(const Game &game);
+void confirm_quit(const Game &game, const GameRecord &record);
 [[noreturn]] void quit_before_game();
 
 // How long each step of a computer's turn stays on the screen at least, and
@@ -272,5 +289,5 @@ Hotkey serve_hotkey(int key, HelpFrom from, const Game &game, const Table &table
 
 // shutdown.cpp
 const char *version_banner();
-void shutdown(const Game &game);
+void shutdown(const Game &game, const GameRecord &record);
 void close_game();

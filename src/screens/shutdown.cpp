@@ -15,10 +15,10 @@ const char *version_banner() {
 }
 
 // The final standings of `game`, then the end of the program's screen.
-void shutdown(const Game &game) {
+void shutdown(const Game &game, const GameRecord &record) {
     // TRANSLATORS: the title of the final standings: at most 54 columns with
     // its blanks at both ends.
-    show_standings(game, translation_within(N_(" GAME OVER - Final Standings "), 54), true);
+    show_standings(game, translation_within(N_(" GAME OVER - Final Standings "), 54), &record);
     close_game();
 }
 

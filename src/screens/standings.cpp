@@ -92,11 +92,88 @@ void draw_player_row(const Game &game, WINDOW *window, int row, int player,
 
 }  // namespace
 
-void show_standings(const Game &game, const char *title, bool final) {
+void format_winner_line(char *out, std::size_t size, int room, const Game &played) {
+    const int n = played.num_players;
+    if (n < 1) {
+        if (size > 0) out[0] = '\0';
+        return;
+    }
+    int order[MAX_PLAYERS];
+    rank_players(played, order);
+    const long long top = net_worth(played, order[0]);
+    const char *first = played.players[order[0]].name;
+    if (n == 1) {
+        // TRANSLATORS: under the final standings of a game of one player:
+        // the player's name (up to 20 columns) and net worth (up to 20
+        // digits). At most 46 columns without the two.
+        format_within(out, size, room, N_("%s finishes with $%lld"), first, top);
+        return;
+    }
+    int tied = 1;
+    while (tied < n && net_worth(played, order[tied]) == top) ++tied;
+    if (tied == 2 &&
+        // TRANSLATORS: under the final standings when two players share the
+        // highest net worth: their names (up to 20 columns each) and that
+        // worth. At most 26 columns without the three.
+        format_within(out, size, room, N_("%s and %s tie with $%lld each"), first,
+                      played.players[order[1]].name, top) <= room) {
+        return;
+    }
+    if (tied == 3 &&
+        // TRANSLATORS: under the final standings when three players share
+        // the highest net worth: their names and that worth. At most 30
+        // columns without the four; with long names the line counts the
+        // players instead of naming them.
+        format_within(out, size, room, N_("%s, %s and %s tie with $%lld each"), first,
+                      played.players[order[1]].name, played.players[order[2]].name, top) <= room) {
+        return;
+    }
+    if (tied > 1) {
+        std::snprintf(out, size,
+                      // TRANSLATORS: under the final standings when several
+                      // players share the highest net worth (when their names
+                      // do not fit): how many share it, and that worth. At
+                      // most 50 columns without the two.
+                      P_("%d player ties with $%lld each", "%d players tie with $%lld each",
+                         static_cast<unsigned long>(tied)),
+                      tied, top);
+        return;
+    }
+    const long long next = net_worth(played, order[1]);
+    if (next > 0) {
+        // The winner's worth to the runner-up's, to one decimal below ten.
+        const double ratio = static_cast<double>(top) / static_cast<double>(next);
+        char times[32];
+        std::snprintf(times, sizeof times, ratio < 9.95 ? "%.1f" : "%.0f", ratio);
+        // TRANSLATORS: under the final standings: the winner's name (up to
+        // 20 columns), by how many dollars their net worth passes the next
+        // player's (up to 10 digits), and how many times the next player's
+        // worth it is ("2.4", read "2.4 to 1"). At most 42 columns without
+        // the three.
+        if (format_within(out, size, room, N_("%s wins by $%lld (%s to 1)"), first, top - next, times) <=
+            room)
+            return;
+    }
+    // TRANSLATORS: under the final standings when the next player is worth
+    // nothing: the winner's name (up to 20 columns) and by how many dollars
+    // they lead (up to 20 digits). At most 46 columns without the two.
+    format_within(out, size, room, N_("%s wins by $%lld"), first, top - next);
+}
+
+void show_standings(const Game &game, const char *title, const GameRecord *final_record) {
+    const bool final = final_record != nullptr;
     const int n = game.num_players;
     TableColumn columns[COLUMN_COUNT];
-    const int width = lay_out(game, columns) + 2;
-    WINDOW *window = open_dialog(n + 9, width, scheme_attr(pair_attr(PAIR_BLUE), A_BOLD),
+    int width = lay_out(game, columns) + 2;
+    // The final standings name the winner on a line of their own: the
+    // window widens for it when it must, up to the layout's width.
+    char winner[512] = "";
+    if (final) {
+        format_winner_line(winner, sizeof winner, std::max(MIN_WIDTH, screen_cols) - 4, game);
+        width = std::max(width, std::min(text_width(winner) + 4, std::max(MIN_WIDTH, screen_cols)));
+    }
+    const int rows = final ? n + 11 : n + 9;
+    WINDOW *window = open_dialog(rows, width, scheme_attr(pair_attr(PAIR_BLUE), A_BOLD),
                                  // TRANSLATORS: a fatal message on standard error, after the
                                  // game has left the screen: "vegatrade: " stays; no room limit.
                                  // The standings are the window S opens, and the final one.
@@ -115,18 +192,43 @@ void show_standings(const Game &game, const char *title, bool final) {
     rank_players(game, order);
     for (int place = 0; place < n; ++place) draw_player_row(game, window, 4 + place, order[place], columns);
 
+    int row = n + 5;
+    if (final) {
+        wattr_on(window, A_BOLD, nullptr);
+        center_text(window, width, row, winner);
+        wattr_off(window, A_BOLD, nullptr);
+        row += 2;
+    }
     // Once the game's end is reached no sectors remain, however far past it.
     format_within(text, sizeof text, width - 4,
                   // TRANSLATORS: under the standings, with a number of up to
                   // three digits: at most 53 columns without the number.
                   N_("Available company sectors remaining: %d"), std::max(0, sectors_remaining(game)));
-    center_text(window, width, n + 5, text);
-    center_text(window, width, n + 7, translation_within(N_("Press any key to continue..."), width - 4));
+    center_text(window, width, row, text);
+    row += 2;
 
-    if (final) {
-        while (wait_dialog_key(window) == CTRL_L) redraw_all();
-    } else {
+    if (!final) {
+        center_text(window, width, row, translation_within(N_("Press any key to continue..."), width - 4));
         wait_dialog_key(window);
+        close_dialog(window);
+        return;
+    }
+    // TRANSLATORS: the last line of the final standings: R and G stay R and
+    // G; every other key ends the program. At most 56 columns.
+    const char *keys = N_("R: the record, G: the chart, any other key ends the game");
+    center_text(window, width, row, translation_within(keys, width - 4));
+    for (;;) {
+        const int key = wait_dialog_key(window);
+        const int upper = ascii_upper(key);
+        if (key == CTRL_L) {
+            redraw_all();
+        } else if (upper == 'R') {
+            if (!note_too_small()) show_record(game, *final_record);
+        } else if (upper == 'G') {
+            if (!note_too_small()) show_worth_chart(game, *final_record);
+        } else {
+            break;
+        }
     }
     close_dialog(window);
 }

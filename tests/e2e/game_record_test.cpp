@@ -19,7 +19,8 @@ Options pinned() {
     return options;
 }
 
-// The game's styles, and the colours of companies B and C and of outposts.
+// The game's styles, the colours of companies B and C and of outposts, and
+// the players' in the chart.
 // (Made on first use: GAME_STYLES is another file's static.)
 const std::map<char, Style> &styles() {
     static const std::map<char, Style> all = [] {
@@ -27,6 +28,8 @@ const std::map<char, Style> &styles() {
         styles['g'] = {.fg = 2, .bg = 0};
         styles['y'] = {.fg = 3, .bg = 0};
         styles['o'] = {.fg = 6, .bg = 0};
+        styles['1'] = {.bold = true, .fg = 6, .bg = 0};  // the first player's line in the chart
+        styles['2'] = {.bold = true, .fg = 2, .bg = 0};  // the second's
         return styles;
     }();
     return all;
@@ -98,8 +101,8 @@ constexpr std::string_view FIRST_PROMPT = R"(
  {u:|} Bob, enter your move [1-5]:                                                {u:|}
  {u:|}                                                                            {u:|}
  {u:|} {W:Before your first move (R: the game's record):}                             {u:|}
- {u:|} Deneb (computer) claimed 4L and founded Altair Starways                    {u:|}
- {u:|} Deneb (computer) bought 10 shares of Altair Starways                       {u:|}
+ {u:|} Deneb (computer) 4L founded Altair; bought 10 Altair                       {u:|}
+ {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
@@ -111,7 +114,7 @@ constexpr std::string_view FIRST_RECORD = R"(
  {W:|} .  .  .  .  .  .  .  .  {S:*}  .  .  . {W:|}
  {W:|} .  {r:4}  .  .  .  .  .  .  .  .  .  . {W:|}{A: Altair Starways        }$600    0
  {W:|} .  .  .  .  .  .  .  .  .  .  {r:3}  . {W:|}
- {u:┌======================}{T: The game's record: page 1 of 1 }{u:======================┐}
+ {u:┌======================}{T: The game's record: page 2 of 2 }{u:======================┐}
  {u:|}                                                                            {u:|}
  {u:|} {W:Newest first. Sector 5C: row 5 from the top, column C from the left.}       {u:|}
  {u:|}                                                                            {u:|}
@@ -150,8 +153,8 @@ constexpr std::string_view THIRD_PROMPT = R"(
  {u:|} Bob, enter your move [1-5]:                                                {u:|}
  {u:|}                                                                            {u:|}
  {u:|} {W:Since your last move (R: the game's record):}                               {u:|}
- {u:|} Deneb (computer) claimed 3G: an outpost                                    {u:|}
- {u:|} Deneb (computer) bought 1 share of Capella Freight Co.                     {u:|}
+ {u:|} Deneb (computer) 3G: an outpost; bought 1 Capella                          {u:|}
+ {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
@@ -163,7 +166,7 @@ constexpr std::string_view RECORD_PAGE_1 = R"(
  {W:|} .  .  .  .  .  .  .  .  {S:*}  .  .  . {W:|}
  {W:|} .  .  .  .  .  .  .  .  .  .  .  . {W:|}{A: Altair Starways        }$600    0
  {W:|} .  .  .  .  .  .  {o:+}  .  .  {y:C}  .  . {W:|}
- {u:┌======================}{T: The game's record: page 1 of 2 }{u:======================┐}
+ {u:┌======================}{T: The game's record: page 2 of 3 }{u:======================┐}
  {u:|}                                                                            {u:|}
  {u:|} {W:Newest first. Sector 5C: row 5 from the top, column C from the left.}       {u:|}
  {u:|}                                                                            {u:|}
@@ -189,7 +192,7 @@ constexpr std::string_view RECORD_PAGE_2 = R"(
  {W:|} .  .  .  .  .  .  .  .  {S:*}  .  .  . {W:|}
  {W:|} .  .  .  .  .  .  .  .  .  .  .  . {W:|}{A: Altair Starways        }$600    0
  {W:|} .  .  .  .  .  .  {o:+}  .  .  {y:C}  .  . {W:|}
- {u:┌======================}{T: The game's record: page 2 of 2 }{u:======================┐}
+ {u:┌======================}{T: The game's record: page 3 of 3 }{u:======================┐}
  {u:|}                                                                            {u:|}
  {u:|} {W:Newest first. Sector 5C: row 5 from the top, column C from the left.}       {u:|}
  {u:|}                                                                            {u:|}
@@ -211,9 +214,10 @@ constexpr std::string_view RECORD_PAGE_2 = R"(
 )";
 
 // Bob's first prompt lists the computer's first turn; R shows it in the
-// record and Escape closes the record. By his third prompt the record
-// holds both players' turns, newest first, on two pages: a key turns the
-// page and the last page's key closes it. In the trading dialog R opens
+// record after the chart of the worths, and Escape closes the record. By
+// his third prompt the record holds both players' turns, newest first, on
+// two pages after the chart: a key turns the page and the last page's key
+// closes it. In the trading dialog R opens
 // the same record. Each close leaves the screen as it was.
 TEST(GameRecord, ThePromptListsWhatTheComputerDidAndRShowsTheWholeRecord) {
     Terminal t(pinned());
@@ -222,6 +226,9 @@ TEST(GameRecord, ThePromptListsWhatTheComputerDidAndRShowsTheWholeRecord) {
     EXPECT_TRUE(t.expect_screen(FIRST_PROMPT, styles(), Millis{0}));
     Look before = look(t);
     t.type("r");
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_EQ(text_at(t, 5, 24, 32), " The game's record: page 1 of 2 ") << "the chart first\n" << t.dump();
+    t.type("x");
     ASSERT_TRUE(t.wait_for_key_request());
     EXPECT_TRUE(t.expect_screen(FIRST_RECORD, styles(), Millis{0}));
     t.type(key::Escape);
@@ -232,6 +239,9 @@ TEST(GameRecord, ThePromptListsWhatTheComputerDidAndRShowsTheWholeRecord) {
     EXPECT_TRUE(t.expect_screen(THIRD_PROMPT, styles(), Millis{0}));
     before = look(t);
     t.type("R");
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_EQ(text_at(t, 5, 24, 32), " The game's record: page 1 of 3 ") << "the chart first\n" << t.dump();
+    t.type("x");
     ASSERT_TRUE(t.wait_for_key_request());
     EXPECT_TRUE(t.expect_screen(RECORD_PAGE_1, styles(), Millis{0}));
     t.type("x");
@@ -246,14 +256,108 @@ TEST(GameRecord, ThePromptListsWhatTheComputerDidAndRShowsTheWholeRecord) {
     before = look(t);
     t.type("r");
     ASSERT_TRUE(t.wait_for_key_request());
-    EXPECT_EQ(text_at(t, 5, 24, 32), " The game's record: page 1 of 2 ") << t.dump();
-    // This turn's claim stands first.
+    EXPECT_EQ(text_at(t, 5, 24, 32), " The game's record: page 1 of 3 ") << t.dump();
+    t.type("x");
+    ASSERT_TRUE(t.wait_for_key_request());
+    // This turn's claim stands first, after the chart.
     EXPECT_EQ(text_at(t, 9, 3, 46), "Bob claimed 9J and founded Eridani Expediters ") << t.dump();
     t.type(key::Escape);
     ASSERT_TRUE(t.wait_for_key_request());
     // As after S, the cursor stands after the selected company's name.
     before.cursor = {GENERAL_TOP + 3, 1 + 20 + 15};
     EXPECT_TRUE(looks_as(t, before));
+}
+
+// The final standings of the pinned game, quit at Bob's third prompt, and
+// the chart G shows over them (in letters: the locale is not UTF-8).
+constexpr std::string_view FINAL_STANDINGS = R"(
+{T: VegaTrade }{u:=====================================================================}
+ {W:┌---------------}{m: Map }{W:----------------┐}{p: Company                Price  Holdings }
+ {W:|} .  .  .  .  .  .  .  .  {S:*}  .  .  . {W:|}
+ {W:|} .  .  .  .  .  .  .  .  .  .  .  . {W:|}{A: Altair Starways        }$600    0
+ {W:|} .  .  .  .  .  .  {o:+}  .  .  {y:C}  .  . {W:|}
+ {W:|} .  .  .{u:┌=============}{T:  GAME OVER - Final Standings  }{u:==============┐} 5
+ {W:|} .  .  {r:5}{u:|}                                                          {u:|}
+ {W:|} .  .  .{u:|} {H:=Player================Stock Value===Cash=====Net Worth=} {u:|} 0
+ {W:|} .  .  .{u:|}                                                          {u:|}
+ {W:|} .  .  .{u:|}  {W:Deneb (computer)      }$13200      $180       {W:$13380   }  {u:|} 5
+ {W:|} .  .  .{u:|}  {W:Bob                   }$6000       $6450      {W:$12450   }  {u:|}
+ {W:|} .  .  {S:*}{u:|}                                                          {u:|}
+ {W:└--------}{u:|}         {W:Deneb (computer) wins by $930 (1.1 to 1)}         {u:|}
+ {u:┌////////|}                                                          {u:|////////┐}
+ {u:|}        {u:|}         Available company sectors remaining: 61          {u:|}        {u:|}
+ {u:|} Bob, en{u:|}                                                          {u:|}        {u:|}
+ {u:|}        {u:|} R: the record, G: the chart, any other key ends the game {u:|}        {u:|}
+ {u:|} {W:Since y}{u:└==========================================================┘}        {u:|}
+ {u:|} Deneb (computer) 3G: an outpost; bought 1 Capella                          {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:└////////////////////////////////////////////////////////////////////////////┘}
+)";
+
+constexpr std::string_view FINAL_CHART = R"(
+{T: VegaTrade }{u:=====================================================================}
+ {W:┌---------------}{m: Map }{W:----------------┐}{p: Company                Price  Holdings }
+ {W:|} .  .  .  .  .  .  .  .  {S:*}  .  .  . {W:|}
+ {W:|} .  .  .  .  .  .  .  .  .  .  .  . {W:|}{A: Altair Starways        }$600    0
+ {W:|} .  .  .  .  .  .  {o:+}  .  .  {y:C}  .  . {W:|}
+ {u:┌============================}{T: Net worth by turn }{u:=============================┐}
+ {u:|}                                                                            {u:|}
+ {u:|} {1:D} Deneb (computer)   {2:B} Bob   {W:^} a merger                                    {u:|}
+ {u:|} $20000 +                                                                   {u:|}
+ {u:|}        |                                                                   {u:|}
+ {u:|}        |                                    {1:DDDDDDDDDDDDDDDDDDDDDDDDDDDDDD} {u:|}
+ {u:|} $10000 +                              {1:DDDDDD}       {2:BBBBBB}                  {u:|}
+ {u:|}        |          {1:DDDDDDDDDDDDDDDDDDDD}{2:BBBBBBBBBBBBB}                        {u:|}
+ {u:|}        |    {1:DDDDDD}       {2:BBBBBB}                                            {u:|}
+ {u:|}        |{1:DDDD}{2:BBBBBBBBBBBBB}                                                  {u:|}
+ {u:|}  $5000 +                                                                   {u:|}
+ {u:|}        ++------------+------------+------------+------------+------------+ {u:|}
+ {u:|}   Turn  0            1            2            3            4            5 {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}                        Press any key to continue...                        {u:|}
+ {u:└============================================================================┘}
+ {u:|}                                                                            {u:|}
+ {u:|}                                                                            {u:|}
+ {u:└////////////////////////////////////////////////////////////////////////////┘}
+)";
+
+// At the final standings R opens the record and G the chart of the worths,
+// each over the standings and closing back to them as they were; Ctrl-L
+// repaints them, and any other key ends the game.
+TEST(GameRecord, TheFinalStandingsOpenTheRecordAndTheChart) {
+    Terminal t(pinned());
+    ASSERT_TRUE(answer_title_screen(t, {"", "Bob"}));
+    ASSERT_TRUE(to_bobs_prompt(t, 3));
+    t.type("q");
+    ASSERT_TRUE(t.wait_for_screen_contains("Are you sure you want to quit (y/n)?"));
+    t.type("y");
+    ASSERT_TRUE(t.wait_for_screen_contains("GAME OVER - Final Standings"));
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_TRUE(t.expect_screen(FINAL_STANDINGS, styles(), Millis{0}));
+    const Look before = look(t);
+
+    t.type("r");
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_EQ(text_at(t, 5, 24, 32), " The game's record: page 1 of 3 ") << t.dump();
+    t.type(key::Escape);
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_TRUE(looks_as(t, before));
+
+    t.type("G");
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_TRUE(t.expect_screen(FINAL_CHART, styles(), Millis{0}));
+    t.type("x");
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_TRUE(looks_as(t, before));
+
+    t.type(key::CtrlL);
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_TRUE(looks_as(t, before));
+    t.type("x");
+    EXPECT_TRUE(ended_with(t, 2, ""));
 }
 
 // A game without computer seats shows no list at the prompt, and R opens

@@ -160,7 +160,7 @@ TEST(Help, AtTheMovePromptShowsItsKeysThenTheRules) {
  | {b:|} open, or when no sector can be offered any more. The standings         {b:|} |
  | {b:|} (S) count the sectors still to be taken. The richest player wins:      {b:|} |
  | {b:|} cash plus the shares at their prices.                                  {b:|} |
- | {b:|}                                                                        {b:|} |
+ | {b:|} At the final standings R shows the record and G a chart of worths.     {b:|} |
  | {b:|}                                                                        {b:|} |
  | {b:|}                      Press any key to continue...                      {b:|} |
  | {b:└========================================================================┘} |

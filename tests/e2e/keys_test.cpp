@@ -207,12 +207,12 @@ constexpr std::string_view FINAL_STANDINGS = R"(
  | .  .  .|                                                          |
  | .  .  .|  Ann                   $0          $6000      $6000      |
  | .  .  .|                                                          |
- | .  .  .|         Available company sectors remaining: 65          |
+ | .  .  .|                 Ann finishes with $6000                  |
  └--------|                                                          |
- ┌////////|               Press any key to continue...               |////////┐
+ ┌////////|         Available company sectors remaining: 65          |////////┐
+ |        |                                                          |        |
+ | Ann, en| R: the record, G: the chart, any other key ends the game |        |
  |        └==========================================================┘        |
- | Ann, enter your move [1-5]:                                                |
- |                                                                            |
  |                                                                            |
  |                                                                            |
  |                                                                            |

@@ -45,6 +45,8 @@ constexpr Frame GENERAL{"general window", 13, 1, 11, 78, "|", "/"};
 constexpr Frame HELP{"help window", 5, 3, 16, 74, "|", "="};
 constexpr Frame QUIT{"quit window", 5, 19, 5, 42, "|", "="};
 constexpr Frame STANDINGS{"standings", 5, 10, 10, 60, "|", "="};
+constexpr Frame FINAL_STANDINGS{"final standings", 5, 10, 12, 60, "|", "="};
+constexpr Frame CHART{"chart window", 5, 1, 16, 78, "|", "="};
 
 // The columns a text takes at (row, col) when the screen shows it there
 // whole, else -1. A wide character takes its cell and the empty one after it.
@@ -529,7 +531,23 @@ const std::vector<Screen> &screens() {
              ASSERT_TRUE(g.t.wait_for_key_request());
          },
          [](Game &g) {
-             EXPECT_TRUE(frame_intact(g.t, STANDINGS, " " + g.tr(" GAME OVER - Final Standings ") + " "))
+             EXPECT_TRUE(
+                 frame_intact(g.t, FINAL_STANDINGS, " " + g.tr(" GAME OVER - Final Standings ") + " "))
+                 << g.t.dump();
+             EXPECT_TRUE(margins_blank(g.t, FINAL_STANDINGS)) << g.t.dump();
+             EXPECT_TRUE(centred(g.t, FINAL_STANDINGS.top + 10, FINAL_STANDINGS.left, FINAL_STANDINGS.cols,
+                                 g.tr("R: the record, G: the chart, any other key ends the game")))
+                 << g.t.dump();
+             // The chart over them, and back.
+             g.t.type("g");
+             ASSERT_TRUE(g.t.wait_for_key_request());
+             EXPECT_TRUE(frame_intact(g.t, CHART, g.tr(" Net worth by turn "))) << g.t.dump();
+             EXPECT_TRUE(margins_blank(g.t, CHART)) << g.t.dump();
+             EXPECT_TRUE(nothing_untranslated(g.t, g.catalog));
+             g.t.type(" ");
+             ASSERT_TRUE(g.t.wait_for_key_request());
+             EXPECT_TRUE(
+                 frame_intact(g.t, FINAL_STANDINGS, " " + g.tr(" GAME OVER - Final Standings ") + " "))
                  << g.t.dump();
              g.t.type(" ");
              EXPECT_TRUE(ended_with(g.t, 2, ""));
@@ -734,7 +752,11 @@ TEST(ComputerName, IsTranslatedWithWhatItDid) {
         }
         ASSERT_NE(t.screen_text().find(since), std::string::npos) << t.dump();
         EXPECT_TRUE(nothing_untranslated(t, catalog));
+        // The chart of the worths first, its legend and axis translated.
         t.type("R");
+        ASSERT_TRUE(t.wait_for_screen_contains(catalog.tr("a merger")));
+        EXPECT_TRUE(nothing_untranslated(t, catalog));
+        t.type(" ");
         ASSERT_TRUE(t.wait_for_screen_contains(
             catalog.tr("Newest first. Sector 5C: row 5 from the top, column C from the left.")));
         EXPECT_TRUE(nothing_untranslated(t, catalog));

@@ -618,12 +618,12 @@ TEST_F(ScriptedGame, AnnDeclinesToQuitThenQuits) {
  {W:|} {r:5}  .  .{u:|}  {W:Ann                   }$18000      $150       {W:$18150   }  {u:|}
  {W:|} .  .  .{u:|}  {W:Bob                   }$3600       $2400      {W:$6000    }  {u:|}
  {W:|} .  .  {S:*}{u:|}                                                          {u:|}
- {W:└--------}{u:|}         Available company sectors remaining: 63          {u:|}
+ {W:└--------}{u:|}              {W:Ann wins by $12150 (3.0 to 1)}               {u:|}
  {u:┌////////|}                                                          {u:|////////┐}
- {u:|}        {u:|}               Press any key to continue...               {u:|}        {u:|}
- {u:|} Ann, en{u:└==========================================================┘}        {u:|}
- {u:|}                                                                            {u:|}
- {u:|}                                                                            {u:|}
+ {u:|}        {u:|}         Available company sectors remaining: 63          {u:|}        {u:|}
+ {u:|} Ann, en{u:|}                                                          {u:|}        {u:|}
+ {u:|}        {u:|} R: the record, G: the chart, any other key ends the game {u:|}        {u:|}
+ {u:|}        {u:└==========================================================┘}        {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
@@ -631,7 +631,7 @@ TEST_F(ScriptedGame, AnnDeclinesToQuitThenQuits) {
  {u:|}                                                                            {u:|}
  {u:└////////////////////////////////////////////////////////////////////////////┘}
 )screen",
-                      {14, 54}));
+                      {16, 68}));
     t.type("\r");
     EXPECT_TRUE(ended_with(t, 2, ""));
     const std::string &output = t.output_bytes();

@@ -164,3 +164,83 @@ TEST(Record, AFullRecordGivesWayOldestFirst) {
 }
 
 }  // namespace
+
+namespace {
+
+// The worths of every player in a game, as the rules count them now.
+std::vector<std::int64_t> worths_now(const Game &game) {
+    std::vector<std::int64_t> worths;
+    for (int p = 0; p < game.num_players; ++p) worths.push_back(net_worth(game, p));
+    return worths;
+}
+
+std::vector<std::int64_t> worths_kept(const Game &game, const WorthPoint &point) {
+    return std::vector<std::int64_t>(point.worth, point.worth + game.num_players);
+}
+
+// A game where (5, 1), beside a black hole only, is lost whenever it is
+// claimed, and (0, 2) merges A and B.
+Game worth_game() {
+    Game game = game_from_map({"AA.BB", "", "", "", "", "@"});
+    game.companies[0].price = 200;
+    game.companies[1].price = 300;
+    game.players[0].holdings[0] = 10;
+    game.players[1].holdings[1] = 4;
+    return game;
+}
+
+}  // namespace
+
+// After each turn every player's net worth is kept whole, the turn of a
+// merger marked; a trade takes the worths of its turn again.
+TEST(Record, KeepsEveryPlayersWorthAfterEachTurn) {
+    Game game = worth_game();
+    GameRecord record{};
+    clear_record(record);
+    MoveReport report;
+    claim_sector(game, at(5, 1), ScriptedRandom{}.random(), report);
+    record_claim(record, game, report);
+    // 10 A at $200 and $100 of dividends; 4 B at $300.
+    EXPECT_EQ(worths_kept(game, worth_point(record, 0)), (std::vector<std::int64_t>{8100, 7200}));
+    apply_trade(game, 0, 2);
+    record_trade(record, game, 0, 2);
+    end_turn(game);
+    claim_sector(game, at(0, 2), ScriptedRandom{{0, 0, 0}}.random(), report);
+    record_claim(record, game, report);
+    game.players[1].cash += 1;  // a change of worth the trade below takes in
+    record_trade(record, game, 0, 1);
+    ASSERT_EQ(record.point_count, 2);
+    EXPECT_EQ(record.point_step, 1);
+    const WorthPoint &first = worth_point(record, 0);
+    const WorthPoint &second = worth_point(record, 1);
+    EXPECT_EQ(first.turn, 1);
+    EXPECT_FALSE(first.merger);
+    EXPECT_EQ(second.turn, 2);
+    EXPECT_TRUE(second.merger);
+    EXPECT_EQ(worths_kept(game, second), worths_now(game));
+}
+
+// A game longer than the points kept: every second point gives way, again
+// and again, so the points span the whole game, the last one the turn just
+// played, and a merger stays marked on the point that stands for its turn.
+TEST(Record, PointsOfALongGameGiveWayEverySecondOne) {
+    Game game = worth_game();
+    auto record = std::make_unique<GameRecord>();
+    clear_record(*record);
+    MoveReport report;
+    const int turns = 2 * WORTH_POINTS + 3;
+    for (int turn = 1; turn <= turns; ++turn) {
+        claim_sector(game, turn == 3 ? at(0, 2) : at(5, 1), ScriptedRandom{{0, 0, 0}}.random(), report);
+        record_claim(*record, game, report);
+        end_turn(game);
+    }
+    EXPECT_EQ(record->point_step, 4);
+    ASSERT_EQ(record->point_count, WORTH_POINTS / 2 + 1);
+    for (int k = 0; k + 1 < record->point_count; ++k) {
+        EXPECT_EQ(worth_point(*record, k).turn, 4 * (k + 1));
+        EXPECT_EQ(worth_point(*record, k).merger, k == 0) << "the point of turn " << 4 * (k + 1);
+    }
+    const WorthPoint &last = worth_point(*record, record->point_count - 1);
+    EXPECT_EQ(last.turn, turns);
+    EXPECT_EQ(worths_kept(game, last), worths_now(game));
+}

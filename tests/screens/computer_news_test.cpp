@@ -48,49 +48,35 @@ class ComputerNewsTest : public CursesTest {
 struct NewsCase {
     const char *what;
     std::vector<std::pair<int, int>> last_trades;  // Deneb's in the last turn
-    const char *long_name;                         // Capella's name, when not its own
     const char *picture;
 };
 
 // clang-format off
 const NewsCase news_cases[] = {
-    {"five lines in the five rows", {{2, -1}}, nullptr, R"(
+    {"a line for each computer's turn", {{2, -1}}, R"(
 {u:┌////////////////////////////}{h: Ann (Cash: $6000) }{u://///////////////////////////┐}
 {u:|}                                                                            {u:|}
 {u:|} Ann, enter your move [1-5]:                                                {u:|}
 {u:|}                                                                            {u:|}
 {u:|} {b:Since your last move (R: the game's record):}                               {u:|}
-{u:|} Rigel (strong) claimed 9A and founded Denebola Shippers                    {u:|}
-{u:|} Rigel (strong) bought 4 shares of Denebola Shippers                        {u:|}
-{u:|} Deneb (computer) claimed 5E, which joined Beetlejuice, Ltd.                {u:|}
-{u:|} Deneb (computer) merged Altair Starways into Beetlejuice, Ltd.             {u:|}
-{u:|} Deneb (computer) sold 1 share of Capella Freight Co.                       {u:|}
+{u:|} Rigel (strong) 9A founded Denebola; bought 4 Denebola                      {u:|}
+{u:|} Deneb (computer) 5E merged Altair into Beetlejuice; sold 1 Capella         {u:|}
+{u:|}                                                                            {u:|}
+{u:|}                                                                            {u:|}
+{u:|}                                                                            {u:|}
 {u:└////////////////////////////////////////////////////////////////////////////┘}
 )"},
-    {"more lines than rows: the newest, and how many more", {{2, -1}, {1, 12}, {2, 1}}, nullptr, R"(
+    {"a turn too long for its line wraps, indented", {{2, -1}, {1, 12}, {2, 1}}, R"(
 {u:┌////////////////////////////}{h: Ann (Cash: $6000) }{u://///////////////////////////┐}
 {u:|}                                                                            {u:|}
 {u:|} Ann, enter your move [1-5]:                                                {u:|}
 {u:|}                                                                            {u:|}
 {u:|} {b:Since your last move (R: the game's record):}                               {u:|}
-{u:|} (3 lines before these are in the record: R)                                {u:|}
-{u:|} Deneb (computer) merged Altair Starways into Beetlejuice, Ltd.             {u:|}
-{u:|} Deneb (computer) sold 1 share of Capella Freight Co.                       {u:|}
-{u:|} Deneb (computer) bought 12 shares of Beetlejuice, Ltd.                     {u:|}
-{u:|} Deneb (computer) bought 1 share of Capella Freight Co.                     {u:|}
-{u:└////////////////////////////////////////////////////////////////////////////┘}
-)"},
-    {"a line wider than the window wraps, indented", {{2, -1}}, "Capella Freight and Passenger Lines, Incorporated", R"(
-{u:┌////////////////////////////}{h: Ann (Cash: $6000) }{u://///////////////////////////┐}
+{u:|} Rigel (strong) 9A founded Denebola; bought 4 Denebola                      {u:|}
+{u:|} Deneb (computer) 5E merged Altair into Beetlejuice; sold 1 Capella, bought {u:|}
+{u:|}   12 Beetlejuice, bought 1 Capella                                         {u:|}
 {u:|}                                                                            {u:|}
-{u:|} Ann, enter your move [1-5]:                                                {u:|}
 {u:|}                                                                            {u:|}
-{u:|} {b:Since your last move (R: the game's record):}                               {u:|}
-{u:|} (2 lines before these are in the record: R)                                {u:|}
-{u:|} Deneb (computer) claimed 5E, which joined Beetlejuice, Ltd.                {u:|}
-{u:|} Deneb (computer) merged Altair Starways into Beetlejuice, Ltd.             {u:|}
-{u:|} Deneb (computer) sold 1 share of Capella Freight and Passenger Lines,      {u:|}
-{u:|}   Incorporated                                                             {u:|}
 {u:└////////////////////////////////////////////////////////////////////////////┘}
 )"},
 };
@@ -99,12 +85,12 @@ const NewsCase news_cases[] = {
 class ComputerNews : public ComputerNewsTest, public ::testing::WithParamInterface<NewsCase> {};
 
 // Since Ann's move Rigel founded a company and traded, and Deneb merged two
-// and traded; what Deneb did before her move is not listed again, nor is
-// her own move.
+// and traded, each told on a line of its own: its claim, what that set off
+// and its trades, the companies named by their first word. What Deneb did
+// before her move is not listed again, nor is her own move.
 TEST_P(ComputerNews, ListsWhatEachComputerDidSinceThePersonsLastMove) {
     const NewsCase &c = GetParam();
     seat("Deneb (computer)", "Rigel (strong)");
-    if (c.long_name != nullptr) std::snprintf(game.companies[2].name, NAME_SIZE, "%s", c.long_name);
     game.current_player = 0;
     turn(at(1, 4), {{2, 2}});       // Deneb founds C by the star
     turn(at(2, 0));                 // Ann: an outpost
@@ -118,5 +104,60 @@ INSTANTIATE_TEST_SUITE_P(ComputerNewsTest, ComputerNews, ::testing::ValuesIn(new
                          [](const ::testing::TestParamInfo<NewsCase> &param) {
                              return "case" + std::to_string(param.index);
                          });
+
+// With three computers the whole round stands below the prompt, a line a
+// turn; when their turns take more rows than there are, the newest stand
+// there under a line that says how many more turns the record holds.
+TEST_F(ComputerNewsTest, ThreeComputersRoundFitsOrSaysHowManyMore) {
+    struct {
+        const char *what;
+        std::vector<std::pair<int, int>> trades;  // each computer's in its last turn
+        const char *picture;
+    } const cases[] = {
+        {"the whole round", {{2, 1}, {1, -1}}, R"(
+{u:┌////////////////////////////}{h: Ann (Cash: $6000) }{u://///////////////////////////┐}
+{u:|}                                                                            {u:|}
+{u:|} Ann, enter your move [1-5]:                                                {u:|}
+{u:|}                                                                            {u:|}
+{u:|} {b:Since your last move (R: the game's record):}                               {u:|}
+{u:|} Rigel (strong) 9A founded Denebola; bought 1 Capella, sold 1 Beetlejuice   {u:|}
+{u:|} Altair (easy) 5H joined Beetlejuice; bought 1 Capella, sold 1 Beetlejuice  {u:|}
+{u:|} Deneb (computer) 5E merged Altair into Beetlejuice; bought 1 Capella, sold {u:|}
+{u:|}   1 Beetlejuice                                                            {u:|}
+{u:|}                                                                            {u:|}
+{u:└////////////////////////////////////////////////////////////////////////////┘}
+)"},
+        {"more rows than there are", {{2, 1}, {1, -1}, {2, 1}, {1, 1}, {2, -1}, {1, -1}, {2, 2}, {1, 2}}, R"(
+{u:┌////////////////////////////}{h: Ann (Cash: $6000) }{u://///////////////////////////┐}
+{u:|}                                                                            {u:|}
+{u:|} Ann, enter your move [1-5]:                                                {u:|}
+{u:|}                                                                            {u:|}
+{u:|} {b:Since your last move (R: the game's record):}                               {u:|}
+{u:|} (2 turns before these are in the record: R)                                {u:|}
+{u:|} Deneb (computer) 5E merged Altair into Beetlejuice; bought 1 Capella, sold {u:|}
+{u:|}   1 Beetlejuice, bought 1 Capella, bought 1 Beetlejuice, sold 1 Capella,   {u:|}
+{u:|}   sold 1 Beetlejuice, bought 2 Capella, bought 2 Beetlejuice               {u:|}
+{u:|}                                                                            {u:|}
+{u:└////////////////////////////////////////////////////////////////////////////┘}
+)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        seat("Deneb (computer)", "Rigel (strong)");
+        game.num_players = 4;
+        std::snprintf(game.players[3].name, NAME_SIZE, "Altair (easy)");
+        table.computer[3] = true;
+        game.players[0].holdings[1] = game.players[2].holdings[1] = game.players[3].holdings[1] = 20;
+        game.current_player = 0;
+        turn(at(1, 4), c.trades);  // Deneb founds C by the star
+        turn(at(2, 0));            // Ann: an outpost
+        turn(at(8, 0), c.trades);  // Rigel founds D by the star
+        turn(at(4, 7), c.trades);  // Altair: B grows
+        turn(at(4, 4), c.trades);  // Deneb merges A into B
+        prompt();
+        EXPECT_TRUE(headless::expect_window(general_window, c.picture, STYLES));
+        clear_record(table.record);
+    }
+}
 
 }  // namespace

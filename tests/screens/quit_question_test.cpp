@@ -57,7 +57,7 @@ TEST_F(QuitTest, AnyAnswerButYesClosesTheWindowAndRestoresTheScreen) {
         for (const char *answer : answers) {
             SCOPED_TRACE(::testing::PrintToString(std::string(answer)) + (color ? " colour" : " mono"));
             type(std::string(answer) + "x");
-            confirm_quit(game);
+            confirm_quit(game, table.record);
 
             // The window is still on the terminal until the caller's next update.
             EXPECT_TRUE(headless::expect_window(curscr, headless::Area{TOP, LEFT, 5, 42}, R"(
@@ -85,18 +85,18 @@ TEST_F(QuitTest, AnyAnswerButYesClosesTheWindowAndRestoresTheScreen) {
 TEST_F(QuitTest, YesShowsTheFinalStandingsAndExitsWithStatusTwo) {
     for (const char *yes : {"y", "Y"}) {
         type(std::string(yes) + "k");  // the answer, then the key that closes the standings
-        EXPECT_EXIT(confirm_quit(game), ::testing::ExitedWithCode(2), "") << yes;
+        EXPECT_EXIT(confirm_quit(game, table.record), ::testing::ExitedWithCode(2), "") << yes;
         open_screen(25, 80, 1);
     }
     type("y");
     close_input();
-    EXPECT_EXIT(confirm_quit(game), ::testing::ExitedWithCode(1), "^vegatrade: input closed\n$")
+    EXPECT_EXIT(confirm_quit(game, table.record), ::testing::ExitedWithCode(1), "^vegatrade: input closed\n$")
         << "the final standings wait for a key";
 }
 
 TEST_F(QuitTest, AWindowThatCannotBeCreatedEndsTheProgram) {
     screen_cols = 40;
-    EXPECT_EXIT(confirm_quit(game), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(confirm_quit(game, table.record), ::testing::ExitedWithCode(1),
                 "^vegatrade: couldn't open window for y/n prompt\n$");
 }
 

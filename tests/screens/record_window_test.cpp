@@ -18,8 +18,12 @@ using map_fixture::at;
 
 using RecordWindowTest = market_test::ModalTest<headless::CursesTest>;
 
-const headless::Styles STYLES = {
-    {'u', pair_attr(PAIR_BLUE)}, {'t', A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE)}, {'b', A_BOLD}};
+// The window's colours, and the players' lines in the chart: Deneb's, Ann's.
+const headless::Styles STYLES = {{'u', pair_attr(PAIR_BLUE)},
+                                 {'t', A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE)},
+                                 {'b', A_BOLD},
+                                 {'1', A_BOLD | pair_attr(PAIR_CYAN)},
+                                 {'2', A_BOLD | pair_attr(PAIR_GREEN)}};
 
 // Two seats, the computer's first, and a few turns kept in the record.
 void play_a_few_turns(Game &game, Table &table) {
@@ -40,6 +44,7 @@ void play_a_few_turns(Game &game, Table &table) {
     turn(at(3, 4), {{1, -1}});          // Ann: B grows
 }
 
+// The chart of the worths first, then the turns, newest first.
 TEST_F(RecordWindowTest, ShowsTheNewestTurnFirstAPageAKey) {
     left_ = 1;
     const struct {
@@ -47,7 +52,25 @@ TEST_F(RecordWindowTest, ShowsTheNewestTurnFirstAPageAKey) {
         const char *picture;
     } pages[] = {
         {"\033", R"(
- {u:┌======================}{t: The game's record: page 1 of 2 }{u:======================┐}
+ {u:┌======================}{t: The game's record: page 1 of 3 }{u:======================┐}
+ {u:|}                                                                            {u:|}
+ {u:|} {1:D} Deneb (computer)   {2:A} Ann   {b:^} a merger                                    {u:|}
+ {u:|} $20000 +                                                                   {u:|}
+ {u:|}        |                                                                   {u:|}
+ {u:|}        |                                                                   {u:|}
+ {u:|} $10000 +                                                 {1:DDDDDDDDDDDDDDDDD} {u:|}
+ {u:|}        |         {1:DDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDD}                  {u:|}
+ {u:|}        |   {1:DDDDDD}                                                          {u:|}
+ {u:|}        |{1:DDD}{2:AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA} {u:|}
+ {u:|}  $5000 +                                                                   {u:|}
+ {u:|}        ++----------+----------+----------+---------+----------{b:^}----------+ {u:|}
+ {u:|}   Turn  0          1          2          3         4          5          6 {u:|}
+ {u:|}                                                                            {u:|}
+ {u:|}            Press any key for the next page, Escape to close...             {u:|}
+ {u:└============================================================================┘}
+)"},
+        {"k\033", R"(
+ {u:┌======================}{t: The game's record: page 2 of 3 }{u:======================┐}
  {u:|}                                                                            {u:|}
  {u:|} {b:Newest first. Sector 5C: row 5 from the top, column C from the left.}       {u:|}
  {u:|}                                                                            {u:|}
@@ -64,8 +87,8 @@ TEST_F(RecordWindowTest, ShowsTheNewestTurnFirstAPageAKey) {
  {u:|}            Press any key for the next page, Escape to close...             {u:|}
  {u:└============================================================================┘}
 )"},
-        {"k\033", R"(
- {u:┌======================}{t: The game's record: page 2 of 2 }{u:======================┐}
+        {"kk\033", R"(
+ {u:┌======================}{t: The game's record: page 3 of 3 }{u:======================┐}
  {u:|}                                                                            {u:|}
  {u:|} {b:Newest first. Sector 5C: row 5 from the top, column C from the left.}       {u:|}
  {u:|}                                                                            {u:|}
@@ -101,7 +124,7 @@ TEST_F(RecordWindowTest, ALastPageTellsOfTheLinesNoLongerKept) {
     type(std::string(RECORD_CAPACITY, 'k'));
     show_record(game, table.record);
     EXPECT_TRUE(expect_shown(16, 78, R"(
- {u:┌====================}{t: The game's record: page 281 of 281 }{u:====================┐}
+ {u:┌====================}{t: The game's record: page 282 of 282 }{u:====================┐}
  {u:|}                                                                            {u:|}
  {u:|} {b:Newest first. Sector 5C: row 5 from the top, column C from the left.}       {u:|}
  {u:|}                                                                            {u:|}

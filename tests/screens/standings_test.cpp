@@ -379,3 +379,121 @@ TEST_F(StandingsTest, LostInputEndsTheProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+// The final standings as the end of the game shows them: the winner named
+// under the table, and the keys that are still open.
+class FinalStandingsTest : public StandingsTest {
+  protected:
+    // Seats `names` with `cash` each and ends the game with a key.
+    void seat(const std::vector<std::string> &names, const std::vector<int> &cash) {
+        reopen(25, 80, 1, static_cast<int>(names.size()));
+        for (std::size_t p = 0; p < names.size(); ++p) {
+            std::snprintf(game.players[p].name, NAME_SIZE, "%s", names[p].c_str());
+            game.players[p].cash = cash[p];
+        }
+        type(" ");
+        show_standings(game, FINAL, &table.record);
+    }
+};
+
+}  // namespace
+
+// One winner and by how much, in dollars and as a ratio; a tie, which names
+// the tied winners; a ten-digit margin beside a 20-column name, which still
+// fits the window. Each window stands where the standings always stood.
+TEST_F(FinalStandingsTest, NameTheWinnerAndTheMargin) {
+    struct {
+        const char *what;
+        std::vector<std::string> names;
+        std::vector<int> cash;
+        int left;  // the window's column and width: ten digits widen it, as always
+        int width;
+        const char *picture;
+    } const cases[] = {
+        {"one winner", {"Vega", "Deneb", "Rigel"}, {14000, 6000, 5000}, 10, 60, R"(
+ {=:┌=============}{t:  GAME OVER - Final Standings  }{=:==============┐}
+ {=:|}                                                          {=:|}
+ {=:|} {h:=Player================Stock Value===Cash=====Net Worth=} {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}  {b:Vega                  }$0          $14000     {b:$14000   }  {=:|}
+ {=:|}  {b:Deneb                 }$0          $6000      {b:$6000    }  {=:|}
+ {=:|}  {b:Rigel                 }$0          $5000      {b:$5000    }  {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}              {b:Vega wins by $8000 (2.3 to 1)}               {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}         Available company sectors remaining: 65          {=:|}
+ {=:|}                                                          {=:|}
+ {=:|} R: the record, G: the chart, any other key ends the game {=:|}
+ {=:└==========================================================┘}
+)"},
+        {"a tie", {"Vega", "Deneb", "Rigel"}, {9000, 4000, 9000}, 10, 60, R"(
+ {=:┌=============}{t:  GAME OVER - Final Standings  }{=:==============┐}
+ {=:|}                                                          {=:|}
+ {=:|} {h:=Player================Stock Value===Cash=====Net Worth=} {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}  {b:Vega                  }$0          $9000      {b:$9000    }  {=:|}
+ {=:|}  {b:Rigel                 }$0          $9000      {b:$9000    }  {=:|}
+ {=:|}  {b:Deneb                 }$0          $4000      {b:$4000    }  {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}            {b:Vega and Rigel tie with $9000 each}            {=:|}
+ {=:|}                                                          {=:|}
+ {=:|}         Available company sectors remaining: 65          {=:|}
+ {=:|}                                                          {=:|}
+ {=:|} R: the record, G: the chart, any other key ends the game {=:|}
+ {=:└==========================================================┘}
+)"},
+        {"a ten-digit margin", {"Twenty Characters!!!", "Deneb"}, {2000000000, 6000}, 9, 62, R"(
+ {=:┌==============}{t:  GAME OVER - Final Standings  }{=:===============┐}
+ {=:|}                                                            {=:|}
+ {=:|} {h:=Player================Stock Value===Cash======Net Worth==} {=:|}
+ {=:|}                                                            {=:|}
+ {=:|}  {b:Twenty Characters!!!  }$0          $2000000000 {b:$2000000000} {=:|}
+ {=:|}  {b:Deneb                 }$0          $6000       {b:$6000    }   {=:|}
+ {=:|}                                                            {=:|}
+ {=:|}   {b:Twenty Characters!!! wins by $1999994000 (333333 to 1)}   {=:|}
+ {=:|}                                                            {=:|}
+ {=:|}          Available company sectors remaining: 65           {=:|}
+ {=:|}                                                            {=:|}
+ {=:|}  R: the record, G: the chart, any other key ends the game  {=:|}
+ {=:└============================================================┘}
+)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        seat(c.names, c.cash);
+        left_ = c.left;
+        EXPECT_TRUE(expect_shown(static_cast<int>(c.names.size()) + 11, c.width, c.picture, COLOUR));
+    }
+}
+
+// The line under the table for each kind of end: one player alone, every
+// player tied, a runner-up worth nothing, and three tied with names too
+// long to name them all.
+TEST_F(FinalStandingsTest, SayWhatEachEndCameTo) {
+    const std::string long_name = "Twenty Characters!!!";
+    struct {
+        std::vector<std::string> names;
+        std::vector<int> cash;
+        const char *line;
+    } const cases[] = {
+        {{"Vega"}, {123456}, "Vega finishes with $123456"},
+        {{"Vega", "Deneb", "Rigel", "Altair"}, {6000, 6000, 6000, 6000}, "4 players tie with $6000 each"},
+        {{"Vega", "Deneb"}, {6000, 0}, "Vega wins by $6000"},
+        {{"Vega", "Deneb"}, {6100, 6000}, "Vega wins by $100 (1.0 to 1)"},
+        {{"Vega", "Deneb"}, {600000, 6000}, "Vega wins by $594000 (100 to 1)"},
+        {{"Vega", "Deneb", "Rigel"}, {7000, 7000, 7000}, "Vega, Deneb and Rigel tie with $7000 each"},
+        {{long_name, long_name, long_name, "Vega"}, {7000, 7000, 7000, 10}, "3 players tie with $7000 each"},
+    };
+    for (const auto &c : cases) {
+        seat(c.names, c.cash);
+        const int row = 5 + static_cast<int>(c.names.size()) + 5;
+        std::string shown;
+        for (int column = 11; column < 69; ++column)
+            shown += static_cast<char>(mvwinch(curscr, row, column) & A_CHARTEXT);
+        const auto first = shown.find_first_not_of(' ');
+        const auto last = shown.find_last_not_of(' ');
+        EXPECT_EQ(shown.substr(first, last - first + 1), c.line);
+    }
+}

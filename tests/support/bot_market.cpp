@@ -193,6 +193,28 @@ AssertionResult Bot::Impl::trade(const std::vector<PanelRow> &entries, int selec
 
 // ------------------------------------------------------------ standings and report
 
+namespace {
+
+// The line under the final standings, from the names and worths the table
+// lists, richest first: the winner and by how much, or the tie.
+std::string winner_line(const std::vector<std::pair<std::string, long long>> &ranked) {
+    const auto &[first, top] = ranked.front();
+    if (ranked.size() == 1) return first + " finishes with $" + std::to_string(top);
+    std::size_t tied = 1;
+    while (tied < ranked.size() && ranked[tied].second == top) ++tied;
+    const std::string each = " tie with $" + std::to_string(top) + " each";
+    if (tied == 2) return first + " and " + ranked[1].first + each;
+    if (tied == 3) return first + ", " + ranked[1].first + " and " + ranked[2].first + each;
+    if (tied > 3) return std::to_string(tied) + " players" + each;
+    const long long next = ranked[1].second;
+    const std::string by = first + " wins by $" + std::to_string(top - next);
+    if (next == 0) return by;
+    const double ratio = static_cast<double>(top) / static_cast<double>(next);
+    return by + " (" + format(ratio < 9.95 ? "%.1f" : "%.0f", ratio) + " to 1)";
+}
+
+}  // namespace
+
 // The standings: every player's cash as the screens said, stock value the
 // holdings at the panel's prices, net worth their sum, richest first; the
 // sectors remaining fall by one for each letter added to the map.
@@ -201,7 +223,10 @@ AssertionResult Bot::Impl::expect_standings(bool final) {
     const std::string title = final ? "  GAME OVER - Final Standings  " : "  Current Standings  ";
     BOT_TRY(expect_text(5, 10 + (60 - static_cast<int>(title.size())) / 2, title, "the standings title"));
     const std::vector<PanelRow> panel = last_panel();
-    Region inside(6, 11, n + 7, 58);  // window rows 1 to n + 7, columns 1 to 58
+    // Window rows 1 to n + 7, columns 1 to 58; the final standings have two
+    // rows more, for the winner's line.
+    Region inside(6, 11, final ? n + 9 : n + 7, 58);
+    std::vector<std::pair<std::string, long long>> ranked;  // name and net worth, as listed
     inside.put(1, 1, "=Player================Stock Value===Cash=====Net Worth=");
     long long richer = std::numeric_limits<long long>::max();
     std::vector<bool> listed(static_cast<std::size_t>(n), false);
@@ -240,11 +265,17 @@ AssertionResult Bot::Impl::expect_standings(bool final) {
                   "the standings' net worth of " + players[pi] + " is not cash plus stock value");
         BOT_CHECK(shown_worth <= richer, "the standings do not list the richest first");
         richer = shown_worth;
+        ranked.emplace_back(players[pi], shown_worth);
         inside.put(3 + place, 2,
                    padded(players[pi], 22) + format("$%-8lld   $%-8lld  ", shown_value, shown_cash) +
                        format("$%-8lld", shown_worth));
     }
-    const std::string remaining_row = trimmed(text_at(t, 6 + n + 4, 11, 58));
+    const int below = final ? 2 : 0;  // the rows the winner's line takes
+    if (final) {
+        const std::string line = winner_line(ranked);
+        inside.put(n + 4, (60 - static_cast<int>(line.size())) / 2 - 1, line);
+    }
+    const std::string remaining_row = trimmed(text_at(t, 6 + n + 4 + below, 11, 58));
     const std::string label = "Available company sectors remaining: ";
     BOT_CHECK(remaining_row.starts_with(label),
               "the standings' sectors remaining read \"" + remaining_row + "\"");
@@ -255,8 +286,12 @@ AssertionResult Bot::Impl::expect_standings(bool final) {
     BOT_CHECK(map_hidden || remaining + taken == sectors_and_remaining,
               "the standings' sectors remaining (" + std::to_string(remaining) + ") did not fall by the " +
                   std::to_string(taken) + " company sectors on the map");
-    inside.put(n + 4, (60 - static_cast<int>(remaining_row.size())) / 2 - 1, remaining_row);
-    inside.put(n + 6, 15, "Press any key to continue...");
+    inside.put(n + 4 + below, (60 - static_cast<int>(remaining_row.size())) / 2 - 1, remaining_row);
+    if (final) {
+        inside.put(n + 8, 1, "R: the record, G: the chart, any other key ends the game");
+    } else {
+        inside.put(n + 6, 15, "Press any key to continue...");
+    }
     return expect_region(inside, final ? "the final standings" : "the current standings");
 }
 
