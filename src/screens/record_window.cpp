@@ -136,13 +136,12 @@ void put_wrapped(WINDOW *window, int row, int column, int width, const char *tex
     }
 }
 
-// Shows the whole record, as wide as the general window, a page at a time;
-// Escape closes it from any page.
+// Shows the whole record, as wide as the general window, a page at a time.
 void show_record() {
     const int columns = screen_cols - 2;
     pages.width = columns - TEXT_COLUMN - 1;
     order_lines();
     paginate();
     show_pages({ROWS, columns, _("vegatrade: couldn't create record window\n"), format_record_title,
-                pages.pages, draw_page, nullptr, record_next_footer(), true});
+                pages.pages, draw_page, nullptr});
 }
