@@ -2,6 +2,7 @@
 # compares it with the committed po/vegatrade.pot, leaving out the line of
 # the header that says when it was made. MODE=update writes the new template
 # over the committed one when they differ; MODE=check fails when they differ.
+# Both fail when a message has no comment for its translator.
 #
 #   cmake -DXGETTEXT=... -DSOURCE_DIR=... -DOUTPUT=... -DMODE=update|check -P template.cmake
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/src/*.cpp ${SOURCE_DIR}/src/*.h)
@@ -17,6 +18,32 @@ file(READ ${OUTPUT} made)
 string(REPLACE "# SOME DESCRIPTIVE TITLE." "# The messages of vegatrade, a space-trading game for the terminal." made
        "${made}")
 file(WRITE ${OUTPUT} "${made}")
+
+# Every message tells its translator where it shows, what its %s and %d
+# stand for and how many columns it may take: a "// TRANSLATORS:" comment
+# right above it in the sources, which xgettext keeps as a "#." line.
+file(STRINGS ${OUTPUT} lines)
+set(commented FALSE)
+set(header TRUE)
+set(location "")
+set(bare "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^#\\. ")
+    set(commented TRUE)
+  elseif(line MATCHES "^#: ")
+    set(location "${line}")
+  elseif(line MATCHES "^msgid ")
+    if(NOT header AND NOT commented)
+      string(APPEND bare "\n  ${location}\n  ${line}")
+    endif()
+    set(header FALSE)
+    set(commented FALSE)
+  endif()
+endforeach()
+if(NOT bare STREQUAL "")
+  message(FATAL_ERROR "messages without a translator's comment (add a \"// TRANSLATORS:\" comment right above each "
+                      "in the sources):${bare}")
+endif()
 
 set(committed ${SOURCE_DIR}/po/vegatrade.pot)
 set(kept "")

@@ -13,12 +13,23 @@ namespace {
 void create_windows() {
     const std::int64_t lines = screen_lines;
     const std::int64_t columns = screen_cols;
-    map_window =
-        create_window(map_height + 2, map_width * 3 + 2, 1, 1, _("vegatrade: can't create map window\n"));
-    general_window = create_window(clamp_int(lines - map_height - 4), clamp_int(columns - 2), map_height + 3,
-                                   1, _("vegatrade: can't create general window\n"));
-    coinfo_window = create_window(map_height + 2, clamp_int(columns - map_width * 3 - 4), 1,
-                                  map_width * 3 + 3, _("vegatrade: can't create coinfo window\n"));
+    map_window = create_window(map_height + 2, map_width * 3 + 2, 1, 1,
+                               // TRANSLATORS: a fatal message on standard error, after the
+                               // game has left the screen: "vegatrade: " stays; no room
+                               // limit. The map is the galaxy's window at the top left.
+                               _("vegatrade: can't create map window\n"));
+    general_window =
+        create_window(clamp_int(lines - map_height - 4), clamp_int(columns - 2), map_height + 3, 1,
+                      // TRANSLATORS: a fatal message on standard error, as the
+                      // one above. The general window is the one at the bottom
+                      // that holds the prompts and the announcements.
+                      _("vegatrade: can't create general window\n"));
+    coinfo_window =
+        create_window(map_height + 2, clamp_int(columns - map_width * 3 - 4), 1, map_width * 3 + 3,
+                      // TRANSLATORS: a fatal message on standard error, as the
+                      // one above. The company window is the panel beside the
+                      // map with each company's price and the mover's holdings.
+                      _("vegatrade: can't create company window\n"));
 }
 
 }  // namespace

@@ -102,7 +102,10 @@ void more_coinfo() {
     TableColumn columns[COLUMN_COUNT];
     const int width = lay_out(active, n, columns) + 1;
     WINDOW *window = open_dialog(n + 7, width, scheme_attr(pair_attr(PAIR_BLUE), A_BOLD),
-                                 _("vegatrade: couldn't create more_coinfo window\n"));
+                                 // TRANSLATORS: a fatal message on standard error, after the
+                                 // game has left the screen: "vegatrade: " stays; no room limit.
+                                 // The company report is the window C opens.
+                                 _("vegatrade: couldn't create company report window\n"));
     wattr_on(window, scheme_attr(A_BOLD | pair_attr(PAIR_YELLOW_ON_BLUE), A_REVERSE), nullptr);
     // TRANSLATORS: the company report's title, on its top border: at most
     // 48 columns with its blanks at both ends.

@@ -170,6 +170,9 @@ void draw_page(WINDOW *window, int number, const void *context) {
 // opened from, then the rules, paged (show_pages).
 void show_help(HelpFrom from) {
     const Page &keys = from == HelpFrom::TRADING ? TRADING_KEYS : MOVE_KEYS;
-    show_pages({ROWS, COLUMNS, _("vegatrade: couldn't create help window\n"), format_title, PAGE_COUNT,
-                draw_page, &keys});
+    // TRANSLATORS: a fatal message on standard error, after the game has
+    // left the screen: "vegatrade: " stays; no room limit. The help is the
+    // window ? opens.
+    const char *failure = _("vegatrade: couldn't create help window\n");
+    show_pages({ROWS, COLUMNS, failure, format_title, PAGE_COUNT, draw_page, &keys});
 }

@@ -64,6 +64,9 @@ bool answers_yes(int key) {
 // exit status 2; any other key closes the window and returns.
 void confirm_quit() {
     WINDOW *window = open_dialog(ROWS, COLUMNS, scheme_attr(pair_attr(PAIR_RED), A_BOLD),
+                                 // TRANSLATORS: a fatal message on standard error, after the
+                                 // game has left the screen: "vegatrade: " stays; no room limit.
+                                 // The window asks whether to quit the game (yes or no).
                                  _("vegatrade: couldn't open window for y/n prompt\n"));
     // TRANSLATORS: the quit window's title, on its top border: at most 40
     // columns with its blanks at both ends.

@@ -142,6 +142,9 @@ void show_record() {
     pages.width = columns - TEXT_COLUMN - 1;
     order_lines();
     paginate();
-    show_pages({ROWS, columns, _("vegatrade: couldn't create record window\n"), format_record_title,
-                pages.pages, draw_page, nullptr});
+    // TRANSLATORS: a fatal message on standard error, after the game has
+    // left the screen: "vegatrade: " stays; no room limit. The record is the
+    // window R opens: every turn of the game.
+    const char *failure = _("vegatrade: couldn't create record window\n");
+    show_pages({ROWS, columns, failure, format_record_title, pages.pages, draw_page, nullptr});
 }

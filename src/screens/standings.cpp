@@ -96,6 +96,9 @@ void show_standings(const char *title, bool final) {
     TableColumn columns[COLUMN_COUNT];
     const int width = lay_out(columns) + 2;
     WINDOW *window = open_dialog(n + 9, width, scheme_attr(pair_attr(PAIR_BLUE), A_BOLD),
+                                 // TRANSLATORS: a fatal message on standard error, after the
+                                 // game has left the screen: "vegatrade: " stays; no room limit.
+                                 // The standings are the window S opens, and the final one.
                                  _("vegatrade: couldn't create standings window\n"));
 
     char text[256];

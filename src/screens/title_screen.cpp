@@ -15,18 +15,19 @@ namespace {
 // while the names are asked how to give a seat to the computer; the second,
 // from the start, how to get help once the game is on.
 constexpr int SEAT_HINT_ROW = 16;
-// TRANSLATORS: a hint on the title screen at the number prompt: at most 76
-// columns. Tab is the key's name.
 constexpr const char *ALONE_HINT =
+    // TRANSLATORS: a hint on the title screen at the number prompt: at most
+    // 76 columns. Tab is the key's name.
     N_("Alone? Choose 2, then press Tab at the second name: the computer plays it");
 // TRANSLATORS: a hint on the title screen while the names are asked: at
 // most 76 columns. Tab is the key's name.
 constexpr const char *NAME_HINT = N_("Tab: the computer plays this seat");
-// TRANSLATORS: a hint on the title screen while a computer's seat is
-// offered: Tab shows the next strength, Enter gives the seat, Backspace
-// leaves it to a person. The strengths as the computer's names show them,
-// the keys as keyboards in your language name them. At most 76 columns.
 constexpr const char *STRENGTH_HINT =
+    // TRANSLATORS: a hint on the title screen while a computer's seat is
+    // offered: Tab shows the next strength, Enter gives the seat, Backspace
+    // leaves it to a person. The strengths as the computer's names show
+    // them, the keys as keyboards in your language name them. At most 76
+    // columns.
     N_("Tab: normal, strong or easy   Enter: take it   Backspace: a person");
 constexpr int HELP_HINT_ROW = 17;
 // TRANSLATORS: a hint on the title screen: at most 76 columns. ? is the key.

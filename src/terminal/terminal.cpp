@@ -59,6 +59,8 @@ constexpr int ESCAPE_DELAY_MS = 25;
 void require_usable_terminal() {
     const char *term = std::getenv("TERM");
     if (term == nullptr || term[0] == '\0') {
+        // TRANSLATORS: a fatal message on standard error before the game
+        // starts: "vegatrade: " and TERM stay; no room limit.
         fatal(_("vegatrade: TERM is not set; set it to your terminal's type\n"));
     }
     char type[128];
@@ -67,6 +69,9 @@ void require_usable_terminal() {
     int found = 0;
     if (setupterm(nullptr, STDOUT_FILENO, &found) != OK) {
         std::snprintf(message, sizeof message,
+                      // TRANSLATORS: a fatal message on standard error before the
+                      // game starts: %s is the value of TERM (such as "xterm");
+                      // "vegatrade: ", TERM and terminfo stay; no room limit.
                       _("vegatrade: the terminal type \"%s\" is not known here (no terminfo entry); set TERM "
                         "to your terminal's type\n"),
                       type);
@@ -77,6 +82,9 @@ void require_usable_terminal() {
     del_curterm(cur_term);
     if (addressable) return;
     std::snprintf(message, sizeof message,
+                  // TRANSLATORS: a fatal message on standard error before the game
+                  // starts: %s is the value of TERM (such as "dumb"); "vegatrade: "
+                  // and TERM stay; no room limit.
                   _("vegatrade: the terminal type \"%s\" cannot move the cursor; set TERM to your terminal's "
                     "type\n"),
                   type);
@@ -86,7 +94,11 @@ void require_usable_terminal() {
 // What Ctrl-L and Ctrl-C do until the game gives its own actions: a program
 // drawn on stdscr alone repaints it, and leaves as on a fatal error.
 void repaint_stdscr() { repaint_windows({}); }
-void leave_interrupted() { fatal(_("vegatrade: interrupted\n")); }
+void leave_interrupted() {
+    // TRANSLATORS: a fatal message on standard error when Ctrl-C ends the
+    // program before the game has begun: "vegatrade: " stays; no room limit.
+    fatal(_("vegatrade: interrupted\n"));
+}
 
 KeyActions actions = {repaint_stdscr, leave_interrupted};
 
@@ -226,6 +238,10 @@ void require_layout_fits() {
     if (screen_cols < MIN_LAYOUT_COLS || screen_lines < MIN_LAYOUT_LINES) {
         std::snprintf(
             message, sizeof message,
+            // TRANSLATORS: a fatal message on standard error before the game
+            // starts: the layout's columns and rows that LINES and COLUMNS set,
+            // then the least columns and rows the game needs. "vegatrade: ",
+            // LINES and COLUMNS stay; no room limit.
             _("vegatrade: the %d x %d layout (columns x rows) that LINES and COLUMNS set cannot show "
               "the game, which needs at least %d x %d; set both to a layout that large, or unset "
               "them\n"),
@@ -239,19 +255,29 @@ void require_layout_fits() {
     // A smaller layout is a remedy only when the terminal can show one.
     char other_layout[512] = "";
     if (width >= MIN_LAYOUT_COLS && height >= MIN_LAYOUT_LINES - 1) {
-        // TRANSLATORS: the end of the next message, after "enlarge the terminal".
         std::snprintf(other_layout, sizeof other_layout,
+                      // TRANSLATORS: the end of the next message, after "enlarge
+                      // the terminal": the least columns and rows of a layout.
+                      // LINES and COLUMNS stay; no room limit.
                       _(", or set both LINES and COLUMNS to a layout that fits it, of at least %d x %d"),
                       MIN_LAYOUT_COLS, MIN_LAYOUT_LINES);
     }
     std::snprintf(message, sizeof message,
+                  // TRANSLATORS: a fatal message on standard error before the game
+                  // starts: the terminal's columns and rows, the layout's columns
+                  // and rows, the columns and rows it needs, then the message above
+                  // or nothing. "vegatrade: " stays; no room limit.
                   _("vegatrade: the terminal is %d x %d (columns x rows), but the %d x %d layout needs at "
                     "least %d x %d; enlarge the terminal%s\n"),
                   width, height, screen_cols, screen_lines, screen_cols, needed_rows, other_layout);
     fatal(message);
 }
 
-void input_closed() { fatal(_("vegatrade: input closed\n")); }
+void input_closed() {
+    // TRANSLATORS: a fatal message on standard error when the keyboard's input
+    // ends (the terminal was closed): "vegatrade: " stays; no room limit.
+    fatal(_("vegatrade: input closed\n"));
+}
 
 // Sets what is drawn again when the game comes back from a suspension or
 // the terminal is resized; nullptr gives it back to the Ctrl-L repaint of

@@ -24,7 +24,7 @@ std::ostream &operator<<(std::ostream &os, const SizeCase &c) {
 }
 
 constexpr const char *GENERAL = "vegatrade: can't create general window\n";
-constexpr const char *COINFO = "vegatrade: can't create coinfo window\n";
+constexpr const char *COINFO = "vegatrade: can't create company window\n";
 
 // The message for a layout that its windows take but that cannot show the game.
 std::string layout_too_small(int cols, int rows) {

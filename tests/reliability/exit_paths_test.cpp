@@ -22,7 +22,7 @@ struct ExitCase {
 const ExitCase EXIT_CASES[] = {
     {"ConfirmedQuit", {"-m"}, {}, {}, "2Ann\rBob\rqy", " ", 2, ""},
     {"GeneralWindow", {}, "14", "80", "", nullptr, 1, "vegatrade: can't create general window\n"},
-    {"CoinfoWindow", {"-c"}, "25", "40", "", nullptr, 1, "vegatrade: can't create coinfo window\n"},
+    {"CoinfoWindow", {"-c"}, "25", "40", "", nullptr, 1, "vegatrade: can't create company window\n"},
     // Windows that can be made, on a layout too narrow to show the game.
     {"LayoutTooSmall",
      {"-m"},

@@ -62,7 +62,7 @@ Outcome expected(const std::optional<std::string> &lines, const std::optional<st
     if (!fits(12, 38, 1, 1, rows, cols)) return {1, "vegatrade: can't create map window\n", false};
     if (!fits(l - 14, c - 2, 13, 1, rows, cols))
         return {1, "vegatrade: can't create general window\n", false};
-    if (!fits(12, c - 40, 1, 39, rows, cols)) return {1, "vegatrade: can't create coinfo window\n", false};
+    if (!fits(12, c - 40, 1, 39, rows, cols)) return {1, "vegatrade: can't create company window\n", false};
     const std::string layout = std::to_string(c) + " x " + std::to_string(l);
     // A layout below 80 x 24 cannot show the game.
     if (c < 80 || l < 24) {

@@ -192,7 +192,7 @@ TEST_F(ReportTest, FailuresEndTheProgram) {
     game.companies[2].size = 1;
     screen_cols = 50;  // the window's column would be negative
     EXPECT_EXIT(more_coinfo(), ::testing::ExitedWithCode(1),
-                "^vegatrade: couldn't create more_coinfo window\n$");
+                "^vegatrade: couldn't create company report window\n$");
     screen_cols = 80;
     close_input();
     EXPECT_EXIT(more_coinfo(), ::testing::ExitedWithCode(1), "^vegatrade: input closed\n$");
