@@ -37,6 +37,14 @@ bool computer_prompt(const Terminal &t, bool with_digit) {
     return end != std::string::npos && (prompt.size() > end + 3 && prompt[end + 3] != ' ') == with_digit;
 }
 
+// Answers the title screen of the two-seat game, the computer's seat
+// first, and waits for the title screen to be gone.
+::testing::AssertionResult seat_computer_and_bob(Terminal &t) {
+    auto answered = answer_title_screen(t, {"", "Bob"});
+    if (!answered) return answered;
+    return t.wait_for_screen_contains("(computer) (Cash: $");
+}
+
 // The whole screen as it looks: every cell's character and style, and the
 // cursor. A blank shows only its background, and curses may clear a blank
 // it holds as white on black with the terminal's default colours.
@@ -119,30 +127,31 @@ constexpr Position AFTER_PRESS_ANY_KEY{20, 54};
 // Keys typed before an announcement appears, to hurry a computer or ahead
 // of it, are dropped: the announcement stays until a key pressed once it is
 // shown. The computer's case types its keys in one go while its turn waits
-// for the standings to close: the first closes them, the second hurries the
-// step they covered (its digit), and the rest come before the announcement.
+// for the standings opened over its offers: the first closes them, the next
+// two hurry its offers, shown again, and its digit, and the rest come before
+// the announcement.
 TEST(Announcement, KeysTypedBeforeItIsShownDoNotAnswerIt) {
     const struct {
         const char *what;
         PinnedClock clock;
-        std::vector<std::string> names;
+        std::vector<std::string> names;  // "": the computer's seat
         std::string keys;
         const char *announcement;
     } cases[] = {
-        {"typed to hurry a computer", COMPUTER_FIRST, {"", "Bob"}, "   x", COMPUTER_FOUNDS},
+        {"typed to hurry a computer", COMPUTER_FIRST, {"", "Bob"}, "    x", COMPUTER_FOUNDS},
         {"typed ahead by a person", ALONE, {"Ann"}, "2 x", ANN_FOUNDS},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         Terminal t(pinned(c.clock));
-        ASSERT_TRUE(answer_title_screen(t, c.names));
         if (c.names[0].empty()) {
-            ASSERT_TRUE(hurry_to_a_person(t, [&] { return !computer_prompt(t, true); }));
+            ASSERT_TRUE(seat_computer_and_bob(t));
+            ASSERT_TRUE(t.wait_for([&] { return t.pausing() && computer_prompt(t, false); }));
             t.type("s");
             ASSERT_TRUE(t.wait_for_key_request());
             ASSERT_TRUE(shows(t, "Current Standings")) << t.dump();
         } else {
-            ASSERT_TRUE(t.wait_for([&] { return at_move_prompt(t); }));
+            ASSERT_TRUE(start_players(t, c.names));
             ASSERT_TRUE(t.wait_for_key_request());
         }
         t.type(c.keys);
@@ -214,7 +223,7 @@ constexpr const char *NOTE = "Terminal too small, needs 80 x 24: enlarge it, the
 // drawn anew, as it was, without a key.
 TEST(Resize, AtAComputersAnnouncementRepaintsByItself) {
     Terminal t(pinned(COMPUTER_FIRST, 24));
-    ASSERT_TRUE(answer_title_screen(t, {"", "Bob"}));
+    ASSERT_TRUE(seat_computer_and_bob(t));
     ASSERT_TRUE(hurry_to_a_person(t));
     ASSERT_TRUE(shows(t, "Special Announcement!")) << t.dump();
     const std::string before = look(t);
@@ -237,13 +246,13 @@ TEST(Resize, DuringAComputersPausesRepaintsByItself) {
     std::string quiet_dump;
     {
         Terminal t(pinned(COMPUTER_FIRST, 24));
-        ASSERT_TRUE(answer_title_screen(t, {"", "Bob"}));
+        ASSERT_TRUE(seat_computer_and_bob(t));
         ASSERT_TRUE(t.wait_for_key_request(Millis{60000}));
         quiet = look(t);
         quiet_dump = t.dump();
     }
     Terminal t(pinned(COMPUTER_FIRST, 24));
-    ASSERT_TRUE(answer_title_screen(t, {"", "Bob"}));
+    ASSERT_TRUE(seat_computer_and_bob(t));
     ASSERT_TRUE(t.wait_for([&] { return t.pausing() && computer_prompt(t, false); }));
     t.resize(20, 70);
     ASSERT_TRUE(t.wait_for_text(0, NOTE));
