@@ -55,6 +55,9 @@ void show_too_small(int width) {
     if (bar == nullptr) return;
     wattr_on(bar, A_REVERSE, nullptr);
     put_text(bar, note);
+    // Sent again even where curses believes it stands: other output may
+    // have written over it since.
+    redrawwin(bar);
     wnoutrefresh(bar);
     delwin(bar);
     doupdate();
