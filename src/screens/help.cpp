@@ -168,16 +168,12 @@ void draw_page(WINDOW *window, int number, const void *context) {
 }  // namespace
 
 // Shows the help, modal, over the main screen: the keys of the prompt it was
-// opened from, then the rules. Any key turns the page; the key on the last
-// page closes the window, and the windows it covered are staged again.
+// opened from, then the rules, paged (show_pages).
 void show_help(HelpFrom from) {
     const Page &keys = from == HelpFrom::TRADING ? TRADING_KEYS : MOVE_KEYS;
-    // TRANSLATORS: the last line of a help page but the last: at most 70 columns.
-    const char *next_page = N_("Press any key for the next page...");
     // TRANSLATORS: a fatal message on standard error, after the game has
     // left the screen: "vegatrade: " stays; no room limit. The help is the
     // window ? opens.
     const char *failure = _("vegatrade: couldn't create help window\n");
-    show_pages({ROWS, COLUMNS, failure, format_title, PAGE_COUNT, draw_page, &keys,
-                translation_within(next_page, TEXT_COLUMNS), false});
+    show_pages({ROWS, COLUMNS, failure, format_title, PAGE_COUNT, draw_page, &keys});
 }

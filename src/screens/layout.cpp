@@ -56,8 +56,11 @@ void redraw_all() {
 }
 
 // The pause that ends every announcement: waits for any key but Ctrl-L,
-// which repaints the screen and goes on waiting. When every seat is the
-// computer's, the announcement also goes on by itself after a while.
+// which repaints the screen and goes on waiting. Only a key pressed once
+// the announcement is on the screen answers it: keys typed before (to
+// hurry a computer, or ahead) are dropped, so nobody misses it. When every
+// seat is the computer's, the announcement also goes on by itself after a
+// while.
 void wait_key(int row) {
     center_text(general_window, screen_cols - 2, row,
                 translation_within(N_("Press any key to continue..."), screen_cols - 4));
@@ -65,6 +68,7 @@ void wait_key(int row) {
     noecho();
     raw();
     doupdate();
+    drop_typed_keys();
     if (every_seat_computer) {
         pause_for_key(ANNOUNCEMENT_PAUSE_MS);
         return;

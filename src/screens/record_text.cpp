@@ -284,8 +284,3 @@ void format_record_forgotten(char *out, std::size_t size, long long lines) {
                      static_cast<unsigned long>(lines)),
                   lines);
 }
-
-const char *record_next_footer() {
-    // TRANSLATORS: the last line of a page of the record but the last: at most 74 columns.
-    return _("Press any key for the next page, Escape to close...");
-}

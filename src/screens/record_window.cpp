@@ -149,7 +149,7 @@ void put_wrapped(WINDOW *window, int row, int column, int width, const char *tex
 }
 
 // Shows the whole record, as wide as the general window, a page at a time,
-// the chart of the worths first; Escape closes it from any page.
+// the chart of the worths first.
 void show_record(const Game &game, const GameRecord &record) {
     const int columns = screen_cols - 2;
     Pages pages{};
@@ -162,6 +162,6 @@ void show_record(const Game &game, const GameRecord &record) {
     // left the screen: "vegatrade: " stays; no room limit. The record is the
     // window R opens: every turn of the game.
     const char *failure = _("vegatrade: couldn't create record window\n");
-    show_pages({ROWS, columns, failure, format_record_title, chart_pages(pages) + pages.pages, draw_page,
-                &pages, record_next_footer(), true});
+    show_pages(
+        {ROWS, columns, failure, format_record_title, chart_pages(pages) + pages.pages, draw_page, &pages});
 }

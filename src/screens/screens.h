@@ -217,7 +217,7 @@ void show_help(HelpFrom from);
 // pager.cpp
 // A window shown a page at a time, over the main screen: `draw` writes page
 // `number` (from 1) inside the frame that show_pages draws (border, title,
-// footer). Escape closes it at once when `escape_closes`.
+// footer).
 struct PagedWindow {
     int rows;
     int columns;
@@ -226,8 +226,6 @@ struct PagedWindow {
     int page_count;
     void (*draw)(WINDOW *window, int number, const void *context);
     const void *context;
-    const char *next_footer;  // the footer of every page but the last
-    bool escape_closes;
 };
 void show_pages(const PagedWindow &paged);
 
@@ -244,7 +242,6 @@ void format_record_title(char *out, std::size_t size, int page, int pages);
 const char *record_heading();
 const char *record_empty();
 void format_record_forgotten(char *out, std::size_t size, long long lines);
-const char *record_next_footer();
 
 // record_window.cpp
 // Whether any seat is the computer's: only then is the record shown.

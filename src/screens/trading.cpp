@@ -4,11 +4,11 @@
 // and effect are src/rules/trade.cpp.)
 #include "screens/screens.h"
 
-#include <unistd.h>
-
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 namespace {
 
@@ -80,6 +80,13 @@ void repaint_title(const TradingDialog &dialog) {
     put_text_attr_at(general_window, 0, column + length, border, "////");
 }
 
+// Stays a second, however often a signal (a resize) interrupts the sleep.
+void stay_a_second() {
+    timespec left{1, 0};
+    while (nanosleep(&left, &left) != 0 && errno == EINTR) {
+    }
+}
+
 // Writes `count` blanks from (row, column) of the general window.
 void blank(int row, int column, int count) {
     for (int c = 0; c < count; ++c) mvwaddch(general_window, row, column + c, ' ');
@@ -143,6 +150,7 @@ namespace {
 void trade(Game &game, GameRecord &record, const TradingDialog &dialog) {
     const AmountPrompt prompt = show_amount_prompt(dialog);
     char text[MAX_AMOUNT_LEN + 1];
+    // Enter on an empty line, or Escape, leaves the text empty: nothing is traded.
     get_line(general_window, prompt.row, prompt.field_column, prompt.field, INPUT_AMOUNT, text, sizeof text);
 
     const int amount = read_amount(text, prompt.min, prompt.max);
@@ -156,7 +164,7 @@ void trade(Game &game, GameRecord &record, const TradingDialog &dialog) {
         wmove(general_window, prompt.row, PROMPT_COLUMN + width);
         wnoutrefresh(general_window);
         doupdate();
-        sleep(1);
+        stay_a_second();
     } else {
         apply_trade(game, prompt.company, amount);
         record_trade(record, game, prompt.company, amount);

@@ -394,5 +394,5 @@ void show_worth_chart(const Game &played, const GameRecord &record) {
     // TRANSLATORS: the fatal message when the chart's window cannot be
     // made, on standard error; keep its end of line.
     const char *failure = _("vegatrade: couldn't create chart window\n");
-    show_pages({ROWS, screen_cols - 2, failure, format_chart_title, 1, draw_chart_alone, &chart, "", true});
+    show_pages({ROWS, screen_cols - 2, failure, format_chart_title, 1, draw_chart_alone, &chart});
 }

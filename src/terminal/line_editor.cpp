@@ -6,15 +6,19 @@
 
 namespace {
 
-// What read_entry_key returns for an escape sequence or a lone Escape: a
-// code above the bytes, which no mode takes.
+// What read_entry_key returns for an escape sequence, and for a lone
+// Escape: codes above the bytes, which no mode stores.
 constexpr int DROPPED = KEY_MAX + 1;
+constexpr int LONE_ESCAPE = KEY_MAX + 2;
 
 bool is_enter(int key) { return key == '\n' || key == '\r'; }
 
 bool is_erase(int key) { return key == erasechar() || key == 127 || key == 8; }
 
 bool is_shortcut(int key) { return key == 'm' || key == 'M' || key == 'n' || key == 'N'; }
+
+// Escape at an amount takes it back, whatever was typed: nothing is traded.
+bool cancels(int mode, int key) { return mode == INPUT_AMOUNT && (key == LONE_ESCAPE || key == ESCAPE); }
 
 // The Ctrl-L repaint. A line edited in stdscr itself (the names, on the
 // title screen) repaints stdscr alone: the windows over it are not shown
@@ -58,13 +62,14 @@ void skip_sequence(int introducer) {
 
 // Reads the next key. The bytes of an escape sequence (an arrow, Home, End,
 // PageUp or a function key, which arrive raw with keypad translation off)
-// and a lone Escape come back as DROPPED, so they never enter the text. An
-// Escape followed at once by another key is itself, and that key comes next.
+// come back as DROPPED, and a lone Escape as LONE_ESCAPE, so neither enters
+// the text. An Escape followed at once by another key is itself, and that
+// key comes next.
 int read_entry_key() {
     const int key = read_key();
     if (key != ESCAPE) return key;
     const int next = read_key_soon();
-    if (next == ERR) return DROPPED;
+    if (next == ERR) return LONE_ESCAPE;
     if (next == '[' || next == 'O') {
         skip_sequence(next);
         return DROPPED;
@@ -131,8 +136,10 @@ struct Pending {
 // (row, column + width of the characters before it) in `window`. At most
 // `max_len` columns are taken. Keys come from the standard screen with keypad
 // translation off; escape sequences are dropped whole. Returns on Enter,
-// false; and for a name, on a Tab while the line is empty, true: the caller
-// then offers a choice in the line's place (read_line_choice).
+// false; for an amount, on Escape too, with the line empty (the caller
+// clears what was echoed); and for a name, on a Tab while the line is
+// empty, true: the caller then offers a choice in the line's place
+// (read_line_choice).
 bool get_line(WINDOW *window, int row, int column, int max_len, int mode, char *buffer, std::size_t size) {
     constexpr int MAX_ENTRIES = LINE_EDITOR_ENTRIES;
     int count = 0;                    // characters in the buffer
@@ -158,6 +165,10 @@ bool get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
             key = read_entry_key();
         }
         if (is_enter(key)) break;
+        if (cancels(mode, key)) {
+            buffer[0] = '\0';
+            break;
+        }
         if (mode == INPUT_NAME && key == '\t' && count == 0) {
             to_computer = true;
             break;
@@ -165,7 +176,7 @@ bool get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
         // Free text is typed only before the game, for the names; Ctrl-C leaves there.
         if (key == CTRL_C && mode != INPUT_AMOUNT) key_actions().interrupt();
         char entry[8];
-        if (key == DROPPED) {
+        if (key == DROPPED || key == LONE_ESCAPE) {
             pending.count = 0;  // a character cut by a sequence is dropped too
         } else if (is_erase(key)) {
             pending.count = 0;
@@ -198,7 +209,12 @@ bool get_line(WINDOW *window, int row, int column, int max_len, int mode, char *
         }
         doupdate();
         key = read_entry_key();
-        if (finish) break;
+        if (finish) {
+            // The key after m or n ends the amount and is not used; Escape
+            // there takes the amount back, as anywhere in it.
+            if (cancels(mode, key)) buffer[0] = '\0';
+            break;
+        }
     }
     nonl();
     keypad(stdscr, TRUE);

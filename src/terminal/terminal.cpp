@@ -5,6 +5,7 @@
 #include "terminal/messages.h"
 
 #include <sys/ioctl.h>
+#include <sys/time.h>
 #include <term.h>
 #include <unistd.h>
 
@@ -29,9 +30,25 @@ bool curses_started = false;
 // start_terminal runs.
 int terminal_fd = -1;
 
-// What is drawn again when the game comes back from Ctrl-Z, when it is not
-// the Ctrl-L repaint.
+// What is drawn again when the game comes back from Ctrl-Z or the terminal
+// changes its size, when it is not the Ctrl-L repaint.
 Repaint repaint_on_resume = nullptr;
+
+// Whether the keys come from a terminal, where a person types them; false
+// until start_terminal runs.
+bool input_is_terminal = false;
+
+// Set when the terminal has changed its size, until the key reader repaints.
+volatile std::sig_atomic_t resized = 0;
+
+// Whether the terminal was smaller than the layout needs at the last resize.
+bool shrunk = false;
+
+// The most keys dropped at once; the input of a terminal holds fewer.
+constexpr int MAX_DROPPED_KEYS = 4096;
+
+// How soon after a resize a key read that began meanwhile is woken.
+constexpr long RESIZE_WAKE_US = 20000;
 
 constexpr int ESCAPE_DELAY_MS = 25;
 
@@ -85,6 +102,45 @@ void leave_interrupted() {
 
 KeyActions actions = {repaint_stdscr, leave_interrupted};
 
+// The terminal changed its size: the key reader repaints. The signal ends
+// a read that is waiting for a key; one that was about to begin when the
+// signal came is ended by a wake-up shortly after.
+void note_resize(int) {
+    const int saved = errno;
+    resized = 1;
+    itimerval wake{};
+    wake.it_value.tv_usec = RESIZE_WAKE_US;
+    setitimer(ITIMER_REAL, &wake, nullptr);
+    errno = saved;
+}
+
+// The wake-up only interrupts the key read; the reader looks at `resized`.
+void wake_reader(int) {}
+
+// Draws the whole screen shown again: back from a suspension, or at a resize.
+void repaint_shown() {
+    if (repaint_on_resume != nullptr) {
+        repaint_on_resume();
+    } else {
+        actions.repaint();
+    }
+}
+
+// Answers a change of the terminal's size before a key is read: the whole
+// screen is drawn anew at once when the layout fits the terminal, and the
+// note that it is too small is shown otherwise (the repaint tells them
+// apart). While the terminal stays too small, the note is shown again at
+// every key read, over whatever the game drew into the terminal meanwhile.
+void answer_resize() {
+    if (resized != 0) {
+        resized = 0;
+        repaint_shown();
+        shrunk = !layout_fits_terminal();
+    } else if (shrunk) {
+        shrunk = note_too_small();
+    }
+}
+
 }  // namespace
 
 void set_key_actions(const KeyActions &given) { actions = given; }
@@ -92,8 +148,10 @@ void set_key_actions(const KeyActions &given) { actions = given; }
 const KeyActions &key_actions() { return actions; }
 
 // Starts curses on the terminal. A resize must not shrink the fixed layout,
-// and a hang-up must end the game through the lost-input path, so both
-// signals are ignored once curses has installed its own handlers.
+// and a hang-up must end the game through the lost-input path, so once
+// curses has installed its own handlers, a hang-up is ignored and a resize
+// is only noted for the key reader, which repaints: curses never learns of
+// it.
 void start_terminal() {
     // Names may be typed in any script: the character type comes from the
     // environment, before curses starts. Nothing else follows the locale,
@@ -107,7 +165,14 @@ void start_terminal() {
     initscr();
     curses_started = true;
     terminal_fd = STDOUT_FILENO;
-    std::signal(SIGWINCH, SIG_IGN);
+    input_is_terminal = isatty(STDIN_FILENO) != 0;
+    // Without SA_RESTART, so that the signals end a read waiting for a key.
+    struct sigaction action {};
+    sigemptyset(&action.sa_mask);
+    action.sa_handler = note_resize;
+    sigaction(SIGWINCH, &action, nullptr);
+    action.sa_handler = wake_reader;
+    sigaction(SIGALRM, &action, nullptr);
     std::signal(SIGHUP, SIG_IGN);
     // A lone Escape should answer at once unless the user chose a delay.
     if (std::getenv("ESCDELAY") == nullptr) set_escdelay(ESCAPE_DELAY_MS);
@@ -127,6 +192,9 @@ void restore_terminal(bool clear_first) {
     sigemptyset(&held);
     for (const int sig : {SIGINT, SIGQUIT, SIGTERM, SIGTSTP, SIGHUP}) sigaddset(&held, sig);
     sigprocmask(SIG_BLOCK, &held, &previous);
+    // No wake-up after a resize interrupts what is written once the game is over.
+    const itimerval stop{};
+    setitimer(ITIMER_REAL, &stop, nullptr);
     if (clear_first) {
         noraw();
         echo();
@@ -148,8 +216,8 @@ void fatal(const char *message) {
     std::exit(1);
 }
 
-// The size of the terminal now, which may differ from curses' screen: the
-// game ignores size changes. False when it cannot be asked.
+// The size of the terminal now, which may differ from curses' screen:
+// curses is never told of size changes. False when it cannot be asked.
 bool terminal_size(int &height, int &width) {
     winsize size{};
     if (terminal_fd < 0 || ioctl(terminal_fd, TIOCGWINSZ, &size) != 0) return false;
@@ -211,8 +279,9 @@ void input_closed() {
     fatal(_("vegatrade: input closed\n"));
 }
 
-// Sets what is drawn again when the game comes back from a suspension;
-// nullptr gives it back to the Ctrl-L repaint of the key actions.
+// Sets what is drawn again when the game comes back from a suspension or
+// the terminal is resized; nullptr gives it back to the Ctrl-L repaint of
+// the key actions.
 void on_resume(Repaint repaint) { repaint_on_resume = repaint; }
 
 // Ctrl-Z, which raw mode delivers as a key: stops the game as the terminal's
@@ -241,38 +310,50 @@ void suspend() {
     // Modes the player set with stty while the game was stopped stay theirs
     // when the game ends.
     def_shell_mode();
-    if (repaint_on_resume != nullptr) {
-        repaint_on_resume();
-    } else {
-        actions.repaint();
-    }
+    // The repaint shows the terminal at its size now, resized meanwhile or not.
+    resized = 0;
+    repaint_shown();
+    shrunk = !layout_fits_terminal();
 }
 
 // Reads one key from the standard screen. A failed read means the input has
 // ended (end of file, hang-up or a read error), which ends the program; an
 // interrupted read is simply repeated.
-// Ctrl-Z suspends the game and is read no further.
+// Ctrl-Z suspends the game and is read no further. A resize repaints the
+// screen while the read waits.
 int read_key() {
+    bool interrupted = false;
     for (;;) {
+        answer_resize();
+        // Interrupted while waiting for a key, curses may keep the failed
+        // read in place of a key and give it back at the next read: a read
+        // that does not wait takes it (or a key that came meanwhile).
+        if (interrupted) wtimeout(stdscr, 0);
         errno = 0;
         const int key = wgetch(stdscr);
+        const int error = errno;
+        if (interrupted) wtimeout(stdscr, -1);
         if (key == CTRL_Z) {
             suspend();
+            interrupted = false;
             continue;
         }
         if (key != ERR) return key;
-        if (errno != EINTR) input_closed();
+        if (!interrupted && error != EINTR) input_closed();
+        interrupted = !interrupted;
     }
 }
 
 // Reads a key if one comes within `milliseconds`; NO_KEY when none does. A
 // read that fails before its time is up means the input has ended, which
 // ends the program as at any other prompt. Ctrl-Z suspends the game, and
-// the wait goes on for the time it had left.
+// the wait goes on for the time it had left; so does a resize, which
+// repaints the screen.
 int read_key_within(int milliseconds) {
     long long deadline = clock_ms() + milliseconds;
     int key = NO_KEY;
     for (;;) {
+        answer_resize();
         const long long left = deadline - clock_ms();
         if (left <= 0) break;
         wtimeout(stdscr, static_cast<int>(left));
@@ -296,6 +377,24 @@ int read_key_within(int milliseconds) {
     }
     wtimeout(stdscr, -1);
     return key;
+}
+
+// Drops the keys typed at the terminal before now, so that the next key
+// read is one pressed after the screen as it stands was drawn: keys typed
+// to hurry a computer, or typed ahead, never answer a question they came
+// before. Input that is no terminal (a script through a pipe) is all typed
+// ahead and is kept. Ctrl-Z among the keys still suspends the game; an
+// input that has ended is found by the next key read.
+void drop_typed_keys() {
+    if (!input_is_terminal) return;
+    wtimeout(stdscr, 0);
+    for (int count = 0; count < MAX_DROPPED_KEYS; ++count) {
+        errno = 0;
+        const int key = wgetch(stdscr);
+        if (key == CTRL_Z) suspend();
+        if (key == ERR && errno != EINTR) break;
+    }
+    wtimeout(stdscr, -1);
 }
 
 // Milliseconds on a clock that only goes forward.

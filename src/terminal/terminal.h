@@ -1,7 +1,8 @@
 // The terminal layer, which knows no game: starting and restoring the
 // terminal, the layout's size and display scheme, writing text into
-// windows, reading keys (with timeouts), the line editor, the pause that a
-// key ends, and leaving on a fatal error. What the keys it reads but cannot
+// windows, reading keys (with timeouts, repainting when the terminal is
+// resized), the line editor, the pause that a key ends, and leaving on a
+// fatal error. What the keys it reads but cannot
 // answer itself do (Ctrl-L, and Ctrl-C typed into free text) is given to it
 // by the code that knows the game (set_key_actions).
 #pragma once
@@ -32,7 +33,7 @@ constexpr int ESCAPE = 27;
 
 // What the keys the terminal layer reads, but cannot answer itself, do:
 // `repaint` repaints the whole screen shown (Ctrl-L at a pause or in a line
-// edited outside stdscr), `interrupt` leaves the program (Ctrl-C typed into
+// edited outside stdscr, and a resize of the terminal), `interrupt` leaves the program (Ctrl-C typed into
 // free text) and does not return. Until they are given, Ctrl-L repaints
 // stdscr and Ctrl-C ends the program as a fatal error does.
 struct KeyActions {
@@ -48,6 +49,7 @@ void put_text_at(WINDOW *window, int row, int column, const char *text);
 void put_text_attr(WINDOW *window, attr_t attr, const char *text);
 void put_text_attr_at(WINDOW *window, int row, int column, attr_t attr, const char *text);
 void center_text(WINDOW *window, int width, int row, const char *text);
+bool layout_fits_terminal();
 bool note_too_small();
 void repaint_windows(std::initializer_list<WINDOW *> windows);
 WINDOW *create_window(int rows, int columns, int top, int left, const char *failure);
@@ -63,13 +65,15 @@ void require_layout_fits();
 [[noreturn]] void fatal(const char *message);
 [[noreturn]] void input_closed();
 // Ctrl-Z, read by read_key and read_key_within, suspends the game; on `fg`
-// it repaints with the Ctrl-L repaint, or with what on_resume gave.
+// it repaints with the Ctrl-L repaint, or with what on_resume gave. The
+// same repaint answers, while they wait, a change of the terminal's size.
 using Repaint = void (*)();
 void on_resume(Repaint repaint);
 void suspend();
 int read_key();
 constexpr int NO_KEY = -1;
 int read_key_within(int milliseconds);
+void drop_typed_keys();
 long long clock_ms();
 int parse_int(const char *text);
 

@@ -55,6 +55,9 @@ void show_too_small(int width) {
     if (bar == nullptr) return;
     wattr_on(bar, A_REVERSE, nullptr);
     put_text(bar, note);
+    // Sent again even where curses believes it stands: other output may
+    // have written over it since.
+    redrawwin(bar);
     wnoutrefresh(bar);
     delwin(bar);
     doupdate();
@@ -129,13 +132,22 @@ void center_text(WINDOW *window, int width, int row, const char *text) {
     put_text_at(window, row, (width - length) / 2, text);
 }
 
-// When the terminal has shrunk below what the layout needs (every column,
-// every row but the blank last one), says so on the top row and returns
-// true: curses would scroll and wrap anything drawn into it.
-bool note_too_small() {
+// Whether the terminal shows what the layout needs (every column, every row
+// but the blank last one); true when its size cannot be asked.
+bool layout_fits_terminal() {
     int height = 0;
     int width = 0;
-    if (!terminal_size(height, width) || (width >= screen_cols && height >= screen_lines - 1)) return false;
+    return !terminal_size(height, width) || (width >= screen_cols && height >= screen_lines - 1);
+}
+
+// When the terminal has shrunk below what the layout needs, says so on the
+// top row and returns true: curses would scroll and wrap anything drawn
+// into it.
+bool note_too_small() {
+    if (layout_fits_terminal()) return false;
+    int height = 0;
+    int width = 0;
+    terminal_size(height, width);
     // Back from a suspension, curses clears the terminal and sends its whole
     // screen at the next update, which would scroll this one: the note alone
     // is sent then. The windows keep what they hold for the repaint once the

@@ -84,7 +84,7 @@ TEST(Help, AtTheMovePromptShowsItsKeysThenTheRules) {
  | {b:|} While the computer plays, S, C, R and ? open their windows and it      {b:|} |
  | {b:|} waits; Q or Ctrl-C ask to quit; any other key hurries it.              {b:|} |
  | {b:|}                                                                        {b:|} |
- | {b:|}                   Press any key for the next page...                   {b:|} |
+ | {b:|}          Press any key for the next page, Escape to close...           {b:|} |
  | {b:└========================================================================┘} |
  |                                                                            |
  |                                                                            |
@@ -110,7 +110,7 @@ TEST(Help, AtTheMovePromptShowsItsKeysThenTheRules) {
  | {b:|} each black hole takes $500 away, and outposts beside it join the       {b:|} |
  | {b:|} company for $100 each.                                                 {b:|} |
  | {b:|}                                                                        {b:|} |
- | {b:|}                   Press any key for the next page...                   {b:|} |
+ | {b:|}          Press any key for the next page, Escape to close...           {b:|} |
  | {b:└========================================================================┘} |
  |                                                                            |
  |                                                                            |
@@ -136,7 +136,7 @@ TEST(Help, AtTheMovePromptShowsItsKeysThenTheRules) {
  | {b:|} A company whose price falls to $0 or below is lost to a black          {b:|} |
  | {b:|} hole, with every share in it.                                          {b:|} |
  | {b:|}                                                                        {b:|} |
- | {b:|}                   Press any key for the next page...                   {b:|} |
+ | {b:|}          Press any key for the next page, Escape to close...           {b:|} |
  | {b:└========================================================================┘} |
  |                                                                            |
  |                                                                            |
@@ -201,7 +201,7 @@ TEST(Help, InTheTradingDialogShowsItsKeysThenTheRules) {
  | {b:|} Ctrl-Z                  suspend the game (fg brings it back)           {b:|} |
  | {b:|} Letter keys work in either case.                                       {b:|} |
  | {b:|}                                                                        {b:|} |
- | {b:|}                   Press any key for the next page...                   {b:|} |
+ | {b:|}          Press any key for the next page, Escape to close...           {b:|} |
  | {b:└========================================================================┘} |
  |                                                                            |
  |                                                                            |

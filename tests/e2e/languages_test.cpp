@@ -274,7 +274,8 @@ void check_help_page(Game &g, int page) {
     EXPECT_GE(shown_at(t, HELP.top + 2, HELP.left + 2, g.tr(HELP_HEADINGS[page - 1])), 0)
         << "the heading of page " << page << "\n"
         << t.dump();
-    const char *footer = page < 4 ? "Press any key for the next page..." : "Press any key to continue...";
+    const char *footer =
+        page < 4 ? "Press any key for the next page, Escape to close..." : "Press any key to continue...";
     EXPECT_TRUE(centred(t, HELP.top + 14, HELP.left, HELP.cols, g.tr(footer))) << t.dump();
 }
 

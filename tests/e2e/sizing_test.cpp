@@ -216,6 +216,8 @@ TEST(TitleFrame, SurroundsTheLayoutOnALargerTerminal) {
     std::vector<std::string> layout;
     for (int row = 0; row < 25; ++row) layout.push_back(text_at(t, row, 0, 80));
     t.resize(25, 80);
+    // The resize repaints the title screen by itself first.
+    ASSERT_TRUE(t.wait_until_quiet());
     write_over(t, "\033[H\033[2J");
     ASSERT_TRUE(t.wait_for([&] { return t.row_text(0).empty(); }));
     t.type(key::CtrlL);

@@ -479,3 +479,50 @@ TEST_F(TradeTest, TheCursorReturnsToTheSelectedNameAfterAModalWindow) {
 }
 
 }  // namespace
+
+// Escape at the amount prompt takes the amount back, whatever was typed
+// (after m or n too), as Enter on an empty line does: nothing is traded, the
+// prompt is cleared and the dialog goes on; a second Escape ends it. Here
+// the Escape that ends the dialog follows at once.
+TEST_F(TradeTest, EscapeAtTheAmountPromptCancelsTheTrade) {
+    constexpr const char *NOTHING_TRADED = R"(
+┌////////////////////////// Player1 (Cash: $6000) ///////////////////////////┐
+|     Arrow keys to select a company, return to trade, escape when done:     |
+|                                                                            |
+|                   Altair Starways                                          |
+|                   Beetlejuice, Ltd.                                        |
+|                                                                            |
+)";
+    const struct {
+        const char *keys;
+        int cash_after;
+        int holding_after;
+        const char *window;
+    } cases[] = {
+        {"\r\033", 6000, 5, NOTHING_TRADED},
+        {"\r12\033", 6000, 5, NOTHING_TRADED},
+        {"\r-3\033", 6000, 5, NOTHING_TRADED},
+        {"\rm\033", 6000, 5, NOTHING_TRADED},
+        {"\rN\033", 6000, 5, NOTHING_TRADED},
+        // Two shares bought, then seven taken back.
+        {"\r2\r\r7\033", 5800, 7, R"(
+┌////////////////////////// Player1 (Cash: $5800) ///////////////////////////┐
+|     Arrow keys to select a company, return to trade, escape when done:     |
+|                                                                            |
+|                   Altair Starways                                          |
+|                   Beetlejuice, Ltd.                                        |
+|                                                                            |
+)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::string(c.keys)));
+        activate("AB");
+        mover().cash = 6000;
+        mover().holdings[0] = 5;
+        type(std::string(c.keys) + "\033");
+        trade_stock(game, table);
+        EXPECT_EQ(mover().cash, c.cash_after);
+        EXPECT_EQ(mover().holdings[0], c.holding_after);
+        EXPECT_TRUE(headless::expect_window(general_window, Area{0, 0, 6, 78}, c.window));
+    }
+}

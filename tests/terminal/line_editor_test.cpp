@@ -69,6 +69,11 @@ TEST_F(CursesTest, GetLineStoresAndEchoesTheAcceptedKeys) {
         {INPUT_AMOUNT, 9, "m7", "m", "m"},
         {INPUT_AMOUNT, 9, "N\x0c", "N", "N"},
         {INPUT_AMOUNT, 9, "5\bM\r", "M", "M"},
+        // Escape takes the amount back, whatever was typed, after m or n
+        // too: the line is empty, and the caller clears what was echoed.
+        {INPUT_AMOUNT, 9, "-12\033", "", "-12"},
+        {INPUT_AMOUNT, 9, "\033", "", ""},
+        {INPUT_AMOUNT, 9, "n\033", "", "n"},
     };
     meta(stdscr, TRUE);  // as on a terminal with eight-bit input
     for (const Case &c : cases) {
