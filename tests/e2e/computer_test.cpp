@@ -40,9 +40,9 @@ constexpr std::string_view COMPUTER_MOVE = R"(
  {W:|} .  .  .  .  .  .  .  .  .  .  {S:*}  . {W:|}
  {W:|} .  .  {S:*}  .  .  {r:3}  .  .  {S:*}  .  .  . {W:|}
  {W:└------------------------------------┘}
- {u:┌//////////////////////}{h: Rigel (computer) (Cash: $6000) }{u://////////////////////┐}
+ {u:┌///////////////////////}{h: Rigel (normal) (Cash: $6000) }{u:///////////////////////┐}
  {u:|}                                                                            {u:|}
- {u:|} Rigel (computer), enter your move [1-5]: 2                                 {u:|}
+ {u:|} Rigel (normal), enter your move [1-5]: 2                                   {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
@@ -65,7 +65,7 @@ constexpr std::string_view COMPUTER_TRADE = R"(
  {W:|} .  .  .  .  .  .  .  .  .  .  {S:*}  . {W:|}
  {W:|} .  .  {S:*}  .  .  .  .  .  {S:*}  .  .  . {W:|}
  {W:└------------------------------------┘}
- {u:┌//////////////////////}{h: Rigel (computer) (Cash: $6150) }{u://////////////////////┐}
+ {u:┌///////////////////////}{h: Rigel (normal) (Cash: $6150) }{u:///////////////////////┐}
  {u:|}     Arrow keys to select a company, return to trade, escape when done:     {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                   {r:Altair Starways}     Amount (-5 to 10): 10                {u:|}
@@ -91,7 +91,7 @@ std::string map_rows(const Terminal &t) {
 // Whether a computer's move prompt is up, and with its digit typed.
 bool computer_prompt(const Terminal &t, bool with_digit) {
     const std::string prompt = t.row_text(PROMPT_ROW);
-    const auto at = prompt.find("(computer), enter your move [1-");
+    const auto at = prompt.find("(normal), enter your move [1-");
     if (at == std::string::npos) return false;
     const auto end = prompt.find("]: ", at);
     return end != std::string::npos && (prompt.size() > end + 3 && prompt[end + 3] != ' ') == with_digit;
@@ -132,7 +132,7 @@ TEST(ComputerSeats, TabGivesAnEmptySeatToTheComputerAndIsTypedAnywhereElse) {
     ASSERT_TRUE(t.wait_for_screen_contains("Player 2, enter your name:"));
     t.type("\t\r");
     ASSERT_TRUE(t.wait_for_screen_contains("Player 3, enter your name:"));
-    t.type("x\177\t\t");  // an erased line is empty again; a second Tab, the strong computer
+    t.type("x\177\t\t");  // an erased line is empty again; a second Tab, the casual computer
     ASSERT_TRUE(t.wait_for_key_request());
     EXPECT_TRUE(t.expect_screen(R"(
 {S:┌$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┐}
@@ -147,11 +147,11 @@ TEST(ComputerSeats, TabGivesAnEmptySeatToTheComputerAndIsTypedAnywhereElse) {
 {S:$}                  Please enter the number of players [1-4]: 4                 {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                     Player 1, enter your name: A^Ib                          {S:$}
-{S:$}                     Player 2, enter your name: Deneb (computer)              {S:$}
-{S:$}                     Player 3, enter your name: Rigel (strong)                {S:$}
+{S:$}                     Player 2, enter your name: Deneb (easy)                  {S:$}
+{S:$}                     Player 3, enter your name: Rigel (casual)                {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
-{S:$}      Tab: normal, strong or easy   Enter: take it   Backspace: a person      {S:$}
+{S:$}        Casual: once you know the rules   Tab: harder   Enter: take it        {S:$}
 {S:$}                           ?: help during the game                            {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
@@ -163,10 +163,10 @@ TEST(ComputerSeats, TabGivesAnEmptySeatToTheComputerAndIsTypedAnywhereElse) {
 )",
                                 GAME_STYLES, Millis{0}));
     EXPECT_EQ(t.cursor(), (Position{13, 63}));
-    t.type("\t\t");  // easy, then normal again
+    t.type("\t\t");  // normal, then hard, the hardest
     ASSERT_TRUE(t.wait_for_key_request());
-    EXPECT_EQ(t.row_text(13, false).substr(49, 20), "Rigel (computer)    ");
-    t.type("\t\r");
+    EXPECT_EQ(t.row_text(13, false).substr(49, 20), "Rigel (hard)        ");
+    t.type("\t\r");  // easy again, taken
     ASSERT_TRUE(t.wait_for_screen_contains("Player 4, enter your name:"));
     ASSERT_TRUE(t.wait_for_key_request());
     EXPECT_TRUE(t.expect_screen(R"(
@@ -182,8 +182,8 @@ TEST(ComputerSeats, TabGivesAnEmptySeatToTheComputerAndIsTypedAnywhereElse) {
 {S:$}                  Please enter the number of players [1-4]: 4                 {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                     Player 1, enter your name: A^Ib                          {S:$}
-{S:$}                     Player 2, enter your name: Deneb (computer)              {S:$}
-{S:$}                     Player 3, enter your name: Rigel (strong)                {S:$}
+{S:$}                     Player 2, enter your name: Deneb (easy)                  {S:$}
+{S:$}                     Player 3, enter your name: Rigel (easy)                  {S:$}
 {S:$}                     Player 4, enter your name:                               {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                      Tab: the computer plays this seat                       {S:$}
@@ -202,6 +202,50 @@ TEST(ComputerSeats, TabGivesAnEmptySeatToTheComputerAndIsTypedAnywhereElse) {
 
 // One person and three computers: each computer's turn shows the same
 // screens as a person's, and the game plays to its end.
+// In a language of wide characters the hint row still says, centred inside
+// the frame, what the strength on the name line is for: here the hardest,
+// after three Tabs, in Chinese.
+TEST(ComputerSeats, TheHintRowSaysWhatTheStrengthIsForInChinese) {
+    Options options = pinned();
+    options.env["LANG"] = "C.UTF-8";
+    options.env["LANGUAGE"] = "zh_CN";
+    Terminal t(options);
+    ASSERT_TRUE(t.wait_for_key_request());
+    t.type("2");
+    ASSERT_TRUE(t.wait_for_key_request());
+    t.type("Ann\r\t\t\t\t");
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_TRUE(t.expect_screen(R"(
+{S:┌$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┐}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                    {T:* V * E * G * A ** T * R * A * D * E *}                    {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                           请输入玩家人数 [1-4]： 2                           {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                      玩家 1，请输入你的名字： Ann                            {S:$}
+{S:$}                      玩家 2，请输入你的名字： Deneb（困难）                  {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                 困难：适合老手   Tab：回到简单   回车：确定                  {S:$}
+{S:$}                              ?：游戏中查看帮助                               {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                      本程序是自由软件，不提供任何担保。                      {S:$}
+{S:$}                   你可以按照 MIT 许可证分享和修改它；参见                    {S:$}
+{S:$}           /usr/share/doc/vegatrade/copyright（或 /usr/local/...）            {S:$}
+{S:$}                                                                              {S:$}
+{S:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
+)",
+                                GAME_STYLES, Millis{0}));
+    EXPECT_EQ(t.cursor(), (Position{12, 61}));  // after the name, 13 columns wide
+}
+
 TEST(ComputerSeats, OnePersonAndThreeComputersPlayToTheEnd) {
     Terminal t(pinned());
     ASSERT_TRUE(answer_title_screen(t, {"Ann", "", "", ""}));
@@ -213,7 +257,7 @@ TEST(ComputerSeats, OnePersonAndThreeComputersPlayToTheEnd) {
         if (computer_prompt(t, true) && move_prompts++ == 0) {
             EXPECT_TRUE(t.expect_screen(COMPUTER_MOVE, GAME_STYLES, Millis{0}));
         }
-        if (shows(t, "(computer) (Cash:") && shows(t, "Amount (") && trades++ == 0) {
+        if (shows(t, "(normal) (Cash:") && shows(t, "Amount (") && trades++ == 0) {
             EXPECT_TRUE(t.expect_screen(COMPUTER_TRADE, GAME_STYLES, Millis{0}));
         }
     }));
@@ -292,7 +336,7 @@ constexpr std::string_view STANDINGS_OVER_OFFERS = R"(
  {W:|} .  .  .{u:|}                                                          {u:|}
  {W:|} .  .  .{u:|} {H:=Player================Stock Value===Cash=====Net Worth=} {u:|}
  {W:|} .  .  .{u:|}                                                          {u:|}
- {W:|} .  .  .{u:|}  {W:Deneb (computer)      }$0          $6000      {W:$6000    }  {u:|}
+ {W:|} .  .  .{u:|}  {W:Deneb (normal)        }$0          $6000      {W:$6000    }  {u:|}
  {W:|} .  .  .{u:|}  {W:Bob                   }$0          $6000      {W:$6000    }  {u:|}
  {W:|} .  .  {S:*}{u:|}                                                          {u:|}
  {W:└--------}{u:|}         Available company sectors remaining: 65          {u:|}
@@ -448,7 +492,7 @@ TEST(ComputerSeats, EveryComputerGameEndsAsOnTheRulesAlone) {
         options.pin_clock = PinnedClock{game.time, game.pid};
         Terminal t(options);
         ASSERT_TRUE(answer_title_screen(t, std::vector<std::string>(static_cast<std::size_t>(game.players))));
-        ASSERT_TRUE(t.wait_for_screen_contains("(computer) (Cash: $"));  // the title screen is gone
+        ASSERT_TRUE(t.wait_for_screen_contains("(normal) (Cash: $"));  // the title screen is gone
         ASSERT_TRUE(hurry_to_a_person(t));
         ASSERT_TRUE(shows(t, "GAME OVER - Final Standings")) << t.dump();
         EXPECT_EQ(standings_on_screen(t), standings_on_the_rules(game.time, game.pid, game.players))

@@ -325,7 +325,7 @@ const SuspendCase SUSPEND_CASES[] = {
          auto answered = answer_title_screen(t, {"", "Bob"});
          if (!answered) return answered;
          return t.wait_for([&] {
-             return t.pausing() && t.row_text(PROMPT_ROW).find("(computer), enter") != std::string::npos;
+             return t.pausing() && t.row_text(PROMPT_ROW).find("(normal), enter") != std::string::npos;
          });
      }},
 };
