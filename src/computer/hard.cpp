@@ -104,11 +104,15 @@ int hard_move(const Game &game, const int offers[], int offer_count) {
         weigh_offers(game, offers, offer_count, generator, OfferJudge{first_look, &ahead}, ahead.normal);
     if (ahead.normal[first] == NOTHING) return choose_move(game, offers, offer_count);
 
-    // The best few, the earlier of equal offers first.
+    // The best few, the earlier of equal offers first (an insertion sort of
+    // at most five: no heap).
     int order[NUM_MOVES];
-    for (int k = 0; k < offer_count; ++k) order[k] = k;
-    std::stable_sort(order, order + offer_count,
-                     [&ahead](int a, int b) { return ahead.normal[a] > ahead.normal[b]; });
+    for (int k = 0; k < offer_count; ++k) {
+        int slot = k;
+        for (; slot > 0 && ahead.normal[order[slot - 1]] < ahead.normal[k]; --slot)
+            order[slot] = order[slot - 1];
+        order[slot] = k;
+    }
     for (int r = 0; r < offer_count; ++r) {
         ahead.kept[order[r]] = r < KEPT_OFFERS && ahead.normal[order[r]] != NOTHING;
     }
