@@ -14,29 +14,6 @@
 
 namespace {
 
-constexpr std::uint64_t HASH_START = 0xCBF29CE484222325ULL;
-
-std::uint64_t mix(std::uint64_t hash, std::int64_t value) {
-    return (hash ^ static_cast<std::uint64_t>(value)) * 0x100000001B3ULL;
-}
-
-// `hash` with everything the rules read mixed in.
-std::uint64_t game_hash(const Game &game, std::uint64_t hash) {
-    for (const char sector : game.galaxy) hash = mix(hash, sector);
-    for (const Company &company : game.companies) hash = mix(mix(hash, company.price), company.size);
-    for (int j = 0; j < game.num_players; ++j) {
-        const Player &player = game.players[j];
-        for (const int holding : player.holdings) hash = mix(hash, holding);
-        hash = mix(hash, player.cash);
-    }
-    return mix(mix(hash, game.num_players), game.current_player);
-}
-
-// The computer's own generator, seeded from everything the rules read, so
-// that the same game gives the same choices and the game's generator is
-// never touched. It decides only merger ties inside its look-ahead.
-SeededRandom generator_for(const Game &game) { return SeededRandom{game_hash(game, HASH_START)}; }
-
 // How far `me` is expected to stand ahead of its richest rival at its next
 // trade, once it has put its worth where it grows most.
 double judge(const Game &game, int me, Outlook &outlook, SeededRandom &generator) {
@@ -67,6 +44,12 @@ double judge(const Game &game, int me, Outlook &outlook, SeededRandom &generator
     return mine - rival;
 }
 
+// The normal strength's judgement of an offer claimed, with the outlook in
+// `self` to fill.
+double judge_offer(void *self, const Game &after, const MoveReport &, int, int me, SeededRandom &generator) {
+    return judge(after, me, *static_cast<Outlook *>(self), generator);
+}
+
 // The largest amount typed in TYPED_AMOUNT_LENGTH characters, and the
 // smallest (a sale, its minus sign counted).
 constexpr int longest_typed(int digits) { return digits == 0 ? 0 : 10 * longest_typed(digits - 1) + 9; }
@@ -87,28 +70,14 @@ int dialog_amount(int wanted, int low, int high) {
 }  // namespace
 
 int choose_move(const Game &game, const int offers[], int offer_count) {
-    if (offer_count <= 1) return 0;
-    const int me = game.current_player;
-    SeededRandom generator = generator_for(game);
+    SeededRandom generator = generator_for(game, Strength::NORMAL);
     Outlook outlook;
-    MoveReport report;
-    int best = 0;
-    double best_score = 0.0;
-    for (int k = 0; k < offer_count; ++k) {
-        Game copy = game;
-        claim_sector(copy, offers[k], seeded_random(generator), report);
-        const double score = judge(copy, me, outlook, generator);
-        if (k == 0 || score > best_score) {
-            best = k;
-            best_score = score;
-        }
-    }
-    return best;
+    return weigh_offers(game, offers, offer_count, generator, OfferJudge{judge_offer, &outlook});
 }
 
 int plan_trades(const Game &game, Trade trades[], int max) {
     const int me = game.current_player;
-    SeededRandom generator = generator_for(game);
+    SeededRandom generator = generator_for(game, Strength::NORMAL);
     Outlook outlook;
     build_outlook(game, me, outlook, generator);
     int target[NUM_COMPANIES];
@@ -133,13 +102,8 @@ int plan_trades(const Game &game, Trade trades[], int max) {
     return count;
 }
 
-// The normal strength's judgement, for the strong strength's look-ahead.
 double judge_position(const Game &game, int me) {
-    SeededRandom generator = generator_for(game);
+    SeededRandom generator = generator_for(game, Strength::NORMAL);
     Outlook outlook;
     return judge(game, me, outlook, generator);
-}
-
-SeededRandom generator_from(const Game &game, std::uint64_t salt) {
-    return SeededRandom{game_hash(game, mix(HASH_START, static_cast<std::int64_t>(salt)))};
 }

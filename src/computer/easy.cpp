@@ -5,7 +5,7 @@
 // another offer is open. It keeps what it holds and puts its cash in the
 // largest company. Its draws come from a generator of its own, seeded from
 // the game.
-#include <cstdint>
+#include <limits>
 
 #include "computer/thinking.h"
 #include "rules/course.h"
@@ -13,49 +13,34 @@
 
 namespace {
 
-// Told apart from the other strengths' generators.
-constexpr std::uint64_t EASY_SALT = 0xEA5E;
 // One claim in this many is taken at random among the sensible offers.
 constexpr int CARELESS_ONE_IN = 3;
 
-// Whether the move reported swallowed a company in which the mover held
-// shares just before.
-bool swallows_own(const Game &before, const MoveReport &report) {
-    const int me = before.current_player;
-    for (int e = 0; e < report.event_count; ++e) {
-        const Event &event = report.events[e];
-        if (event.kind != EventKind::SWALLOWED) continue;
-        const int held = e > 0 ? report.events[e - 1].companies[event.company].holding
-                               : before.players[me].holdings[event.company];
-        if (held > 0) return true;
-    }
-    return false;
+// The net worth an offer leaves, or nothing at all when it swallows a
+// company of its own (`self` points at the game before the claim).
+double worth_unless_swallowed(void *self, const Game &after, const MoveReport &report, int, int me,
+                              SeededRandom &) {
+    const Game &before = **static_cast<const Game **>(self);
+    if (swallows_own(before, report)) return -std::numeric_limits<double>::infinity();
+    return static_cast<double>(net_worth(after, me));
 }
 
 }  // namespace
 
 int easy_move(const Game &game, const int offers[], int offer_count) {
     if (offer_count <= 1) return 0;
-    const int me = game.current_player;
-    SeededRandom generator = generator_from(game, EASY_SALT);
-    Random random = seeded_random(generator);
-    MoveReport report;
+    SeededRandom generator = generator_for(game, Strength::EASY);
+    const Game *before = &game;
+    double worth[NUM_MOVES];
+    const int best = weigh_offers(game, offers, offer_count, generator,
+                                  OfferJudge{worth_unless_swallowed, &before}, worth);
     int sensible[NUM_MOVES];
     int sensible_count = 0;
-    int best = -1;
-    std::int64_t best_worth = 0;
     for (int k = 0; k < offer_count; ++k) {
-        Game copy = game;
-        claim_sector(copy, offers[k], random, report);
-        if (swallows_own(game, report)) continue;
-        const std::int64_t worth = net_worth(copy, me);
-        sensible[sensible_count++] = k;
-        if (best < 0 || worth > best_worth) {
-            best = k;
-            best_worth = worth;
-        }
+        if (worth[k] > -std::numeric_limits<double>::infinity()) sensible[sensible_count++] = k;
     }
-    if (best < 0) return 0;  // every offer swallows a company of its own
+    if (sensible_count == 0) return 0;  // every offer swallows a company of its own
+    const Random random = seeded_random(generator);
     if (random.next() % CARELESS_ONE_IN == 0) return sensible[random.next() % sensible_count];
     return best;
 }

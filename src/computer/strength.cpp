@@ -4,19 +4,15 @@
 #include "computer/thinking.h"
 
 Strength next_strength(Strength strength) {
-    switch (strength) {
-        case Strength::NORMAL: return Strength::STRONG;
-        case Strength::STRONG: return Strength::EASY;
-        case Strength::EASY: return Strength::NORMAL;
-    }
-    return Strength::NORMAL;
+    return strength == HARDEST ? EASIEST : static_cast<Strength>(static_cast<int>(strength) + 1);
 }
 
 const char *strength_name(Strength strength) {
     switch (strength) {
         case Strength::EASY: return "easy";
+        case Strength::CASUAL: return "casual";
         case Strength::NORMAL: return "normal";
-        case Strength::STRONG: return "strong";
+        case Strength::HARD: return "hard";
     }
     return "normal";
 }
@@ -24,7 +20,8 @@ const char *strength_name(Strength strength) {
 int choose_move(const Game &game, const int offers[], int offer_count, Strength strength) {
     switch (strength) {
         case Strength::EASY: return easy_move(game, offers, offer_count);
-        case Strength::STRONG: return strong_move(game, offers, offer_count);
+        case Strength::CASUAL: return casual_move(game, offers, offer_count);
+        case Strength::HARD: return hard_move(game, offers, offer_count);
         case Strength::NORMAL: break;
     }
     return choose_move(game, offers, offer_count);
@@ -33,7 +30,8 @@ int choose_move(const Game &game, const int offers[], int offer_count, Strength 
 int plan_trades(const Game &game, Trade trades[], int max, Strength strength) {
     switch (strength) {
         case Strength::EASY: return easy_trades(game, trades, max);
-        case Strength::STRONG: return strong_trades(game, trades, max);
+        case Strength::CASUAL: return casual_trades(game, trades, max);
+        case Strength::HARD: return hard_trades(game, trades, max);
         case Strength::NORMAL: break;
     }
     return plan_trades(game, trades, max);

@@ -1,21 +1,26 @@
-// The computer player's strengths: easy, a newcomer's opponent; normal, the
-// computer of computer.h; strong, which looks a round further ahead. Every
+// The computer player's strengths, easiest first: easy, for a player's
+// first games; casual, for one who has just learnt the rules; normal, the
+// computer of computer.h; hard, which looks a round further ahead. Every
 // strength chooses from the game as every player sees it, never draws from
 // the game's generator and gives the same choices for the same game.
 #pragma once
 
 #include "computer/computer.h"
 
-enum class Strength { EASY, NORMAL, STRONG };
+enum class Strength { EASY, CASUAL, NORMAL, HARD };
 
-constexpr int NUM_STRENGTHS = 3;
+constexpr int NUM_STRENGTHS = 4;
 
-// The strength after `strength` in the order a player goes through them:
-// normal, strong, easy, then normal again.
+// The strengths in the order a player goes through them, easiest first.
+constexpr Strength EASIEST = Strength::EASY;
+constexpr Strength HARDEST = Strength::HARD;
+
+// The next harder strength; after the hardest, the easiest again.
 Strength next_strength(Strength strength);
 
-// The strength's name in plain lower-case English ("easy", "normal",
-// "strong"), for the benchmark and for lookups; screens translate their own.
+// The strength's name in plain lower-case English ("easy", "casual",
+// "normal", "hard"), for the benchmark and for lookups; screens translate
+// their own.
 const char *strength_name(Strength strength);
 
 // choose_move and plan_trades of computer.h at a chosen strength; NORMAL

@@ -30,6 +30,10 @@ bool play_turn(Game &game, Random random, const TurnSeat &seat) {
     MoveReport report;
     claim_sector(game, offers[choice], random, report);
     if (seat.show != nullptr) seat.show(seat.self, game, report);
+    return finish_turn(game, seat);
+}
+
+bool finish_turn(Game &game, const TurnSeat &seat) {
     if (game_over(game)) return false;
     seat.trade(seat.self, game);
     end_turn(game);

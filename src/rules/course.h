@@ -31,6 +31,11 @@ struct TurnSeat {
     void *self;
 };
 
+// The rest of the current player's turn once its claim is made: unless the
+// claim ended the game, the seat trades and the turn passes to the next
+// player. Returns whether the game goes on.
+bool finish_turn(Game &game, const TurnSeat &seat);
+
 // Plays the current player's turn with `seat`: the offers are drawn from
 // `random`; the seat chooses one, which is claimed (`random` decides merger
 // ties) and shown; then, unless the claim ended the game, the seat trades

@@ -19,13 +19,37 @@ constexpr const char *ALONE_HINT =
 // TRANSLATORS: a hint on the title screen while the names are asked: at
 // most 76 columns. Tab is the key's name.
 constexpr const char *NAME_HINT = N_("Tab: the computer plays this seat");
-constexpr const char *STRENGTH_HINT =
-    // TRANSLATORS: a hint on the title screen while a computer's seat is
-    // offered: Tab shows the next strength, Enter gives the seat, Backspace
-    // leaves it to a person. The strengths as the computer's names show
-    // them, the keys as keyboards in your language name them. At most 76
-    // columns.
-    N_("Tab: normal, strong or easy   Enter: take it   Backspace: a person");
+// While a computer's seat is offered, what the strength shown is for, Tab
+// giving the next harder one and Enter the seat.
+const char *strength_hint(Strength strength) {
+    switch (strength) {
+        case Strength::EASY:
+            // TRANSLATORS: a hint on the title screen while the computer's
+            // easy strength is offered: what it is for, then the keys (Tab
+            // shows the next harder strength, Enter gives the seat), named
+            // as keyboards in your language name them. At most 76 columns.
+            return N_("Easy: for your first games   Tab: harder   Enter: take it");
+        case Strength::CASUAL:
+            // TRANSLATORS: a hint on the title screen while the computer's
+            // casual strength is offered: what it is for, then the keys (Tab
+            // shows the next harder strength, Enter gives the seat). At most
+            // 76 columns.
+            return N_("Casual: once you know the rules   Tab: harder   Enter: take it");
+        case Strength::NORMAL:
+            // TRANSLATORS: a hint on the title screen while the computer's
+            // normal strength is offered: what it is for, then the keys (Tab
+            // shows the next harder strength, Enter gives the seat). At most
+            // 76 columns.
+            return N_("Normal: a fair match   Tab: harder   Enter: take it");
+        case Strength::HARD:
+            // TRANSLATORS: a hint on the title screen while the computer's
+            // hard strength, the hardest, is offered: what it is for, then
+            // the keys (Tab goes back to the easy strength, Enter gives the
+            // seat). At most 76 columns.
+            return N_("Hard: for seasoned players   Tab: back to easy   Enter: take it");
+    }
+    return NAME_HINT;
+}
 constexpr int HELP_HINT_ROW = 17;
 // TRANSLATORS: a hint on the title screen: at most 76 columns. ? is the key.
 constexpr const char *HELP_HINT = N_("?: help during the game");
@@ -46,7 +70,6 @@ void show_hint(int row, const char *hint) {
 constexpr const char *COMPUTER_STARS[] = {"Deneb", "Rigel", "Sirius", "Polaris", "Vega"};
 
 // A computer's name with its strength, as it stands wherever the name does.
-// Normal is simply "the computer".
 // A star's name takes at most 7 columns, the whole name at most 20.
 void computer_name(char *out, const char *star, Strength strength) {
     switch (strength) {
@@ -56,18 +79,26 @@ void computer_name(char *out, const char *star, Strength strength) {
             // 20 columns in all, so at most 13 columns without the star.
             format_within(out, NAME_SIZE, MAX_NAME_LEN, N_("%s (easy)"), star);
             return;
-        case Strength::STRONG:
-            // TRANSLATORS: the name of a computer player at its strong
-            // strength: a star's name (at most 7 columns) and the strength;
-            // 20 columns in all, so at most 13 columns without the star.
-            format_within(out, NAME_SIZE, MAX_NAME_LEN, N_("%s (strong)"), star);
+        case Strength::CASUAL:
+            // TRANSLATORS: the name of a computer player at its casual
+            // strength, for players who know the rules: a star's name (at
+            // most 7 columns) and the strength; at most 13 columns without
+            // the star.
+            format_within(out, NAME_SIZE, MAX_NAME_LEN, N_("%s (casual)"), star);
             return;
-        case Strength::NORMAL: break;
+        case Strength::NORMAL:
+            // TRANSLATORS: the name of a computer player at its normal
+            // strength: a star's name (at most 7 columns) and the strength;
+            // at most 13 columns without the star.
+            format_within(out, NAME_SIZE, MAX_NAME_LEN, N_("%s (normal)"), star);
+            return;
+        case Strength::HARD:
+            // TRANSLATORS: the name of a computer player at its hard
+            // strength, the hardest: a star's name (at most 7 columns) and
+            // the strength; at most 13 columns without the star.
+            format_within(out, NAME_SIZE, MAX_NAME_LEN, N_("%s (hard)"), star);
+            return;
     }
-    // TRANSLATORS: a computer player's name at its normal strength: a star's
-    // name (at most 7 columns) and what says it is the computer's seat; 20
-    // columns in all, so at most 13 columns without the star.
-    format_within(out, NAME_SIZE, MAX_NAME_LEN, N_("%s (computer)"), star);
 }
 
 // The frame of '$' round the layout, or round as much of it as the screen
@@ -136,11 +167,13 @@ const char *free_star(const Lineup &lineup, int index) {
     for (const char *star : COMPUTER_STARS) {
         bool taken = false;
         for (int p = 0; p < index && !taken; ++p) {
-            for (Strength strength : {Strength::EASY, Strength::NORMAL, Strength::STRONG}) {
+            Strength strength = EASIEST;
+            do {
                 char name[NAME_SIZE];
                 computer_name(name, star, strength);
                 taken = taken || std::strcmp(lineup.names[p], name) == 0;
-            }
+                strength = next_strength(strength);
+            } while (strength != EASIEST);
         }
         if (!taken) return star;
     }
@@ -148,16 +181,18 @@ const char *free_star(const Lineup &lineup, int index) {
 }
 
 // Offers seat `index` to the computer in place of the name at (row,
-// column): its name at normal strength, each Tab the next strength. Enter
+// column): its name at the easiest strength, each Tab the next harder one,
+// the hardest followed by the easiest again; the hint row says what the
+// strength shown is for. Enter
 // gives the seat at the strength shown and returns true; Backspace empties
 // the line again and returns false.
 bool choose_computer(Lineup &lineup, int index, int row, int column) {
     char *name = lineup.names[index];
     const char *star = free_star(lineup, index);
-    Strength strength = Strength::NORMAL;
-    show_hint(SEAT_HINT_ROW, STRENGTH_HINT);
+    Strength strength = EASIEST;
     LineChoice choice = LineChoice::NEXT;
     for (;;) {
+        show_hint(SEAT_HINT_ROW, strength_hint(strength));
         computer_name(name, star, strength);
         wmove(stdscr, row, column);
         for (int c = 0; c < MAX_NAME_LEN; ++c) waddch(stdscr, ' ');

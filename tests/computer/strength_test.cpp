@@ -1,6 +1,7 @@
 // The computer's strengths: the order a player goes through them, what
 // every strength keeps (legal choices, the game's generator untouched, the
-// same choices for the same game), easy's sense and strong's edge.
+// same choices for the same game, no claim into a black hole of its own),
+// and the ladder: each strength's band and its step above the one below.
 #include "computer/strength.h"
 
 #include <gtest/gtest.h>
@@ -13,13 +14,15 @@
 
 #include "rules/rules.h"
 #include "rules/rules_fixture.h"
+#include "support/match.h"
+#include "support/reference_players.h"
 
 namespace {
 
 using rules_test::at;
 using rules_test::game_from_map;
 
-constexpr Strength kStrengths[] = {Strength::EASY, Strength::NORMAL, Strength::STRONG};
+constexpr Strength kStrengths[] = {Strength::EASY, Strength::CASUAL, Strength::NORMAL, Strength::HARD};
 
 // Makes the planned trades, each checked against the range it is made in.
 void make_trades(Game &game, const Trade trades[], int count) {
@@ -69,14 +72,15 @@ Game new_galaxy(std::uint64_t seed, int seats, SeededRandom &driver) {
     return game;
 }
 
-TEST(Strength, ATabGoesNormalStrongEasyAndRoundAgain) {
-    Strength strength = Strength::NORMAL;
+TEST(Strength, EachTabGivesTheNextHarderAndTheHardestTheEasiestAgain) {
+    Strength strength = EASIEST;
     std::vector<std::string> seen;
-    for (int tab = 0; tab < 4; ++tab) {
+    for (int tab = 0; tab < 6; ++tab) {
         seen.push_back(strength_name(strength));
         strength = next_strength(strength);
     }
-    EXPECT_EQ(seen, (std::vector<std::string>{"normal", "strong", "easy", "normal"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"easy", "casual", "normal", "hard", "easy", "casual"}));
+    EXPECT_EQ(strength_name(HARDEST), std::string("hard"));
 }
 
 // Positions met in a game played by normal computers, every third turn, in
@@ -160,25 +164,103 @@ TEST(Strength, NoneSendsItsOwnCompanyIntoABlackHoleWhileAnotherOfferIsOpen) {
     }
 }
 
-TEST(Strength, StrongBeatsNormalOnTheSameGalaxies) {
-    // Each galaxy is played twice, strong moving first and then second. The
-    // benchmark measures the edge (about three games in four); here it need
-    // only win most of them.
-    constexpr int kGalaxies = 6;
-    double strong_wins = 0.0;
-    for (int g = 0; g < kGalaxies; ++g) {
-        for (const int strong_seat : {0, 1}) {
-            SeededRandom driver{};
-            Game game = new_galaxy(1u + static_cast<std::uint64_t>(g), 2, driver);
-            while (play_turn(game, game.current_player == strong_seat ? Strength::STRONG : Strength::NORMAL,
-                             driver)) {
+// The ladder, guarded on pinned games played as the tournament plays them
+// (support/match.h: the same seeds, each galaxy from every seat in turn).
+// A player of a pairing is a strength or a reference player.
+struct Player {
+    bool computer;
+    Strength strength;
+    reference::Style style;
+};
+
+constexpr Player computer(Strength strength) { return {true, strength, reference::Style::RANDOM}; }
+constexpr Player panel(reference::Style style) { return {false, Strength::NORMAL, style}; }
+
+std::string player_name(const Player &player) {
+    return player.computer ? strength_name(player.strength) : reference::style_name(player.style);
+}
+
+// The subject's share of the wins over `games` two-seat games against
+// `opponent`: game g seats the subject at g mod 2, on the galaxy of the
+// tournament's seed g / 2.
+double share_of(const Player &subject, const Player &opponent, int games) {
+    constexpr std::uint64_t kFirstSeed = 20240601;  // the tournament's
+    double wins = 0.0;
+    for (int g = 0; g < games; ++g) {
+        const std::uint64_t seed = kFirstSeed + static_cast<std::uint64_t>(g / 2);
+        const int seat = g % 2;
+        match::ComputerSeat computers[2];
+        reference::Seat references[2];
+        TurnSeat players[2];
+        for (int j = 0; j < 2; ++j) {
+            const Player &player = j == seat ? subject : opponent;
+            if (player.computer) {
+                computers[j].strength = player.strength;
+                players[j] = match::turn_seat(computers[j]);
+            } else {
+                references[j] = reference::Seat{player.style, match::seat_generator(seed, j)};
+                players[j] = reference::turn_seat(references[j]);
             }
-            const std::int64_t strong = net_worth(game, strong_seat);
-            const std::int64_t normal = net_worth(game, 1 - strong_seat);
-            strong_wins += strong > normal ? 1.0 : strong == normal ? 0.5 : 0.0;
         }
+        wins += match::win_share(match::play(seed, players, 2), seat);
     }
-    EXPECT_GT(strong_wins, kGalaxies) << "of " << 2 * kGalaxies;
+    return wins / games;
+}
+
+// Each strength's band on its games, and each step: a strength beats the
+// one below it head to head, and does better than it on the same games
+// against the panel player that tells them apart (greedy and investor for
+// the two easiest, investor above). Easy taking a random offer every turn
+// wins 22% of its games against greedy, and taking its worst none, both
+// below its band; hard judging as normal does would win half its games
+// against normal and as many as normal against investor.
+TEST(StrengthGuard, EveryStrengthKeepsItsBandAndItsStepAboveTheOneBelow) {
+    using reference::Style;
+    const struct {
+        Player subject;
+        Player opponent;
+        int games;  // even: each galaxy from both seats
+        double floor;
+        double ceiling;
+    } bands[] = {
+        // the easiest: greedy wins about half its games
+        {computer(Strength::EASY), panel(Style::GREEDY), 60, 0.35, 0.65},
+        // for one who knows the rules: beats greedy clearly, loses to investor
+        {computer(Strength::CASUAL), panel(Style::GREEDY), 60, 0.7, 1.0},
+        {computer(Strength::CASUAL), panel(Style::INVESTOR), 60, 0.0, 0.5},
+        // each step beats the one below
+        {computer(Strength::CASUAL), computer(Strength::EASY), 60, 0.7, 1.0},
+        {computer(Strength::NORMAL), computer(Strength::CASUAL), 20, 0.8, 1.0},
+        {computer(Strength::HARD), computer(Strength::NORMAL), 24, 0.6, 1.0},
+    };
+    for (const auto &band : bands) {
+        const double share = share_of(band.subject, band.opponent, band.games);
+        const std::string pairing = player_name(band.subject) + " vs " + player_name(band.opponent);
+        EXPECT_GE(share, band.floor) << pairing << ": " << 100 * share << "% of " << band.games << " games";
+        EXPECT_LE(share, band.ceiling) << pairing << ": " << 100 * share << "% of " << band.games << " games";
+    }
+    // On the same games against the panel, each strength better than the
+    // one below.
+    const struct {
+        Player panel;
+        Strength lower;
+        Strength upper;
+        int games;
+    } steps[] = {
+        {panel(Style::GREEDY), Strength::EASY, Strength::CASUAL, 60},
+        {panel(Style::INVESTOR), Strength::EASY, Strength::CASUAL, 60},
+        {panel(Style::INVESTOR), Strength::CASUAL, Strength::NORMAL, 40},
+        {panel(Style::INVESTOR), Strength::NORMAL, Strength::HARD, 16},
+    };
+    for (const auto &step : steps) {
+        const double lower = share_of(computer(step.lower), step.panel, step.games);
+        const double upper = share_of(computer(step.upper), step.panel, step.games);
+        const std::string message = std::string(strength_name(step.upper)) + " " + std::to_string(upper) +
+                                    " and " + strength_name(step.lower) + " " + std::to_string(lower) +
+                                    " vs " + player_name(step.panel) + " over " + std::to_string(step.games) +
+                                    " games";
+        EXPECT_GT(upper, lower) << message;
+    }
 }
 
 }  // namespace

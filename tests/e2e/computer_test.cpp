@@ -40,9 +40,9 @@ constexpr std::string_view COMPUTER_MOVE = R"(
  {W:|} .  .  .  .  .  .  .  .  .  .  {S:*}  . {W:|}
  {W:|} .  .  {S:*}  .  .  {r:3}  .  .  {S:*}  .  .  . {W:|}
  {W:└------------------------------------┘}
- {u:┌//////////////////////}{h: Rigel (computer) (Cash: $6000) }{u://////////////////////┐}
+ {u:┌///////////////////////}{h: Rigel (normal) (Cash: $6000) }{u:///////////////////////┐}
  {u:|}                                                                            {u:|}
- {u:|} Rigel (computer), enter your move [1-5]: 2                                 {u:|}
+ {u:|} Rigel (normal), enter your move [1-5]: 2                                   {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
@@ -65,7 +65,7 @@ constexpr std::string_view COMPUTER_TRADE = R"(
  {W:|} .  .  .  .  .  .  .  .  .  .  {S:*}  . {W:|}
  {W:|} .  .  {S:*}  .  .  .  .  .  {S:*}  .  .  . {W:|}
  {W:└------------------------------------┘}
- {u:┌//////////////////////}{h: Rigel (computer) (Cash: $6150) }{u://////////////////////┐}
+ {u:┌///////////////////////}{h: Rigel (normal) (Cash: $6150) }{u:///////////////////////┐}
  {u:|}     Arrow keys to select a company, return to trade, escape when done:     {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                   {r:Altair Starways}     Amount (-5 to 10): 10                {u:|}
@@ -91,14 +91,14 @@ std::string map_rows(const Terminal &t) {
 // Whether a computer's move prompt is up, and with its digit typed.
 bool computer_prompt(const Terminal &t, bool with_digit) {
     const auto prompt = move_prompt_of(t);
-    return prompt && prompt->row == PROMPT_ROW && prompt->player.ends_with("(computer)") &&
+    return prompt && prompt->row == PROMPT_ROW && prompt->player.ends_with("(normal)") &&
            prompt->typed.empty() != with_digit;
 }
 
 // Whether the general window's title is a computer's.
 bool computers_turn(const Terminal &t) {
     const auto turn = turn_of(t);
-    return turn && turn->player.ends_with("(computer)");
+    return turn && turn->player.ends_with("(normal)");
 }
 
 // Plays a game to its end: the computers are hurried through their pauses,
@@ -122,7 +122,7 @@ TEST(ComputerSeats, TabGivesAnEmptySeatToTheComputerAndIsTypedAnywhereElse) {
     ASSERT_TRUE(wait_for_name_prompt(t, 2));
     t.type("\t\r");
     ASSERT_TRUE(wait_for_name_prompt(t, 3));
-    t.type("x\177\t\t");  // an erased line is empty again; a second Tab, the strong computer
+    t.type("x\177\t\t");  // an erased line is empty again; a second Tab, the casual computer
     ASSERT_TRUE(t.wait_for_key_request());
     EXPECT_TRUE(t.expect_screen(R"(
 {S:┌$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┐}
@@ -137,11 +137,11 @@ TEST(ComputerSeats, TabGivesAnEmptySeatToTheComputerAndIsTypedAnywhereElse) {
 {S:$}                  Please enter the number of players [1-4]: 4                 {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                     Player 1, enter your name: A^Ib                          {S:$}
-{S:$}                     Player 2, enter your name: Deneb (computer)              {S:$}
-{S:$}                     Player 3, enter your name: Rigel (strong)                {S:$}
+{S:$}                     Player 2, enter your name: Deneb (easy)                  {S:$}
+{S:$}                     Player 3, enter your name: Rigel (casual)                {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
-{S:$}      Tab: normal, strong or easy   Enter: take it   Backspace: a person      {S:$}
+{S:$}        Casual: once you know the rules   Tab: harder   Enter: take it        {S:$}
 {S:$}                           ?: help during the game                            {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                                                                              {S:$}
@@ -153,10 +153,10 @@ TEST(ComputerSeats, TabGivesAnEmptySeatToTheComputerAndIsTypedAnywhereElse) {
 )",
                                 GAME_STYLES, Millis{0}));
     EXPECT_EQ(t.cursor(), (Position{13, 63}));
-    t.type("\t\t");  // easy, then normal again
+    t.type("\t\t");  // normal, then hard, the hardest
     ASSERT_TRUE(t.wait_for_key_request());
-    EXPECT_EQ(t.row_text(13, false).substr(49, 20), "Rigel (computer)    ");
-    t.type("\t\r");
+    EXPECT_EQ(t.row_text(13, false).substr(49, 20), "Rigel (hard)        ");
+    t.type("\t\r");  // easy again, taken
     ASSERT_TRUE(wait_for_name_prompt(t, 4));
     ASSERT_TRUE(t.wait_for_key_request());
     EXPECT_TRUE(t.expect_screen(R"(
@@ -172,8 +172,8 @@ TEST(ComputerSeats, TabGivesAnEmptySeatToTheComputerAndIsTypedAnywhereElse) {
 {S:$}                  Please enter the number of players [1-4]: 4                 {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                     Player 1, enter your name: A^Ib                          {S:$}
-{S:$}                     Player 2, enter your name: Deneb (computer)              {S:$}
-{S:$}                     Player 3, enter your name: Rigel (strong)                {S:$}
+{S:$}                     Player 2, enter your name: Deneb (easy)                  {S:$}
+{S:$}                     Player 3, enter your name: Rigel (easy)                  {S:$}
 {S:$}                     Player 4, enter your name:                               {S:$}
 {S:$}                                                                              {S:$}
 {S:$}                      Tab: the computer plays this seat                       {S:$}
@@ -192,6 +192,50 @@ TEST(ComputerSeats, TabGivesAnEmptySeatToTheComputerAndIsTypedAnywhereElse) {
 
 // One person and three computers: each computer's turn shows the same
 // screens as a person's, and the game plays to its end.
+// In a language of wide characters the hint row still says, centred inside
+// the frame, what the strength on the name line is for: here the hardest,
+// after three Tabs, in Chinese.
+TEST(ComputerSeats, TheHintRowSaysWhatTheStrengthIsForInChinese) {
+    Options options = pinned();
+    options.env["LANG"] = "C.UTF-8";
+    options.env["LANGUAGE"] = "zh_CN";
+    Terminal t(options);
+    ASSERT_TRUE(t.wait_for_key_request());
+    t.type("2");
+    ASSERT_TRUE(t.wait_for_key_request());
+    t.type("Ann\r\t\t\t\t");
+    ASSERT_TRUE(t.wait_for_key_request());
+    EXPECT_TRUE(t.expect_screen(R"(
+{S:┌$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┐}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                    {T:* V * E * G * A ** T * R * A * D * E *}                    {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                           请输入玩家人数 [1-4]： 2                           {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                      玩家 1，请输入你的名字： Ann                            {S:$}
+{S:$}                      玩家 2，请输入你的名字： Deneb（困难）                  {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                 困难：适合老手   Tab：回到简单   回车：确定                  {S:$}
+{S:$}                              ?：游戏中查看帮助                               {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                                                                              {S:$}
+{S:$}                      本程序是自由软件，不提供任何担保。                      {S:$}
+{S:$}                   你可以按照 MIT 许可证分享和修改它；参见                    {S:$}
+{S:$}           /usr/share/doc/vegatrade/copyright（或 /usr/local/...）            {S:$}
+{S:$}                                                                              {S:$}
+{S:└$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$ V1.2.2 $$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$┘}
+)",
+                                GAME_STYLES, Millis{0}));
+    EXPECT_EQ(t.cursor(), (Position{12, 61}));  // after the name, 13 columns wide
+}
+
 TEST(ComputerSeats, OnePersonAndThreeComputersPlayToTheEnd) {
     Terminal t(pinned());
     ASSERT_TRUE(answer_title_screen(t, {"Ann", "", "", ""}));
@@ -279,7 +323,7 @@ constexpr std::string_view STANDINGS_OVER_OFFERS = R"(
  {W:|} .  .  .{u:|}                                                          {u:|}
  {W:|} .  .  .{u:|} {H:=Player================Stock Value===Cash=====Net Worth=} {u:|}
  {W:|} .  .  .{u:|}                                                          {u:|}
- {W:|} .  .  .{u:|}  {W:Deneb (computer)      }$0          $6000      {W:$6000    }  {u:|}
+ {W:|} .  .  .{u:|}  {W:Deneb (normal)        }$0          $6000      {W:$6000    }  {u:|}
  {W:|} .  .  .{u:|}  {W:Bob                   }$0          $6000      {W:$6000    }  {u:|}
  {W:|} .  .  {S:*}{u:|}                                                          {u:|}
  {W:└--------}{u:|}         Available company sectors remaining: 65          {u:|}

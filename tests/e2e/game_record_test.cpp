@@ -101,7 +101,7 @@ constexpr std::string_view FIRST_PROMPT = R"(
  {u:|} Bob, enter your move [1-5]:                                                {u:|}
  {u:|}                                                                            {u:|}
  {u:|} {W:Before your first move (R: the game's record):}                             {u:|}
- {u:|} Deneb (computer) 4L founded Altair; bought 10 Altair                       {u:|}
+ {u:|} Deneb (normal) 4L founded Altair; bought 10 Altair                         {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
@@ -118,8 +118,8 @@ constexpr std::string_view FIRST_RECORD = R"(
  {u:|}                                                                            {u:|}
  {u:|} {W:Newest first. Sector 5C: row 5 from the top, column C from the left.}       {u:|}
  {u:|}                                                                            {u:|}
- {u:|} Deneb (computer) claimed 4L and founded Altair Starways                    {u:|}
- {u:|} Deneb (computer) bought 10 shares of Altair Starways                       {u:|}
+ {u:|} Deneb (normal) claimed 4L and founded Altair Starways                      {u:|}
+ {u:|} Deneb (normal) bought 10 shares of Altair Starways                         {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
@@ -153,7 +153,7 @@ constexpr std::string_view THIRD_PROMPT = R"(
  {u:|} Bob, enter your move [1-5]:                                                {u:|}
  {u:|}                                                                            {u:|}
  {u:|} {W:Since your last move (R: the game's record):}                               {u:|}
- {u:|} Deneb (computer) 3G: an outpost; bought 1 Capella                          {u:|}
+ {u:|} Deneb (normal) 3G: an outpost; bought 1 Capella                            {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
@@ -170,13 +170,13 @@ constexpr std::string_view RECORD_PAGE_1 = R"(
  {u:|}                                                                            {u:|}
  {u:|} {W:Newest first. Sector 5C: row 5 from the top, column C from the left.}       {u:|}
  {u:|}                                                                            {u:|}
- {u:|} Deneb (computer) claimed 3G: an outpost                                    {u:|}
- {u:|} Deneb (computer) bought 1 share of Capella Freight Co.                     {u:|}
+ {u:|} Deneb (normal) claimed 3G: an outpost                                      {u:|}
+ {u:|} Deneb (normal) bought 1 share of Capella Freight Co.                       {u:|}
  {u:|} Bob claimed 10D and founded Denebola Shippers                              {u:|}
- {u:|} Deneb (computer) claimed 3J and founded Capella Freight Co.                {u:|}
- {u:|} Deneb (computer) sold 15 shares of Altair Starways                         {u:|}
- {u:|} Deneb (computer) sold 5 shares of Capella Freight Co.                      {u:|}
- {u:|} Deneb (computer) bought 21 shares of Beetlejuice, Ltd.                     {u:|}
+ {u:|} Deneb (normal) claimed 3J and founded Capella Freight Co.                  {u:|}
+ {u:|} Deneb (normal) sold 15 shares of Altair Starways                           {u:|}
+ {u:|} Deneb (normal) sold 5 shares of Capella Freight Co.                        {u:|}
+ {u:|} Deneb (normal) bought 21 shares of Beetlejuice, Ltd.                       {u:|}
  {u:|} Bob claimed 4I and founded Beetlejuice, Ltd.                               {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
@@ -196,8 +196,8 @@ constexpr std::string_view RECORD_PAGE_2 = R"(
  {u:|}                                                                            {u:|}
  {u:|} {W:Newest first. Sector 5C: row 5 from the top, column C from the left.}       {u:|}
  {u:|}                                                                            {u:|}
- {u:|} Deneb (computer) claimed 4L and founded Altair Starways                    {u:|}
- {u:|} Deneb (computer) bought 10 shares of Altair Starways                       {u:|}
+ {u:|} Deneb (normal) claimed 4L and founded Altair Starways                      {u:|}
+ {u:|} Deneb (normal) bought 10 shares of Altair Starways                         {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}

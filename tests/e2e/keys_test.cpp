@@ -327,7 +327,7 @@ const SuspendCase SUSPEND_CASES[] = {
          if (!answered) return answered;
          return t.wait_for([&] {
              const auto prompt = move_prompt_of(t);
-             return t.pausing() && prompt && prompt->player.ends_with("(computer)");
+             return t.pausing() && prompt && prompt->player.ends_with("(normal)");
          });
      }},
 };

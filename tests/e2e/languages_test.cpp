@@ -693,15 +693,15 @@ TEST(YesLetter, OfATranslationQuits) {
     }
 }
 
-// A computer seat's name is translated at every strength, in French and in
-// Chinese (wide characters), with the hint that names the strengths; the
-// standings show the name beside a person's.
+// A computer seat's name is translated at every strength, in every
+// language, with the hint that says what the strength is for; the standings
+// show the name beside a person's.
 TEST(ComputerName, IsTranslatedWithWhatItDid) {
     for (const std::string &language : catalog_languages()) {
         SCOPED_TRACE(language);
         const Catalog catalog(language);
-        const std::string name = fill(catalog.tr("%s (computer)"), {"Deneb"});
-        ASSERT_NE(name, "Deneb (computer)");
+        const std::string name = fill(catalog.tr("%s (easy)"), {"Deneb"});
+        ASSERT_NE(name, "Deneb (easy)");
         Options options;
         options.args = {"-m"};
         options.pin_clock = PinnedClock{2026, 1210};
@@ -712,21 +712,29 @@ TEST(ComputerName, IsTranslatedWithWhatItDid) {
         t.type("2");
         ASSERT_TRUE(t.wait_for_key_request());
         t.type("Ann\r");
-        // Tab offers the seat at normal strength, each further Tab the next
-        // strength, each named as translated, inside the frame; Enter takes
-        // the one shown.
-        for (const char *format : {"%s (computer)", "%s (strong)", "%s (easy)", "%s (computer)"}) {
+        // Tab offers the seat at the easiest strength, each further Tab the
+        // next harder one and after the hardest the easiest again, each
+        // named as translated, inside the frame, with its hint centred on
+        // the hint row; Enter takes the one shown.
+        const struct {
+            const char *format;
+            const char *hint;
+        } strengths[] = {
+            {"%s (easy)", "Easy: for your first games   Tab: harder   Enter: take it"},
+            {"%s (casual)", "Casual: once you know the rules   Tab: harder   Enter: take it"},
+            {"%s (normal)", "Normal: a fair match   Tab: harder   Enter: take it"},
+            {"%s (hard)", "Hard: for seasoned players   Tab: back to easy   Enter: take it"},
+            {"%s (easy)", "Easy: for your first games   Tab: harder   Enter: take it"},
+        };
+        for (const auto &strength : strengths) {
             ASSERT_TRUE(t.wait_for_key_request());
             t.type("\t");
             ASSERT_TRUE(t.wait_for_key_request());
-            const std::string shown = fill(catalog.tr(format), {"Deneb"});
+            const std::string shown = fill(catalog.tr(strength.format), {"Deneb"});
             const int col = column_of(t, 12, shown);
             ASSERT_GE(col, 0) << shown << "\n" << t.dump();
             EXPECT_LE(col + shown_at(t, 12, col, shown), 78) << shown << " runs into the frame";
-            EXPECT_TRUE(
-                centred(t, 16, 0, 80,
-                        catalog.tr("Tab: normal, strong or easy   Enter: take it   Backspace: a person")))
-                << t.dump();
+            EXPECT_TRUE(centred(t, 16, 0, 80, catalog.tr(strength.hint))) << t.dump();
         }
         t.type(key::Enter);
         // Ann's move prompt, after the computer's first turn if it has one

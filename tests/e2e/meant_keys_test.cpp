@@ -31,7 +31,7 @@ bool shows(const Terminal &t, std::string_view text) {
 // Whether a computer's move prompt is up, and with its digit typed.
 bool computer_prompt(const Terminal &t, bool with_digit) {
     const std::string prompt = t.row_text(PROMPT_ROW);
-    const auto at = prompt.find("(computer), enter your move [1-");
+    const auto at = prompt.find("(normal), enter your move [1-");
     if (at == std::string::npos) return false;
     const auto end = prompt.find("]: ", at);
     return end != std::string::npos && (prompt.size() > end + 3 && prompt[end + 3] != ' ') == with_digit;
@@ -42,7 +42,7 @@ bool computer_prompt(const Terminal &t, bool with_digit) {
 ::testing::AssertionResult seat_computer_and_bob(Terminal &t) {
     auto answered = answer_title_screen(t, {"", "Bob"});
     if (!answered) return answered;
-    return t.wait_for_screen_contains("(computer) (Cash: $");
+    return t.wait_for_screen_contains("(normal) (Cash: $");
 }
 
 // The whole screen as it looks: every cell's character and style, and the

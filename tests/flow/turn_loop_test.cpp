@@ -67,7 +67,7 @@ TEST_F(CursesTest, EachSeatPlaysItsOwnTurnChosenWhenTheGameIsMade) {
                                     "**********.*",
                                     "************",
                                 });
-    const SeatPlayer seats[MAX_PLAYERS] = {{true, Strength::STRONG},
+    const SeatPlayer seats[MAX_PLAYERS] = {{true, Strength::HARD},
                                            {false, Strength::NORMAL},
                                            {true, Strength::EASY},
                                            {true, Strength::NORMAL}};

@@ -231,10 +231,12 @@ double percentile(std::vector<double> values, double fraction) {
     return values[index];
 }
 
-// The floors the strengths are built to, by name: normal's against the
-// reference players (strong is held to them too), easy's band against
-// greedy, strong's against normal; and the planner's against investor, the
-// least a careful yardstick must show. A pairing without a row has no target.
+// The floors the strengths are built to, by name: easy's band against
+// greedy; casual beats greedy and loses to investor more often than it
+// wins; normal's against the reference players (hard is held to them too);
+// each strength's step above the one below; and the planner's against
+// investor, the least a careful yardstick must show. A pairing without a
+// row has no target.
 struct Target {
     const char *subject;
     const char *opponent;
@@ -243,11 +245,12 @@ struct Target {
     double most = 100;
 };
 constexpr Target kTargets[] = {
-    {"easy", "greedy", 2, 40, 60}, {"normal", "random", 2, 99},    {"normal", "greedy", 2, 90},
-    {"normal", "greedy", 4, 60},   {"normal", "investor", 2, 75},  {"normal", "investor", 4, 45},
-    {"strong", "random", 2, 99},   {"strong", "greedy", 2, 90},    {"strong", "greedy", 4, 60},
-    {"strong", "investor", 2, 75}, {"strong", "investor", 4, 45},  {"strong", "normal", 2, 60},
-    {"strong", "normal", 4, 35},   {"planner", "investor", 2, 75},
+    {"easy", "greedy", 2, 40, 60}, {"casual", "greedy", 2, 60},   {"casual", "investor", 2, 10, 50},
+    {"casual", "easy", 2, 60},     {"normal", "random", 2, 99},   {"normal", "greedy", 2, 90},
+    {"normal", "greedy", 4, 60},   {"normal", "investor", 2, 75}, {"normal", "investor", 4, 45},
+    {"normal", "casual", 2, 60},   {"hard", "random", 2, 99},     {"hard", "greedy", 2, 90},
+    {"hard", "greedy", 4, 60},     {"hard", "investor", 2, 75},   {"hard", "investor", 4, 45},
+    {"hard", "normal", 2, 65},     {"hard", "normal", 4, 35},     {"planner", "investor", 2, 75},
 };
 
 Pairing make_pairing(const std::vector<Entrant> &players, int subject, int opponent, int seats) {

@@ -161,11 +161,11 @@ TEST_F(TitleTest, NamesAreStoredAsTypedAndShownVisibly) {
     }
 }
 
-// Tab on an empty name line offers the seat to the computer at normal
-// strength, each further Tab the next strength; Enter gives the seat at the
-// strength its name shows, Backspace empties the line for a person's name.
-// Every key is typed for two players; the second takes the first star no
-// computer before it took.
+// Tab on an empty name line offers the seat to the computer at the easiest
+// strength, each further Tab the next harder one and after the hardest the
+// easiest again; Enter gives the seat at the strength its name shows,
+// Backspace empties the line for a person's name. Every key is typed for
+// two players; the second takes the first star no computer before it took.
 TEST_F(TitleTest, TabChoosesTheComputersStrengthAndEnterGivesItTheSeat) {
     const struct {
         const char *keys;
@@ -174,23 +174,29 @@ TEST_F(TitleTest, TabChoosesTheComputersStrengthAndEnterGivesItTheSeat) {
         bool computer[2];
         Strength strength[2];
     } cases[] = {
-        {"2\t\r\t\r",
-         "Deneb (computer)",
-         "Rigel (computer)",
-         {true, true},
-         {Strength::NORMAL, Strength::NORMAL}},
-        {"2\t\t\rBo\r", "Deneb (strong)", "Bo", {true, false}, {Strength::STRONG, Strength::NORMAL}},
+        {"2\t\r\t\r", "Deneb (easy)", "Rigel (easy)", {true, true}, {Strength::EASY, Strength::EASY}},
+        {"2\t\t\rBo\r", "Deneb (casual)", "Bo", {true, false}, {Strength::CASUAL, Strength::NORMAL}},
         {"2\t\t\t\r\t\t\t\t\r",
+         "Deneb (normal)",
+         "Rigel (hard)",
+         {true, true},
+         {Strength::NORMAL, Strength::HARD}},
+        {"2\t\t\t\t\t\r\t\t\t\t\t\t\t\t\t\r",
          "Deneb (easy)",
-         "Rigel (computer)",
+         "Rigel (easy)",
          {true, true},
-         {Strength::EASY, Strength::NORMAL}},
-        {"2\t\t\177Al\r\t\t\r", "Al", "Deneb (strong)", {false, true}, {Strength::NORMAL, Strength::STRONG}},
+         {Strength::EASY, Strength::EASY}},
+        {"2\t\t\t\t\t\t\r\t\t\t\t\t\t\t\r",
+         "Deneb (casual)",
+         "Rigel (normal)",
+         {true, true},
+         {Strength::CASUAL, Strength::NORMAL}},
+        {"2\t\t\177Al\r\t\t\r", "Al", "Deneb (casual)", {false, true}, {Strength::NORMAL, Strength::CASUAL}},
         {"2\t\x0c\x1b[Ax\t\177\t\r\t\r",
-         "Deneb (computer)",
-         "Rigel (computer)",
+         "Deneb (easy)",
+         "Rigel (easy)",
          {true, true},
-         {Strength::NORMAL, Strength::NORMAL}},
+         {Strength::EASY, Strength::EASY}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.keys);

@@ -34,7 +34,7 @@ const std::map<char, Style> GAME_STYLES = {
     for (std::size_t i = 0; i < names.size(); ++i) {
         auto asked = wait_for_name_prompt(t, static_cast<int>(i) + 1);
         if (!asked) return asked;
-        t.type((names[i].empty() ? std::string("\t") : names[i]) + std::string(key::Enter));
+        t.type((names[i].empty() ? std::string("\t\t\t") : names[i]) + std::string(key::Enter));
     }
     return ::testing::AssertionSuccess();
 }

@@ -24,7 +24,8 @@ extern const std::map<char, Style> GAME_STYLES;
 ::testing::AssertionResult start_players(Terminal &t, const std::vector<std::string> &names);
 
 // Answers the title screen alone: the number of players, then each name,
-// where "" gives the seat to the computer (Tab on the empty line).
+// where "" gives the seat to the computer at normal strength (Tab on the
+// empty line, three times: easy, casual, normal).
 ::testing::AssertionResult answer_title_screen(Terminal &t, const std::vector<std::string> &names);
 
 // Lets the computers play, ending each of their pauses with a space (the
