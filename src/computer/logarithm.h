@@ -1,5 +1,7 @@
-// The computer player's natural logarithm, its own so that the game links
-// no maths library.
+// The computer player's natural logarithm. It is the game's own because the
+// game links only the C library and ncurses (the package check holds it to
+// that: a game that runs wherever those are, with no C++ runtime and no
+// maths library), and std::log would bring in libm for this one function.
 #pragma once
 
 // The natural logarithm of `x`, within one unit in the last place: -inf

@@ -27,8 +27,9 @@ using map_fixture::map_text;
 
 class GalaxyTest : public headless::CursesTest {
   protected:
-    // Plays a claimed sector as the turn loop does: the rules resolve it on
-    // the game, drawing from rand(), and the screens show what they report.
+    // Resolves a claimed sector with the rules alone (do_move, drawing from
+    // rand(); no dividend is paid, as a whole turn would) and shows what
+    // they report.
     MoveReport play_move(int pos) {
         MoveReport report;
         do_move(game, pos, c_library_random(), report);
