@@ -30,7 +30,7 @@ double lead_unless_lost(void *self, const Game &after, const MoveReport &report,
 }  // namespace
 
 int casual_move(const Game &game, const int offers[], int offer_count) {
-    SeededRandom generator = generator_for(game, Strength::CASUAL);
+    SeededRandom generator = strength_generator(game, Strength::CASUAL);
     const Game *before = &game;
     return weigh_offers(game, offers, offer_count, generator, OfferJudge{lead_unless_lost, &before});
 }

@@ -70,14 +70,14 @@ int dialog_amount(int wanted, int low, int high) {
 }  // namespace
 
 int choose_move(const Game &game, const int offers[], int offer_count) {
-    SeededRandom generator = generator_for(game, Strength::NORMAL);
+    SeededRandom generator = strength_generator(game, Strength::NORMAL);
     Outlook outlook;
     return weigh_offers(game, offers, offer_count, generator, OfferJudge{judge_offer, &outlook});
 }
 
 int plan_trades(const Game &game, Trade trades[], int max) {
     const int me = game.current_player;
-    SeededRandom generator = generator_for(game, Strength::NORMAL);
+    SeededRandom generator = strength_generator(game, Strength::NORMAL);
     Outlook outlook;
     build_outlook(game, me, outlook, generator);
     int target[NUM_COMPANIES];
@@ -103,7 +103,7 @@ int plan_trades(const Game &game, Trade trades[], int max) {
 }
 
 double judge_position(const Game &game, int me) {
-    SeededRandom generator = generator_for(game, Strength::NORMAL);
+    SeededRandom generator = strength_generator(game, Strength::NORMAL);
     Outlook outlook;
     return judge(game, me, outlook, generator);
 }

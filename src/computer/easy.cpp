@@ -29,7 +29,7 @@ double worth_unless_swallowed(void *self, const Game &after, const MoveReport &r
 
 int easy_move(const Game &game, const int offers[], int offer_count) {
     if (offer_count <= 1) return 0;
-    SeededRandom generator = generator_for(game, Strength::EASY);
+    SeededRandom generator = strength_generator(game, Strength::EASY);
     const Game *before = &game;
     double worth[NUM_MOVES];
     const int best = weigh_offers(game, offers, offer_count, generator,

@@ -98,7 +98,7 @@ double look_further(void *self, const Game &after, const MoveReport &, int k, in
 
 int hard_move(const Game &game, const int offers[], int offer_count) {
     if (offer_count <= 1) return 0;
-    SeededRandom generator = generator_for(game, Strength::HARD);
+    SeededRandom generator = strength_generator(game, Strength::HARD);
     LookAhead ahead{&game, {}, {}, 0};
     const int first =
         weigh_offers(game, offers, offer_count, generator, OfferJudge{first_look, &ahead}, ahead.normal);

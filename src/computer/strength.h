@@ -19,8 +19,8 @@ constexpr Strength HARDEST = Strength::HARD;
 Strength next_strength(Strength strength);
 
 // The strength's name in plain lower-case English ("easy", "casual",
-// "normal", "hard"), for the benchmark and for lookups; screens translate
-// their own.
+// "normal", "hard"), for the tournament's and the tests' reports; the
+// screens name each strength in a translated text of their own.
 const char *strength_name(Strength strength);
 
 // choose_move and plan_trades of computer.h at a chosen strength; NORMAL

@@ -11,7 +11,7 @@
 // from a start of the strength's own, so the same game always gives the
 // same draws, each strength has draws of its own, and the game's generator
 // is never touched.
-SeededRandom generator_for(const Game &game, Strength strength);
+SeededRandom strength_generator(const Game &game, Strength strength);
 
 // How a strength judges the game `after` the current player `me` claimed
 // offer `k` (the claim's report in `report`): the higher, the better for

@@ -40,7 +40,7 @@ constexpr std::uint64_t start_of(Strength strength) {
 
 }  // namespace
 
-SeededRandom generator_for(const Game &game, Strength strength) {
+SeededRandom strength_generator(const Game &game, Strength strength) {
     return SeededRandom{game_hash(game, start_of(strength))};
 }
 

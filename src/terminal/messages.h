@@ -22,6 +22,12 @@
 // English: a translation could not be shown there.
 void start_messages();
 
+// catalog_check.cpp
+// Whether every catalog of this game in `folder` that gettext may read for
+// the languages asked for is whole; a damaged one must leave the game in
+// English.
+bool catalogs_sound(const char *folder);
+
 // The folder the catalogs are looked up in: beside the running executable,
 // where the build and the installation put them, or else the folder the game
 // was configured to be installed with.
