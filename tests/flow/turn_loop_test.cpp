@@ -67,10 +67,8 @@ TEST_F(CursesTest, EachSeatPlaysItsOwnTurnChosenWhenTheGameIsMade) {
                                     "**********.*",
                                     "************",
                                 });
-    const SeatPlayer seats[MAX_PLAYERS] = {{true, Strength::HARD},
-                                           {false, Strength::NORMAL},
-                                           {true, Strength::EASY},
-                                           {true, Strength::NORMAL}};
+    const SeatPlayer seats[MAX_PLAYERS] = {
+        {true, Strength::HARD}, {false, Strength::NORMAL}, {true, Strength::EASY}, {true, Strength::NORMAL}};
     Match match{};
     match.game = game;
     take_seats(match, seats);
