@@ -280,16 +280,16 @@ constexpr std::string_view FINAL_STANDINGS = R"(
  {W:|} .  .  {r:5}{u:|}                                                          {u:|}
  {W:|} .  .  .{u:|} {H:=Player================Stock Value===Cash=====Net Worth=} {u:|} 0
  {W:|} .  .  .{u:|}                                                          {u:|}
- {W:|} .  .  .{u:|}  {W:Deneb (computer)      }$13200      $180       {W:$13380   }  {u:|} 5
+ {W:|} .  .  .{u:|}  {W:Deneb (normal)        }$13200      $180       {W:$13380   }  {u:|} 5
  {W:|} .  .  .{u:|}  {W:Bob                   }$6000       $6450      {W:$12450   }  {u:|}
  {W:|} .  .  {S:*}{u:|}                                                          {u:|}
- {W:└--------}{u:|}         {W:Deneb (computer) wins by $930 (1.1 to 1)}         {u:|}
+ {W:└--------}{u:|}          {W:Deneb (normal) wins by $930 (1.1 to 1)}          {u:|}
  {u:┌////////|}                                                          {u:|////////┐}
  {u:|}        {u:|}         Available company sectors remaining: 61          {u:|}        {u:|}
  {u:|} Bob, en{u:|}                                                          {u:|}        {u:|}
  {u:|}        {u:|} R: the record, G: the chart, any other key ends the game {u:|}        {u:|}
  {u:|} {W:Since y}{u:└==========================================================┘}        {u:|}
- {u:|} Deneb (computer) 3G: an outpost; bought 1 Capella                          {u:|}
+ {u:|} Deneb (normal) 3G: an outpost; bought 1 Capella                            {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
  {u:|}                                                                            {u:|}
@@ -305,7 +305,7 @@ constexpr std::string_view FINAL_CHART = R"(
  {W:|} .  .  .  .  .  .  {o:+}  .  .  {y:C}  .  . {W:|}
  {u:┌============================}{T: Net worth by turn }{u:=============================┐}
  {u:|}                                                                            {u:|}
- {u:|} {1:D} Deneb (computer)   {2:B} Bob   {W:^} a merger                                    {u:|}
+ {u:|} {1:D} Deneb (normal)   {2:B} Bob   {W:^} a merger                                      {u:|}
  {u:|} $20000 +                                                                   {u:|}
  {u:|}        |                                                                   {u:|}
  {u:|}        |                                    {1:DDDDDDDDDDDDDDDDDDDDDDDDDDDDDD} {u:|}
